@@ -1,0 +1,128 @@
+#include "core/text_file.h"
+
+#include <QFile>
+#include <QFileInfo>
+#include <QSaveFile>
+#include <QStringDecoder>
+
+namespace tovalin {
+
+namespace {
+
+// Windows-1252 differs from Latin-1 only in 0x80..0x9F; the five undefined
+// bytes map to their C1 control code points as Windows itself does.
+constexpr char16_t kCp1252High[32] = {
+    0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021,
+    0x02C6, 0x2030, 0x0160, 0x2039, 0x0152, 0x008D, 0x017D, 0x008F,
+    0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014,
+    0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178,
+};
+
+QString decodeCp1252(const QByteArray &bytes)
+{
+    QString out;
+    out.resize(bytes.size());
+    QChar *dst = out.data();
+    for (qsizetype i = 0; i < bytes.size(); ++i) {
+        const auto b = static_cast<unsigned char>(bytes[i]);
+        dst[i] = (b >= 0x80 && b <= 0x9F) ? QChar(kCp1252High[b - 0x80]) : QChar(b);
+    }
+    return out;
+}
+
+} // namespace
+
+QString decodeText(const QByteArray &bytes)
+{
+    QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
+    QString text = utf8.decode(bytes);
+    if (utf8.hasError())
+        return decodeCp1252(bytes);
+    if (text.startsWith(QChar(0xFEFF)))
+        text.remove(0, 1);
+    return text;
+}
+
+QStringList splitLines(const QString &text)
+{
+    QStringList lines;
+    qsizetype start = 0;
+    const qsizetype n = text.size();
+    for (qsizetype i = 0; i < n; ++i) {
+        const QChar c = text.at(i);
+        if (c == u'\r' || c == u'\n') {
+            lines.append(text.mid(start, i - start));
+            if (c == u'\r' && i + 1 < n && text.at(i + 1) == u'\n')
+                ++i;
+            start = i + 1;
+        }
+    }
+    if (start < n)
+        lines.append(text.mid(start));
+    return lines;
+}
+
+QByteArray joinLinesCrLf(const QStringList &lines)
+{
+    QByteArray out;
+    for (const QString &line : lines) {
+        out += line.toUtf8();
+        out += "\r\n";
+    }
+    return out;
+}
+
+ReadResult readFileBytes(const QString &path)
+{
+    ReadResult r;
+    QFileInfo info(path);
+    if (!info.exists() || info.isDir()) {
+        r.error = ReadError::Missing;
+        return r;
+    }
+    if (info.size() > kMaxTextFileBytes) {
+        r.error = ReadError::TooLarge;
+        return r;
+    }
+    QFile f(path);
+    if (!f.open(QIODevice::ReadOnly)) {
+        r.error = ReadError::Unreadable;
+        return r;
+    }
+    r.bytes = f.read(kMaxTextFileBytes + 1);
+    if (r.bytes.size() > kMaxTextFileBytes) {
+        r.bytes.clear();
+        r.error = ReadError::TooLarge;
+    }
+    return r;
+}
+
+std::optional<QStringList> readLines(const QString &path)
+{
+    ReadResult r = readFileBytes(path);
+    if (!r.ok())
+        return std::nullopt;
+    return splitLines(decodeText(r.bytes));
+}
+
+WriteResult writeFileAtomic(const QString &path, const QByteArray &bytes)
+{
+    QSaveFile f(path);
+    if (!f.open(QIODevice::WriteOnly))
+        return {false, f.errorString()};
+    if (f.write(bytes) != bytes.size()) {
+        const QString err = f.errorString();
+        f.cancelWriting();
+        return {false, err};
+    }
+    if (!f.commit())
+        return {false, f.errorString()};
+    return {};
+}
+
+WriteResult writeLines(const QString &path, const QStringList &lines)
+{
+    return writeFileAtomic(path, joinLinesCrLf(lines));
+}
+
+} // namespace tovalin

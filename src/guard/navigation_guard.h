@@ -1,0 +1,107 @@
+#pragma once
+// The decision taken before every navigation of the visible browser, and the
+// handlers that follow a navigation (complete, error, download complete).
+//
+// The same code answers the browser and the admin command `tovalinctl check`.
+
+#include "app/program_state.h"
+
+#include <QObject>
+#include <QString>
+#include <functional>
+
+namespace tovalin {
+
+class Browser;
+class HeadProbe;
+class MediaFetcher;
+class NavigationModel;
+class SiteLists;
+class ThemeDownloader;
+struct UserProfile;
+
+/// Why a navigation was refused (the first step that refused it), or what it became.
+enum class Verdict {
+    Allowed,
+    RefusedWhitelist,
+    RefusedBlacklist,
+    RefusedTimeUp,
+    RefusedDocument,
+    RefusedRealMedia,
+    RefusedVideo,     ///< a video type the user does not allow
+    Video,            ///< a video type the user allows: fetched, not shown
+    Reference,        ///< a stream description handed to the reference fetch
+};
+
+/// "allowed", "refused:whitelist", ... as the admin command prints them.
+QString verdictName(Verdict verdict);
+
+struct Decision {
+    bool cancel = false;
+    Verdict verdict = Verdict::Allowed; ///< the first refusing step, or the hand-over made
+};
+
+class NavigationGuard : public QObject {
+    Q_OBJECT
+public:
+    /// The time clock's gauge position, 0 to 1000; above 999 the surfing time is used up.
+    using ClockPosition = std::function<int()>;
+    /// Whether the parents' editing page is shown instead of the child's navigation page.
+    using ParentsPageOpen = std::function<bool()>;
+
+    struct Services {
+        HeadProbe *head = nullptr;
+        MediaFetcher *media = nullptr;
+        ThemeDownloader *themes = nullptr;
+        ClockPosition clockPosition;
+        ParentsPageOpen parentsPageOpen;
+    };
+
+    NavigationGuard(ProgramState &state, SiteLists &lists, const UserProfile &profile,
+                    NavigationModel &model, Services services, QObject *parent = nullptr);
+
+    /// The browser whose download options step 4 sets and whose location the handlers read.
+    void setBrowser(Browser *browser) { m_browser = browser; }
+
+    /// The before-navigate decision; returns whether to cancel and why.
+    Decision beforeNavigate(const QString &address);
+
+    /// Translate-URL bookkeeping: runs before before-navigate for links and scripts.
+    void translateUrl(const QString &address);
+
+    void navigateComplete(FrameId frame);
+    void documentComplete(FrameId frame);
+    void navigateError();
+    void downloadComplete();
+
+    /// The parents' filter switch; returns the new FilterOn.
+    bool toggleFilter();
+
+    /// The time clock is used up when its gauge is above 999.
+    static constexpr int kClockFull = 1000;
+
+signals:
+    /// The video page is showing (navigate-error then leaves the indicator alone).
+    void aboutBlankReached();
+    /// Document-complete of the top frame: `Label30` "Block popup" shows exactly when the page was a pop-up.
+    void popupPageCompleted(bool wasPopup);
+    /// Document-complete hides the parents' "Add to whitelist" / "Add to blacklist".
+    void addCommandsHidden();
+    /// The quick menu's active-site label is to show this location.
+    void activeSiteChanged(const QString &location);
+    /// Progress gauge `Gauge2` (0..100).
+    void progressGaugeSet(int percent);
+    /// `popupimage` shows exactly while the page comes from a pop-up.
+    void popupMarkerShown(bool shown);
+
+private:
+    ProgramState &m_state;
+    SiteLists &m_lists;
+    const UserProfile &m_profile;
+    NavigationModel &m_model;
+    Services m_services;
+    Browser *m_browser = nullptr;
+    bool m_videoPageShown = false;
+};
+
+} // namespace tovalin

@@ -1,0 +1,107 @@
+#pragma once
+// The browser control as the rest of the program sees it: the operations it
+// calls, the events it answers and the host hooks. The real one sits on Qt
+// WebEngine (webengine_browser.h); FakeBrowser lets logic tests drive it.
+
+#include "app/program_state.h"
+
+#include <QFlags>
+#include <QObject>
+#include <QString>
+#include <functional>
+
+namespace tovalin {
+
+/// Download-control options, kept as the bit set the browser control used.
+enum class DownloadControl : quint32 {
+    Images = 0x10,
+    Videos = 0x20,
+    BgSounds = 0x40,
+    NoScripts = 0x80,
+    NoJava = 0x100,
+    NoRunActiveXCtls = 0x200,
+    NoDlActiveXCtls = 0x400,
+    Silent = 0x40000000,
+};
+Q_DECLARE_FLAGS(DownloadControls, DownloadControl)
+Q_DECLARE_OPERATORS_FOR_FLAGS(DownloadControls)
+
+/// Commands of the command-state-change event.
+enum class BrowserCommand { Forward = 1, Back = 2 };
+
+class Browser : public QObject {
+    Q_OBJECT
+public:
+    /// Answers the before-navigate event: returns true to cancel. A cancelled
+    /// navigation leaves the shown page in place. Every top-level navigation,
+    /// frame navigation and server redirect reaches it.
+    using BeforeNavigate = std::function<bool(const QString &address, FrameId frame)>;
+    /// Answers translate-URL, called before before-navigate for addresses a link or script opens.
+    using TranslateUrl = std::function<void(const QString &address)>;
+    /// Answers the new-window event: returns true to cancel; otherwise the
+    /// window opens in the browser returned by target (nullptr = nowhere).
+    using NewWindow = std::function<bool(const QString &address)>;
+
+    explicit Browser(QObject *parent = nullptr) : QObject(parent) {}
+    ~Browser() override = default;
+
+    /// The frame id of the top-level frame of this browser.
+    static constexpr FrameId kMainFrame = 1;
+
+    virtual void navigate(const QString &address) = 0;
+    virtual void goBack() = 0;
+    virtual void goForward() = 0;
+    virtual void stop() = 0;
+    /// The browser's own refresh; the host routes it through the guard again.
+    virtual void refresh() = 0;
+    virtual bool canGoBack() const = 0;
+    virtual bool canGoForward() const = 0;
+    /// The address of the document now shown.
+    virtual QString location() const = 0;
+    virtual DownloadControls downloadControl() const = 0;
+    virtual void setDownloadControl(DownloadControls flags) = 0;
+    /// Silent: the engine shows no dialog of its own.
+    virtual void setSilent(bool on) = 0;
+    /// Hides the scroll bars of the shown document (body overflowX/overflowY "hidden"); errors ignored.
+    virtual void hideDocumentScrollBars() = 0;
+
+    void setBeforeNavigateHandler(BeforeNavigate h) { m_beforeNavigate = std::move(h); }
+    void setTranslateUrlHandler(TranslateUrl h) { m_translateUrl = std::move(h); }
+    void setNewWindowHandler(NewWindow h) { m_newWindow = std::move(h); }
+
+signals:
+    void navigateComplete(tovalin::FrameId frame, const QString &address);
+    void documentComplete(tovalin::FrameId frame, const QString &address);
+    void navigateError(const QString &address);
+    void commandStateChanged(tovalin::BrowserCommand command, bool enabled);
+    void statusTextChanged(const QString &text);
+    void progressChanged(int progress, int maximum);
+    void downloadBegun();
+    void downloadCompleted();
+    /// The page asked for a client area of this size (window.open features, resizeTo).
+    void clientSizeRequested(int width, int height);
+    /// A page's script asked to close the window; always refused.
+    void windowClosingRefused();
+    /// A download the page started (link to a file the engine cannot show).
+    void fileDownloadRequested(const QString &address);
+
+protected:
+    /// For implementations: runs translate-URL then before-navigate; returns true to cancel.
+    bool askBeforeNavigate(const QString &address, FrameId frame) const
+    {
+        return m_beforeNavigate ? m_beforeNavigate(address, frame) : false;
+    }
+    void askTranslateUrl(const QString &address) const
+    {
+        if (m_translateUrl)
+            m_translateUrl(address);
+    }
+    bool askNewWindow(const QString &address) const { return m_newWindow ? m_newWindow(address) : true; }
+
+private:
+    BeforeNavigate m_beforeNavigate;
+    TranslateUrl m_translateUrl;
+    NewWindow m_newWindow;
+};
+
+} // namespace tovalin

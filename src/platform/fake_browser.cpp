@@ -1,0 +1,51 @@
+#include "platform/fake_browser.h"
+
+namespace tovalin {
+
+bool FakeBrowser::load(const QString &address, FrameId frame, bool translate)
+{
+    if (translate)
+        askTranslateUrl(address);
+    if (askBeforeNavigate(address, frame)) {
+        cancelled.append(address);
+        return false;
+    }
+    if (frame == kMainFrame) {
+        m_location = address;
+        m_history = m_history.mid(0, m_index + 1);
+        m_history.append(address);
+        m_index = m_history.size() - 1;
+        emit commandStateChanged(BrowserCommand::Back, canGoBack());
+        emit commandStateChanged(BrowserCommand::Forward, canGoForward());
+    }
+    emit navigateComplete(frame, address);
+    return true;
+}
+
+void FakeBrowser::goBack()
+{
+    if (!canGoBack())
+        return;
+    if (askBeforeNavigate(m_history.at(m_index - 1), kMainFrame))
+        return;
+    --m_index;
+    m_location = m_history.at(m_index);
+    emit commandStateChanged(BrowserCommand::Back, canGoBack());
+    emit commandStateChanged(BrowserCommand::Forward, canGoForward());
+    emit navigateComplete(kMainFrame, m_location);
+}
+
+void FakeBrowser::goForward()
+{
+    if (!canGoForward())
+        return;
+    if (askBeforeNavigate(m_history.at(m_index + 1), kMainFrame))
+        return;
+    ++m_index;
+    m_location = m_history.at(m_index);
+    emit commandStateChanged(BrowserCommand::Back, canGoBack());
+    emit commandStateChanged(BrowserCommand::Forward, canGoForward());
+    emit navigateComplete(kMainFrame, m_location);
+}
+
+} // namespace tovalin

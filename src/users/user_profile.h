@@ -1,0 +1,59 @@
+#pragma once
+// The active user's settings: one field per key of the profile file.
+
+#include <QString>
+#include <QStringList>
+
+namespace tovalin {
+
+class IniDocument;
+
+struct UserProfile {
+    // [Beveiliging]
+    bool Kindonvriendelijk = false;
+    bool Kindvriendelijk = false;
+    bool Nieteruit = false;
+    bool Geendialoog = false;
+    bool Blokmenu = false;
+    bool Restart = false;
+    bool Blokdoc = false;
+    bool Blokpdf = false;
+    bool Blokxls = false;
+    bool Bloktxt = false;
+    bool Blokppt = false;
+    bool Toonmpg = false;
+    bool Toonmpeg = false;
+    bool Toonasf = false;
+    bool Toonwmv = false;
+    bool Toonmov = false;
+    bool Toonavi = false;
+    bool Toonrealmedia = false;
+    bool ToonWindowsMedia = false;
+    bool ToonQuickTime = false;
+    // [Extra]
+    bool Hidenavigatieknoppen = false;
+    bool Hidethema = false;
+    bool Hideuser = false;
+    bool Hidenavbalk = false;
+    bool Toonsluit = false;
+    bool Hideadres = false;
+    bool Hideprint = false;
+    bool StartTijdKlok = false;
+    bool StartWisselKlok = false;
+    bool ToonHint = false;
+    QString MinTijdKlok = QStringLiteral("30");
+    QString MinWisselKlok = QStringLiteral("5");
+    // [Favorieten]
+    QString StartURL;
+    // gebruikfav is not a field: it is read into and written from the allowed-themes list.
+
+    /// The values a profile file with no keys reads as (each key's default).
+    static UserProfile fileDefaults();
+
+    /// Reads every key into this profile, each missing or malformed key taking its default.
+    void readFrom(const IniDocument &ini);
+    /// Writes every key in the documented table order.
+    void writeTo(IniDocument &ini) const;
+};
+
+} // namespace tovalin

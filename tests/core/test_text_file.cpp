@@ -1,0 +1,86 @@
+#include "core/ini.h"
+#include "core/text.h"
+#include "core/text_file.h"
+
+#include <QTemporaryDir>
+#include <QtTest>
+
+using namespace tovalin;
+
+class TestTextFile : public QObject {
+    Q_OBJECT
+private slots:
+    void linesEndAtCrLfOrCrLf()
+    {
+        QCOMPARE(splitLines(QStringLiteral("a\r\nb\rc\nd")), (QStringList{"a", "b", "c", "d"}));
+        QCOMPARE(splitLines(QStringLiteral("a\r\n\r\n")), (QStringList{"a", ""}));
+        QCOMPARE(splitLines(QString()), QStringList());
+    }
+    void cp1252FallbackWhenNotUtf8()
+    {
+        const QByteArray cp = "caf\xe9 \x80 \x93x\x94";
+        QCOMPARE(decodeText(cp), QString::fromUtf8("café € “x”"));
+        QCOMPARE(decodeText(QByteArray("\xef\xbb\xbf") + "caf\xc3\xa9"), QString::fromUtf8("café"));
+    }
+    void writtenFilesAreUtf8CrLfAndAtomic()
+    {
+        QTemporaryDir dir;
+        const QString path = dir.filePath("l.txt");
+        QVERIFY(writeLines(path, {QString::fromUtf8("é"), "", "b"}).ok);
+        QFile f(path);
+        QVERIFY(f.open(QIODevice::ReadOnly));
+        QCOMPARE(f.readAll(), QByteArray("\xc3\xa9\r\n\r\nb\r\n"));
+        QCOMPARE(*readLines(path), (QStringList{QString::fromUtf8("é"), "", "b"}));
+        QVERIFY(!writeLines(dir.filePath("missing/x.txt"), {"a"}).ok);
+        QVERIFY(!readLines(dir.filePath("nothing.txt")));
+    }
+    void iniKeepsUnknownKeysAndOrder()
+    {
+        const QByteArray in = "; note\r\n[B]\r\nz=1\r\nUnknown=keep me\r\n\r\n[Other]\r\nx=y\r\n";
+        IniDocument doc = IniDocument::parse(in);
+        QCOMPARE(doc.value("b", "Z"), std::optional<QString>("1"));
+        doc.setValue("B", "z", "0");
+        doc.setValue("B", "new", "n");
+        doc.setValue("C", "k", "v");
+        QCOMPARE(doc.serialize(),
+                 QByteArray("; note\r\n[B]\r\nz=0\r\nUnknown=keep me\r\nnew=n\r\n\r\n[Other]\r\nx=y\r\n\r\n[C]\r\nk=v\r\n"));
+    }
+    void iniBooleansFollowTheProfileRules()
+    {
+        IniDocument doc = IniDocument::parse("[S]\r\na=1\r\nb=0\r\nc=yes\r\nd=-3\r\ne=\r\n");
+        QCOMPARE(doc.boolValue("S", "a", false), true);
+        QCOMPARE(doc.boolValue("S", "b", true), false);
+        QCOMPARE(doc.boolValue("S", "c", true), true);
+        QCOMPARE(doc.boolValue("S", "c", false), false);
+        QCOMPARE(doc.boolValue("S", "d", false), true);
+        QCOMPARE(doc.boolValue("S", "e", true), true);
+        QCOMPARE(doc.boolValue("S", "missing", true), true);
+    }
+    void iniSurvivesGarbage()
+    {
+        QByteArray junk(4096, '\0');
+        for (int i = 0; i < junk.size(); ++i)
+            junk[i] = char((i * 7919) % 256);
+        junk += QByteArray(1 << 20, 'x'); // a 1 MB line
+        IniDocument doc = IniDocument::parse(junk);
+        doc.setValue("S", "k", "v");
+        QCOMPARE(doc.value("S", "k"), std::optional<QString>("v"));
+    }
+    void containsTextIgnoresCaseAndEmptyFragments()
+    {
+        QVERIFY(ContainsText("http://WWW.Example.org/x", "example.ORG"));
+        QVERIFY(!ContainsText("abc", ""));
+        QVERIFY(!ContainsText("abc", "abd"));
+    }
+    void siteOfAnAddress()
+    {
+        QCOMPARE(siteOf("http://kids.example/start"), QString("kids.example"));
+        QCOMPARE(siteOf("https://kids.example/start"), QString("kids.example"));
+        QCOMPARE(siteOf("https://kids.example"), QString("kids.example"));
+        QCOMPARE(siteOf("abcdefgkids.example/x"), QString("kids.example"));
+        QCOMPARE(siteOf(""), QString());
+    }
+};
+
+QTEST_GUILESS_MAIN(TestTextFile)
+#include "test_text_file.moc"
