@@ -1,7 +1,23 @@
+#include "app/startup.h"
+#include "app/ui/application.h"
+
 #include <QApplication>
+#include <QFileInfo>
 
 int main(int argc, char **argv)
 {
     QApplication app(argc, argv);
-    return 0;
+    QApplication::setApplicationName(QStringLiteral("Tovalin - De Varnebrowser"));
+    QApplication::setApplicationDisplayName(QStringLiteral("Tovalin"));
+
+    // One instance per executable name; a second start ends at once.
+    tovalin::SingleInstance instance(QFileInfo(QApplication::applicationFilePath()).fileName());
+    if (!instance.isFirst())
+        return 0;
+
+    tovalin::Application::Options options;
+    options.arguments = QApplication::arguments();
+    tovalin::Application tovalinApp(options);
+    tovalinApp.start();
+    return QApplication::exec();
 }

@@ -62,8 +62,13 @@ public:
 
     /// The browser whose download options step 4 sets and whose location the handlers read.
     void setBrowser(Browser *browser) { m_browser = browser; }
+    /// Sets the browser and answers its translate-URL and before-navigate questions and its
+    /// navigate-complete, document-complete, navigate-error and download-complete events.
+    void attachTo(Browser &browser);
 
-    /// The before-navigate decision; returns whether to cancel and why.
+    /// The before-navigate decision; returns whether to cancel and why. With the filter off the
+    /// verdict still names the first refusing step, but cancel is false. An address the lists or
+    /// the time limit refuse is never handed to the video or reference fetch while the filter is on.
     Decision beforeNavigate(const QString &address);
 
     /// Translate-URL bookkeeping: runs before before-navigate for links and scripts.
@@ -74,14 +79,31 @@ public:
     void navigateError();
     void downloadComplete();
 
-    /// The parents' filter switch; returns the new FilterOn.
+    /// The parents' filter switch (`Label29`, `Label39`); returns the new FilterOn.
     bool toggleFilter();
+    /// The child's navigation page is shown again: FilterOn := true; the captions stay as they are.
+    void childPageShown();
+    /// `Label29`: "Turn filter off" or "Turn filter on".
+    const QString &filterLabelCaption() const { return m_filterLabelCaption; }
+    /// `Label39`: "Filter on" or "Filter off".
+    const QString &filterStateCaption() const { return m_filterStateCaption; }
+
+    /// While the video page shows, a navigation error leaves the indicator alone.
+    void setVideoPageShown(bool shown) { m_videoPageShown = shown; }
+    bool videoPageShown() const { return m_videoPageShown; }
+
+    /// The extensions whose address gets a HEAD request before the decision.
+    static const QStringList &probedExtensions();
+    /// True when the first occurrence of the extension in the lower-cased address ends at its last character.
+    static bool endsWithExtension(const QString &lowerAddress, const QString &extension);
+    /// A HEAD answer of at most this many bytes is a stream description, not a video.
+    static constexpr qint64 kSmallAnswerBytes = 200;
 
     /// The time clock is used up when its gauge is above 999.
     static constexpr int kClockFull = 1000;
 
 signals:
-    /// The video page is showing (navigate-error then leaves the indicator alone).
+    /// The browser is going to "about:blank": the browser page is to be shown and the player stopped.
     void aboutBlankReached();
     /// Document-complete of the top frame: `Label30` "Block popup" shows exactly when the page was a pop-up.
     void popupPageCompleted(bool wasPopup);
@@ -93,8 +115,12 @@ signals:
     void progressGaugeSet(int percent);
     /// `popupimage` shows exactly while the page comes from a pop-up.
     void popupMarkerShown(bool shown);
+    /// The captions of `Label29` and `Label39` changed.
+    void filterCaptionsChanged();
 
 private:
+    void setFilterCaptions(bool on);
+
     ProgramState &m_state;
     SiteLists &m_lists;
     const UserProfile &m_profile;
@@ -102,6 +128,8 @@ private:
     Services m_services;
     Browser *m_browser = nullptr;
     bool m_videoPageShown = false;
+    QString m_filterLabelCaption;
+    QString m_filterStateCaption;
 };
 
 } // namespace tovalin

@@ -57,8 +57,11 @@ public:
     /// the navigation list and the refused list.
     void beginSequence();
 
-    /// The bookkeeping every web address gets: history and navigation list.
+    /// The bookkeeping every web address ("http://" or "https://") gets: history and navigation list.
     void recordAddress(const QString &address);
+
+    /// Sets the address displays to the browser's location (nothing without a browser).
+    void showBrowserLocation();
 
     static QString blockActiveSiteText();
     static QString allowBlockedSiteText();

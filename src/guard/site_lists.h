@@ -9,8 +9,10 @@
 #include "core/text_file.h"
 
 #include <QAbstractListModel>
+#include <QHash>
 #include <QString>
 #include <QStringList>
+#include <array>
 
 namespace tovalin {
 
@@ -43,7 +45,10 @@ public:
 
     const QStringList &items() const { return m_items; }
     qsizetype size() const { return m_items.size(); }
-    bool contains(const QString &entry) const { return m_items.contains(entry); }
+    /// Exact (case-sensitive) membership.
+    bool contains(const QString &entry) const { return m_exact.contains(entry); }
+    /// The upper-cased entries, row for row, for the fragment test.
+    const QStringList &upperItems() const { return m_upper; }
     /// Inserts at the sorted place (duplicates allowed, as a list box allows them); returns the row.
     int add(const QString &entry);
     /// Removes the entry at row.
@@ -58,7 +63,12 @@ public:
     static bool lessThan(const QString &a, const QString &b);
 
 private:
+    void rebuildCaches();
+    void forget(const QString &entry);
+
     QStringList m_items;
+    QStringList m_upper;          // m_items upper-cased, so a test upper-cases only the address
+    QHash<QString, int> m_exact;  // how often each exact entry occurs, for the equality tests
 };
 
 class SiteLists : public QObject {
@@ -77,7 +87,10 @@ public:
 
     /// Fills the three lists from the active theme's files; a missing file is an empty list.
     void LoadSiteLists();
-    /// Writes all three lists; the in-memory lists keep their contents when a write fails.
+    /// Writes all three lists (all three are always attempted); the in-memory lists keep
+    /// their contents when a write fails. The result names the first failure.
+    /// A list whose file existed but could not be read at the last load is not written,
+    /// so its file is never replaced by an empty list.
     WriteResult SaveSiteLists();
 
     bool IsNotWhitelisted(const QString &address) const;
@@ -95,16 +108,24 @@ signals:
     void listsLoaded();
     /// A save failed; the message says which file and why.
     void saveFailed(const QString &message);
+    /// A list file exists but could not be read (unreadable, too large); the list stays empty.
+    void loadFailed(const QString &message);
 
 private:
     bool isListed(const SortedList &list, const QString &address) const;
+    static int indexOf(SiteList which) { return static_cast<int>(which); }
+    bool isAlwaysPassingUpper(const QString &upperAddress) const;
 
     ProgramState &m_state;
     const UserProfile &m_profile;
     VendorSettings m_vendor;
+    struct {
+        QString webHost, secondHost, shortener;
+    } m_vendorUpper; // the vendor's texts upper-cased once, for the per-navigation tests
     SortedList m_white;
     SortedList m_black;
     SortedList m_popup;
+    std::array<bool, 3> m_unreadable{}; // file existed but could not be read at the last load
 };
 
 } // namespace tovalin

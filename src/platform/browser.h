@@ -29,6 +29,12 @@ Q_DECLARE_OPERATORS_FOR_FLAGS(DownloadControls)
 /// Commands of the command-state-change event.
 enum class BrowserCommand { Forward = 1, Back = 2 };
 
+/// Whether the pages of a browser may open new windows at all.
+enum class NewWindowPolicy {
+    AskHost, ///< every request reaches the new-window handlers
+    Refuse,  ///< every request is refused without asking (a pop-up opens no further windows)
+};
+
 class Browser : public QObject {
     Q_OBJECT
 public:
@@ -41,6 +47,11 @@ public:
     /// Answers the new-window event: returns true to cancel; otherwise the
     /// window opens in the browser returned by target (nullptr = nowhere).
     using NewWindow = std::function<bool(const QString &address)>;
+    /// Asked after NewWindow let a request through (or when no NewWindow handler is set):
+    /// returns the browser that receives the new window, one made for it that has not
+    /// navigated yet, or nullptr to open it nowhere. The receiver then loads the address,
+    /// raising its own events, and reports the size the page asked for (clientSizeRequested).
+    using NewWindowTarget = std::function<Browser *(const QString &address)>;
 
     explicit Browser(QObject *parent = nullptr) : QObject(parent) {}
     ~Browser() override = default;
@@ -68,6 +79,9 @@ public:
     void setBeforeNavigateHandler(BeforeNavigate h) { m_beforeNavigate = std::move(h); }
     void setTranslateUrlHandler(TranslateUrl h) { m_translateUrl = std::move(h); }
     void setNewWindowHandler(NewWindow h) { m_newWindow = std::move(h); }
+    void setNewWindowTargetHandler(NewWindowTarget h) { m_newWindowTarget = std::move(h); }
+    void setNewWindowPolicy(NewWindowPolicy policy) { m_newWindowPolicy = policy; }
+    NewWindowPolicy newWindowPolicy() const { return m_newWindowPolicy; }
 
 signals:
     void navigateComplete(tovalin::FrameId frame, const QString &address);
@@ -84,6 +98,8 @@ signals:
     void windowClosingRefused();
     /// A download the page started (link to a file the engine cannot show).
     void fileDownloadRequested(const QString &address);
+    /// The user pressed a mouse button inside the shown document.
+    void documentClicked();
 
 protected:
     /// For implementations: runs translate-URL then before-navigate; returns true to cancel.
@@ -97,11 +113,23 @@ protected:
             m_translateUrl(address);
     }
     bool askNewWindow(const QString &address) const { return m_newWindow ? m_newWindow(address) : true; }
+    /// For implementations: the browser that receives a new window, or nullptr when none opens.
+    /// With the Refuse policy no handler is asked; a NewWindow handler that cancels ends the request.
+    Browser *askNewWindowTarget(const QString &address) const
+    {
+        if (m_newWindowPolicy == NewWindowPolicy::Refuse)
+            return nullptr;
+        if (m_newWindow && m_newWindow(address))
+            return nullptr;
+        return m_newWindowTarget ? m_newWindowTarget(address) : nullptr;
+    }
 
 private:
     BeforeNavigate m_beforeNavigate;
     TranslateUrl m_translateUrl;
     NewWindow m_newWindow;
+    NewWindowTarget m_newWindowTarget;
+    NewWindowPolicy m_newWindowPolicy = NewWindowPolicy::AskHost;
 };
 
 } // namespace tovalin

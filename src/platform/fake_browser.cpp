@@ -22,6 +22,15 @@ bool FakeBrowser::load(const QString &address, FrameId frame, bool translate)
     return true;
 }
 
+Browser *FakeBrowser::requestNewWindow(const QString &address)
+{
+    askTranslateUrl(address);
+    Browser *target = askNewWindowTarget(address);
+    if (target)
+        target->navigate(address);
+    return target;
+}
+
 void FakeBrowser::goBack()
 {
     if (!canGoBack())

@@ -14,12 +14,20 @@ public:
     explicit FakeBrowser(QObject *parent = nullptr) : Browser(parent) {}
 
     /// Runs translate-URL and before-navigate; when allowed, the address becomes
-    /// the location and navigate-complete fires for the main frame. Returns true when allowed.
-    void navigate(const QString &address) override { load(address, kMainFrame); }
+    /// the location and navigate-complete fires for the main frame.
+    void navigate(const QString &address) override
+    {
+        navigated.append(address);
+        load(address, kMainFrame, false);
+    }
     /// Simulates any navigation (a frame, a redirect, a link) reaching the host; true when allowed.
     bool load(const QString &address, FrameId frame = kMainFrame, bool translate = true);
     /// Finishes the document of a frame (document-complete).
     void complete(FrameId frame = kMainFrame) { emit documentComplete(frame, frame == kMainFrame ? m_location : QString()); }
+
+    /// A script of the page asks for a new window: translate-URL runs for its
+    /// address, then the host decides; the receiving browser (if any) loads it.
+    Browser *requestNewWindow(const QString &address);
 
     void goBack() override;
     void goForward() override;
@@ -37,6 +45,7 @@ public:
     bool scrollBarsHidden = false;
     int stopCount = 0;
     QStringList cancelled; ///< addresses the host cancelled, in order
+    QStringList navigated; ///< every address navigate() was asked for, in order
 
 private:
     QString m_location;

@@ -8,6 +8,8 @@ namespace tovalin {
 
 class IniDocument;
 
+/// The in-class values are those the user manager's controls start with (every box off,
+/// clock minutes "30" and "5"): the profile in force before any profile file is loaded.
 struct UserProfile {
     // [Beveiliging]
     bool Kindonvriendelijk = false;
@@ -50,9 +52,11 @@ struct UserProfile {
     /// The values a profile file with no keys reads as (each key's default).
     static UserProfile fileDefaults();
 
-    /// Reads every key into this profile, each missing or malformed key taking its default.
+    /// Reads every key into this profile, each missing or malformed key taking its default
+    /// (a boolean is on when its value is a non-zero integer).
     void readFrom(const IniDocument &ini);
-    /// Writes every key in the documented table order.
+    /// Writes every key but `gebruikfav` in table order ([Beveiliging], [Extra], [Favorieten]);
+    /// existing keys keep their place. Line breaks inside string values become blanks.
     void writeTo(IniDocument &ini) const;
 };
 

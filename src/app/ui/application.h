@@ -1,0 +1,78 @@
+#pragma once
+// The whole program, assembled once: the state, the models, the platform
+// layers and the windows, wired together. main() and the real-window tests
+// build it the same way.
+
+#include "app/program_state.h"
+#include "users/user_activation.h"
+#include "users/user_profile.h"
+
+#include <QObject>
+#include <QStringList>
+#include <memory>
+
+namespace tovalin {
+
+class CurlHeadProbe;
+class LoggingMediaFetcher;
+class LoggingThemeDownloader;
+class MainWindow;
+class NavigationGuard;
+class NavigationModel;
+class SiteLists;
+class SoundPlayer;
+class UserSession;
+class UserStore;
+class WebEngineBrowser;
+class HeadProbe;
+
+class Application : public QObject, private UserActivationHooks {
+    Q_OBJECT
+public:
+    struct Options {
+        QStringList arguments;            ///< the command line, the program first
+        SoundPlayer *sound = nullptr;     ///< null: the real player
+        HeadProbe *headProbe = nullptr;   ///< null: libcurl
+    };
+
+    explicit Application(Options options, QObject *parent = nullptr);
+    ~Application() override;
+
+    /// Runs start-up up to the shown window: folders, first-run marker, start user,
+    /// windows, activation, site lists. Reports a data folder that cannot be used.
+    void start();
+
+    ProgramState &state() { return m_state; }
+    UserProfile &profile() { return m_profile; }
+    SiteLists &lists() { return *m_lists; }
+    NavigationModel &navigation() { return *m_nav; }
+    NavigationGuard &guard() { return *m_guard; }
+    UserStore &users() { return *m_users; }
+    UserSession &session() { return *m_session; }
+    MainWindow &mainWindow() { return *m_window; }
+    WebEngineBrowser &browser() { return *m_browser; }
+
+private:
+    // What activating a user asks of the windows.
+    void applyWindowSettings(const UserProfile &profile) override;
+    void setBrowserSilent() override;
+    void userLabelsChanged(const QString &user, const QString &theme) override;
+
+    Options m_options;
+    ProgramState m_state;
+    UserProfile m_profile;
+    std::unique_ptr<SoundPlayer> m_ownSound;
+    SoundPlayer *m_sound = nullptr;
+    std::unique_ptr<HeadProbe> m_ownHead;
+    std::unique_ptr<LoggingMediaFetcher> m_media;
+    std::unique_ptr<LoggingThemeDownloader> m_themeDownloader;
+    std::unique_ptr<SiteLists> m_lists;
+    std::unique_ptr<NavigationModel> m_nav;
+    std::unique_ptr<NavigationGuard> m_guard;
+    std::unique_ptr<UserStore> m_users;
+    std::unique_ptr<UserSession> m_session;
+    std::unique_ptr<WebEngineBrowser> m_browser;
+    std::unique_ptr<MainWindow> m_window;
+};
+
+} // namespace tovalin

@@ -1,0 +1,712 @@
+#include "app/ui/main_window.h"
+
+#include "app/ui/pictures.h"
+#include "guard/navigation_guard.h"
+#include "guard/site_lists.h"
+#include "platform/browser.h"
+#include "platform/sound.h"
+#include "users/user_profile.h"
+
+#include <QApplication>
+#include <QCloseEvent>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QMouseEvent>
+#include <QProgressBar>
+#include <QStackedWidget>
+#include <QStatusBar>
+#include <QTimer>
+#include <QToolButton>
+#include <QVBoxLayout>
+
+namespace tovalin {
+
+namespace {
+
+// Colours of the parents' text links: over and otherwise.
+const QColor kLinkHover(100, 149, 230);
+const QColor kLinkNormal(33, 93, 198);
+// The top panel's green.
+const QColor kTopPanelColour(0x47, 0xD3, 0x52);
+
+QLabel *pictureLabel(const QString &objectName, pictures::Sign sign, int size, QWidget *parent)
+{
+    auto *label = new QLabel(parent);
+    label->setObjectName(objectName);
+    label->setPixmap(pictures::sign(sign, size));
+    label->setFixedSize(size, size);
+    label->hide();
+    return label;
+}
+
+QToolButton *navButton(const QString &objectName, pictures::Button icon, const QString &tip, QWidget *parent)
+{
+    auto *b = new QToolButton(parent);
+    b->setObjectName(objectName);
+    b->setIcon(pictures::button(icon, 96));
+    b->setIconSize(QSize(48, 48));
+    b->setAutoRaise(true);
+    b->setToolTip(tip);
+    b->setFocusPolicy(Qt::NoFocus);
+    return b;
+}
+
+void fillBackground(QWidget *w, const QColor &colour)
+{
+    w->setAutoFillBackground(true);
+    QPalette pal = w->palette();
+    pal.setColor(QPalette::Window, colour);
+    w->setPalette(pal);
+}
+
+} // namespace
+
+LinkLabel::LinkLabel(const QString &text, QWidget *parent)
+    : QLabel(text, parent)
+{
+    setCursor(Qt::PointingHandCursor);
+    setColour(false);
+}
+
+void LinkLabel::mousePressEvent(QMouseEvent *event)
+{
+    if (event->button() == Qt::LeftButton)
+        emit clicked();
+    QLabel::mousePressEvent(event);
+}
+
+void LinkLabel::enterEvent(QEnterEvent *event)
+{
+    setColour(true);
+    QLabel::enterEvent(event);
+}
+
+void LinkLabel::leaveEvent(QEvent *event)
+{
+    setColour(false);
+    QLabel::leaveEvent(event);
+}
+
+void LinkLabel::setColour(bool hover)
+{
+    QPalette pal = palette();
+    pal.setColor(QPalette::WindowText, hover ? kLinkHover : kLinkNormal);
+    setPalette(pal);
+}
+
+MainWindow::MainWindow(MainWindowContext context, Browser &browser, QWidget *browserView, QWidget *parent)
+    : QWidget(parent)
+    , m_ctx(context)
+    , m_browser(browser)
+{
+    setObjectName(QStringLiteral("Form1"));
+    setWindowTitle(tr("Tovalin 3.0"));
+    setWindowIcon(pictures::appIcon());
+
+    auto *outer = new QVBoxLayout(this);
+    outer->setContentsMargins(0, 0, 0, 0);
+    outer->setSpacing(0);
+    outer->addWidget(buildMenuBar());
+    outer->addWidget(buildTopPanel());
+
+    auto *tovalinWindow = new QWidget(this);
+    tovalinWindow->setObjectName(QStringLiteral("tovalinwindow"));
+    auto *middle = new QHBoxLayout(tovalinWindow);
+    middle->setContentsMargins(0, 0, 0, 0);
+    middle->setSpacing(0);
+    middle->addWidget(buildLinkColumn());
+    middle->addWidget(buildBrowserArea(browserView), 1);
+    outer->addWidget(tovalinWindow, 1);
+
+    m_timeGauge = new QProgressBar(this);
+    m_timeGauge->setObjectName(QStringLiteral("ProgressBar1"));
+    m_timeGauge->setRange(0, 1000);
+    m_timeGauge->setValue(0);
+    m_timeGauge->hide();
+    outer->addWidget(m_timeGauge);
+
+    m_switchStrip = new QWidget(this);
+    m_switchStrip->setObjectName(QStringLiteral("Panel15"));
+    m_switchStrip->setFixedHeight(56);
+    m_switchStrip->hide();
+    outer->addWidget(m_switchStrip);
+
+    m_statusBar = new QStatusBar(this);
+    m_statusBar->setObjectName(QStringLiteral("StatusBar1"));
+    m_statusBar->setSizeGripEnabled(false);
+    outer->addWidget(m_statusBar);
+
+    // Timers of the window. The foreign-window guard, the update check, the
+    // switch clock and the late pop-up clear attach to them as they are built.
+    auto makeTimer = [this](const char *name, int ms, bool singleShot) {
+        auto *t = new QTimer(this);
+        t->setObjectName(QLatin1String(name));
+        t->setInterval(ms);
+        t->setSingleShot(singleShot);
+        return t;
+    };
+    m_timer1 = makeTimer("Timer1", 1000, false);
+    m_timer2 = makeTimer("Timer2", 5000, true);
+    m_vertrager = makeTimer("vertrager", 3000, true);
+    m_wisseltimer = makeTimer("wisseltimer", 2000, false);
+    m_updatetimer = makeTimer("updatetimer", 5000, false);
+    connect(m_timer2, &QTimer::timeout, this, [this] {
+        emit firstRunWizardDue();
+        m_ctx.state.FirstRun = false;
+    });
+
+    wireBrowser();
+    wireIndicator();
+
+    m_ctx.state.ClickPending = false;
+    m_ctx.state.PopupShown = false;
+    m_pageControl2->setCurrentWidget(m_navigatieTab);
+    m_pageControl1->setCurrentWidget(m_browserPage);
+    m_btnBack->setEnabled(false);
+
+    qApp->installEventFilter(this);
+}
+
+QWidget *MainWindow::buildMenuBar()
+{
+    m_menuBar = new QWidget(this);
+    m_menuBar->setObjectName(QStringLiteral("Panel33"));
+    m_menuBar->setFixedHeight(25);
+    fillBackground(m_menuBar, QColor(235, 240, 250));
+    auto *row = new QHBoxLayout(m_menuBar);
+    row->setContentsMargins(8, 0, 4, 0);
+    row->setSpacing(21 - 16);
+    const struct {
+        const char *name;
+        const char *text;
+    } entries[] = {
+        {"Label45", QT_TR_NOOP("Theme's")},   {"Label46", QT_TR_NOOP("Users")},
+        {"Label48", QT_TR_NOOP("Clocks")},    {"Label50", QT_TR_NOOP("Help")},
+        {"Label51", QT_TR_NOOP("Create homepage")}, {"Label47", QT_TR_NOOP("Lock menu")},
+        {"Label44", QT_TR_NOOP("Exit Tovalin")},
+    };
+    for (const auto &e : entries) {
+        auto *label = new LinkLabel(tr(e.text), m_menuBar);
+        label->setObjectName(QLatin1String(e.name));
+        row->addWidget(label);
+        row->addSpacing(36 - 5);
+        if (qstrcmp(e.name, "Label44") == 0)
+            connect(label, &LinkLabel::clicked, this, &MainWindow::quitProgram);
+        if (qstrcmp(e.name, "Label45") == 0)
+            connect(label, &LinkLabel::clicked, this, [this] { showParentsPage(true); });
+    }
+    row->addStretch(1);
+    auto *close = new QToolButton(m_menuBar);
+    close->setObjectName(QStringLiteral("Image49"));
+    close->setIcon(pictures::button(pictures::Button::Close, 32));
+    close->setAutoRaise(true);
+    close->setToolTip(tr("Sluit menu"));
+    connect(close, &QToolButton::clicked, this, [this] { setParentsMenuOpen(false); });
+    row->addWidget(close);
+    m_menuBar->hide();
+    return m_menuBar;
+}
+
+QWidget *MainWindow::buildTopPanel()
+{
+    m_topPanel = new QWidget(this);
+    m_topPanel->setObjectName(QStringLiteral("Panel9"));
+    m_topPanel->setFixedHeight(kTopPanelChildHeight);
+    fillBackground(m_topPanel, kTopPanelColour);
+    auto *lay = new QVBoxLayout(m_topPanel);
+    lay->setContentsMargins(0, 0, 0, 0);
+    m_pageControl2 = new QStackedWidget(m_topPanel);
+    m_pageControl2->setObjectName(QStringLiteral("PageControl2"));
+    m_navigatieTab = buildNavigationBar();
+    m_themaTab = buildParentsPage();
+    m_pageControl2->addWidget(m_navigatieTab);
+    m_pageControl2->addWidget(m_themaTab);
+    lay->addWidget(m_pageControl2);
+    return m_topPanel;
+}
+
+QWidget *MainWindow::buildNavigationBar()
+{
+    auto *tab = new QWidget;
+    tab->setObjectName(QStringLiteral("navigatietab"));
+    auto *tabLayout = new QVBoxLayout(tab);
+    tabLayout->setContentsMargins(6, 6, 6, 6);
+
+    m_navBar = new QWidget(tab);
+    m_navBar->setObjectName(QStringLiteral("navigatiebalk"));
+    fillBackground(m_navBar, QColor(250, 250, 235));
+    auto *bar = new QHBoxLayout(m_navBar);
+    bar->setContentsMargins(8, 4, 8, 4);
+    tabLayout->addWidget(m_navBar);
+
+    // The indicator: forbidden, loading or broken, one at a time.
+    auto *indicator = new QWidget(m_navBar);
+    indicator->setFixedSize(64, 64);
+    auto *stack = new QGridLayout(indicator);
+    stack->setContentsMargins(0, 0, 0, 0);
+    m_imgForbidden = pictureLabel(QStringLiteral("Image12"), pictures::Sign::Forbidden, 60, indicator);
+    m_imgLoading = pictureLabel(QStringLiteral("Image13"), pictures::Sign::Loading, 60, indicator);
+    m_imgBroken = pictureLabel(QStringLiteral("Image9"), pictures::Sign::Broken, 60, indicator);
+    stack->addWidget(m_imgForbidden, 0, 0);
+    stack->addWidget(m_imgLoading, 0, 0);
+    stack->addWidget(m_imgBroken, 0, 0);
+    // Image6 and Image7 are the forbidden and allowed marks of the bar's design; they stay hidden.
+    pictureLabel(QStringLiteral("Image6"), pictures::Sign::Forbidden, 24, indicator);
+    pictureLabel(QStringLiteral("Image7"), pictures::Sign::Allowed, 24, indicator);
+    bar->addWidget(indicator);
+
+    m_navButtons = new QWidget(m_navBar);
+    m_navButtons->setObjectName(QStringLiteral("navigatieknoppen"));
+    auto *buttons = new QHBoxLayout(m_navButtons);
+    buttons->setContentsMargins(0, 0, 0, 0);
+    m_btnBack = navButton(QStringLiteral("ImgBtn1"), pictures::Button::Back, tr("Back"), m_navButtons);
+    m_btnForward = navButton(QStringLiteral("ImgBtn2"), pictures::Button::Forward, tr("Forward"), m_navButtons);
+    auto *stop = navButton(QStringLiteral("ImgBtn3"), pictures::Button::Stop, tr("Stop"), m_navButtons);
+    auto *refresh = navButton(QStringLiteral("ImgBtn4"), pictures::Button::Refresh, tr("Refresh"), m_navButtons);
+    auto *home = navButton(QStringLiteral("ImgBtn5"), pictures::Button::Home, tr("Home"), m_navButtons);
+    for (QToolButton *b : {m_btnBack, m_btnForward, stop, refresh, home})
+        buttons->addWidget(b);
+    bar->addWidget(m_navButtons);
+
+    connect(m_btnBack, &QToolButton::clicked, this, [this] {
+        playClick();
+        if (m_pageControl1->currentWidget() == m_hiddenEmbedded) {
+            m_pageControl1->setCurrentWidget(m_browserPage);
+            return;
+        }
+        BeginUserNavigation();
+        m_browser.goBack();
+    });
+    connect(m_btnForward, &QToolButton::clicked, this, [this] {
+        playClick();
+        BeginUserNavigation();
+        m_browser.goForward();
+    });
+    connect(stop, &QToolButton::clicked, this, [this] {
+        playClick();
+        m_browser.stop();
+    });
+    connect(refresh, &QToolButton::clicked, this, [this] {
+        playClick();
+        BeginUserNavigation();
+        m_browser.refresh();
+        m_edit1->setText(m_browser.location());
+    });
+    connect(home, &QToolButton::clicked, this, [this] {
+        playClick();
+        BeginUserNavigation();
+        goToStartPage();
+    });
+
+    m_addressPanel = new QWidget(m_navBar);
+    auto *addr = new QHBoxLayout(m_addressPanel);
+    addr->setContentsMargins(8, 0, 0, 0);
+    m_edit1 = new QLineEdit(m_addressPanel);
+    m_edit1->setObjectName(QStringLiteral("Edit1"));
+    m_edit1->setMinimumWidth(200);
+    QFont big = m_edit1->font();
+    big.setPointSize(big.pointSize() + 2);
+    m_edit1->setFont(big);
+    auto *go = navButton(QStringLiteral("ImgBtn6"), pictures::Button::Go, tr("Go"), m_addressPanel);
+    auto goToTyped = [this] {
+        playClick();
+        QString address = m_edit1->text().trimmed();
+        if (address.isEmpty())
+            return;
+        // A typed https address is a web address as it stands.
+        if (!address.startsWith(u"http://") && !address.startsWith(u"https://"))
+            address.prepend(QStringLiteral("http://"));
+        m_edit1->setText(address);
+        BeginUserNavigation();
+        m_browser.navigate(address);
+    };
+    connect(go, &QToolButton::clicked, this, goToTyped);
+    connect(m_edit1, &QLineEdit::returnPressed, this, goToTyped);
+    addr->addWidget(m_edit1, 1);
+    addr->addWidget(go);
+    bar->addWidget(m_addressPanel, 1);
+
+    m_btnPrint = navButton(QStringLiteral("ImgBtn7"), pictures::Button::Print, tr("Print"), m_navBar);
+    bar->addWidget(m_btnPrint);
+
+    m_themePanel = new QWidget(m_navBar);
+    m_themePanel->setObjectName(QStringLiteral("categoriepanel"));
+    auto *themeLay = new QVBoxLayout(m_themePanel);
+    themeLay->setContentsMargins(8, 0, 8, 0);
+    auto *themeCaption = new QLabel(tr("Theme"), m_themePanel);
+    themeCaption->setObjectName(QStringLiteral("Themalabel"));
+    m_themeLabel = new QLabel(m_themePanel);
+    m_themeLabel->setObjectName(QStringLiteral("Label3"));
+    QFont bold = m_themeLabel->font();
+    bold.setBold(true);
+    bold.setPointSize(bold.pointSize() + 2);
+    m_themeLabel->setFont(bold);
+    themeLay->addWidget(themeCaption);
+    themeLay->addWidget(m_themeLabel);
+    bar->addWidget(m_themePanel);
+
+    m_userPanel = new QWidget(m_navBar);
+    m_userPanel->setObjectName(QStringLiteral("gebruikerpanel"));
+    auto *userLay = new QVBoxLayout(m_userPanel);
+    userLay->setContentsMargins(8, 0, 8, 0);
+    userLay->addWidget(new QLabel(tr("User"), m_userPanel));
+    m_userLabel = new QLabel(m_userPanel);
+    m_userLabel->setObjectName(QStringLiteral("gebruikerlabel"));
+    m_userLabel->setFont(bold);
+    userLay->addWidget(m_userLabel);
+    bar->addWidget(m_userPanel);
+
+    m_exitPanel = new QWidget(m_navBar);
+    m_exitPanel->setObjectName(QStringLiteral("sluitpanel"));
+    auto *exitLay = new QHBoxLayout(m_exitPanel);
+    exitLay->setContentsMargins(0, 0, 0, 0);
+    auto *exit = navButton(QStringLiteral("Image5"), pictures::Button::Exit, tr("Exit Tovalin"), m_exitPanel);
+    connect(exit, &QToolButton::clicked, this, &MainWindow::quitProgram);
+    exitLay->addWidget(exit);
+    m_exitPanel->hide();
+    bar->addWidget(m_exitPanel);
+    return tab;
+}
+
+QWidget *MainWindow::buildParentsPage()
+{
+    auto *tab = new QWidget;
+    tab->setObjectName(QStringLiteral("thematab"));
+    auto *lay = new QVBoxLayout(tab);
+    lay->setContentsMargins(8, 6, 8, 6);
+
+    auto *row = new QHBoxLayout;
+    m_adresedit = new QLineEdit(tab);
+    m_adresedit->setObjectName(QStringLiteral("adresedit"));
+    connect(m_adresedit, &QLineEdit::returnPressed, this, [this] {
+        BeginUserNavigation();
+        m_browser.navigate(m_adresedit->text());
+    });
+    row->addWidget(m_adresedit, 1);
+    m_status2 = new QLabel(tab);
+    m_status2->setObjectName(QStringLiteral("status2"));
+    m_status2->hide();
+    m_toegestaan2 = pictureLabel(QStringLiteral("toegestaan2"), pictures::Sign::Allowed, 28, tab);
+    m_toegestaan2->setToolTip(tr("Geschikt voor kinderen"));
+    m_verboden2 = pictureLabel(QStringLiteral("verboden2"), pictures::Sign::Forbidden, 28, tab);
+    m_verboden2->setToolTip(tr("Niet geschikt voor kinderen"));
+    m_kapot2 = pictureLabel(QStringLiteral("kapot2"), pictures::Sign::Broken, 28, tab);
+    m_kapot2->setCursor(Qt::PointingHandCursor);
+    m_kapot2->installEventFilter(this);
+    m_popupImage = pictureLabel(QStringLiteral("popupimage"), pictures::Sign::Loading, 28, tab);
+    m_popupImage->setToolTip(tr("De website was een pop-up"));
+    for (QWidget *w : {static_cast<QWidget *>(m_status2), static_cast<QWidget *>(m_toegestaan2),
+                       static_cast<QWidget *>(m_verboden2), static_cast<QWidget *>(m_kapot2),
+                       static_cast<QWidget *>(m_popupImage)})
+        row->addWidget(w);
+    m_gauge2 = new QProgressBar(tab);
+    m_gauge2->setObjectName(QStringLiteral("Gauge2"));
+    m_gauge2->setRange(0, 100);
+    m_gauge2->setFixedWidth(120);
+    row->addWidget(m_gauge2);
+    lay->addLayout(row);
+
+    auto *commands = new QHBoxLayout;
+    m_acceptBlock = new LinkLabel(NavigationModel::blockActiveSiteText(), tab);
+    m_acceptBlock->setObjectName(QStringLiteral("accepteerblokkeer"));
+    commands->addWidget(m_acceptBlock);
+    commands->addSpacing(24);
+    m_filterState = new QLabel(tr("Filter on"), tab);
+    m_filterState->setObjectName(QStringLiteral("Label39"));
+    m_filterSwitch = new LinkLabel(tr("Turn filter off"), tab);
+    m_filterSwitch->setObjectName(QStringLiteral("Label29"));
+    auto toggle = [this] {
+        m_ctx.guard.toggleFilter();
+        m_filterSwitch->setText(m_ctx.state.FilterOn ? tr("Turn filter off") : tr("Turn filter on"));
+        m_filterState->setText(m_ctx.state.FilterOn ? tr("Filter on") : tr("Filter off"));
+    };
+    connect(m_filterSwitch, &LinkLabel::clicked, this, toggle);
+    commands->addWidget(m_filterState);
+    commands->addWidget(m_filterSwitch);
+    commands->addStretch(1);
+    auto *close = new LinkLabel(tr("Close"), tab);
+    close->setObjectName(QStringLiteral("sluitenbeheer"));
+    connect(close, &LinkLabel::clicked, this, [this] { showParentsPage(false); });
+    commands->addWidget(close);
+    lay->addLayout(commands);
+    lay->addStretch(1);
+    return tab;
+}
+
+QWidget *MainWindow::buildLinkColumn()
+{
+    m_linkColumn = new QWidget(this);
+    m_linkColumn->setObjectName(QStringLiteral("Panel2"));
+    m_linkColumn->setFixedWidth(81);
+    fillBackground(m_linkColumn, QColor(250, 250, 235));
+    auto *lay = new QVBoxLayout(m_linkColumn);
+    lay->setContentsMargins(0, 0, 0, 0);
+    lay->setSpacing(0);
+    m_miniMenu = new QWidget(m_linkColumn);
+    m_miniMenu->setObjectName(QStringLiteral("minimenu"));
+    m_miniMenu->setFixedHeight(41);
+    m_miniMenu->hide();
+    lay->addWidget(m_miniMenu);
+    m_linkArea = new QWidget(m_linkColumn);
+    m_linkArea->setObjectName(QStringLiteral("Panel6"));
+    lay->addWidget(m_linkArea, 1);
+    return m_linkColumn;
+}
+
+QWidget *MainWindow::buildBrowserArea(QWidget *browserView)
+{
+    auto *area = new QWidget(this);
+    area->setObjectName(QStringLiteral("MainWindow"));
+    auto *lay = new QVBoxLayout(area);
+    lay->setContentsMargins(0, 0, 0, 0);
+    m_pageControl1 = new QStackedWidget(area);
+    m_pageControl1->setObjectName(QStringLiteral("PageControl1"));
+    lay->addWidget(m_pageControl1);
+
+    m_browserPage = new QWidget;
+    m_browserPage->setObjectName(QStringLiteral("BrowserPage"));
+    m_browserPage->installEventFilter(this);
+    m_sizeablePanel = new QWidget(m_browserPage);
+    m_sizeablePanel->setObjectName(QStringLiteral("JvSizeablePanel1"));
+    auto *panelLay = new QVBoxLayout(m_sizeablePanel);
+    panelLay->setContentsMargins(0, 0, 0, 0);
+    auto *panel41 = new QWidget(m_sizeablePanel);
+    panel41->setObjectName(QStringLiteral("Panel41"));
+    panel41->setFixedHeight(0);
+    panelLay->addWidget(panel41);
+    browserView->setParent(m_sizeablePanel);
+    browserView->setObjectName(QStringLiteral("EmbeddedWB1"));
+    panelLay->addWidget(browserView, 1);
+    m_refusedList = new QListWidget(m_browserPage);
+    m_refusedList->setObjectName(QStringLiteral("ListBox1"));
+    m_refusedList->hide();
+
+    m_selectPage = new QWidget;
+    m_selectPage->setObjectName(QStringLiteral("SelectPage"));
+    m_hiddenEmbedded = new QWidget;
+    m_hiddenEmbedded->setObjectName(QStringLiteral("HiddenEmbedded"));
+    m_timeupPage = new QWidget;
+    m_timeupPage->setObjectName(QStringLiteral("Timeup"));
+    auto *timeupLay = new QVBoxLayout(m_timeupPage);
+    auto *panel47 = new QLabel(tr("Time's up!"), m_timeupPage);
+    panel47->setObjectName(QStringLiteral("Panel47"));
+    panel47->setAlignment(Qt::AlignCenter);
+    QFont huge = panel47->font();
+    huge.setPointSize(40);
+    huge.setBold(true);
+    panel47->setFont(huge);
+    timeupLay->addWidget(panel47);
+    m_videoPage = new QWidget;
+    m_videoPage->setObjectName(QStringLiteral("video"));
+    for (QWidget *page : {m_browserPage, m_selectPage, m_hiddenEmbedded, m_timeupPage, m_videoPage})
+        m_pageControl1->addWidget(page);
+    return area;
+}
+
+void MainWindow::wireBrowser()
+{
+    connect(&m_browser, &Browser::statusTextChanged, this, [this](const QString &text) { m_statusBar->showMessage(text); });
+    connect(&m_browser, &Browser::progressChanged, this, [this](int progress, int maximum) {
+        if (progress < 0 || maximum <= 0)
+            return;
+        const int percent = qRound(progress * 100.0 / maximum);
+        if (percent < 100)
+            m_gauge2->setValue(percent);
+    });
+    connect(&m_browser, &Browser::commandStateChanged, this, [this](BrowserCommand command, bool enabled) {
+        (command == BrowserCommand::Back ? m_btnBack : m_btnForward)->setEnabled(enabled);
+    });
+    connect(&m_ctx.guard, &NavigationGuard::progressGaugeSet, m_gauge2, &QProgressBar::setValue);
+    connect(&m_ctx.guard, &NavigationGuard::popupMarkerShown, m_popupImage, &QWidget::setVisible);
+    connect(&m_ctx.guard, &NavigationGuard::aboutBlankReached, this,
+            [this] { m_pageControl1->setCurrentWidget(m_browserPage); });
+}
+
+void MainWindow::wireIndicator()
+{
+    NavigationModel &nav = m_ctx.nav;
+    connect(&nav, &NavigationModel::navStateChanged, this, &MainWindow::showIndicator);
+    connect(&nav, &NavigationModel::forbiddenVisibleChanged, this, [this](bool visible) {
+        m_imgForbidden->setVisible(visible);
+        m_verboden2->setVisible(visible);
+    });
+    connect(&nav, &NavigationModel::acceptBlockCaptionChanged, m_acceptBlock, &QLabel::setText);
+    connect(&nav, &NavigationModel::addressDisplaysSet, this, [this](const QString &address) {
+        m_edit1->setText(address);
+        m_adresedit->setText(address);
+    });
+    connect(&nav, &NavigationModel::refusedListChanged, this, [this] {
+        m_refusedList->clear();
+        m_refusedList->addItems(m_ctx.nav.refusedList());
+    });
+    showIndicator(nav.navState());
+}
+
+void MainWindow::showIndicator(NavState state)
+{
+    const bool forbidden = state == NavState::Forbidden || state == NavState::Forbidden2;
+    m_imgLoading->setVisible(state == NavState::Loading);
+    m_imgBroken->setVisible(state == NavState::Broken);
+    m_imgForbidden->setVisible(forbidden && m_ctx.nav.forbiddenVisible());
+    m_status2->setVisible(true);
+    m_toegestaan2->setVisible(state == NavState::Ready || state == NavState::Loading);
+    m_verboden2->setVisible(forbidden && m_ctx.nav.forbiddenVisible());
+    m_kapot2->setVisible(state == NavState::Broken);
+}
+
+void MainWindow::BeginUserNavigation()
+{
+    // Transfers of the video fetch are cancelled here once it exists.
+    fitBrowserPanel();
+    m_ctx.state.openClickWindow();
+    m_ctx.nav.clearNavlijst();
+    m_ctx.nav.clearRefused();
+}
+
+void MainWindow::fitBrowserPanel()
+{
+    m_sizeablePanel->setGeometry(0, 0, m_browserPage->width(), m_browserPage->height());
+}
+
+void MainWindow::goToStartPage()
+{
+    const QString start = m_ctx.profile.StartURL;
+    if (!start.isEmpty())
+        m_browser.navigate(start);
+}
+
+void MainWindow::playClick()
+{
+    m_ctx.sound.play(m_ctx.state.soundPath(QStringLiteral("klik.wav")));
+}
+
+void MainWindow::setParentsMenuOpen(bool open)
+{
+    m_menuBar->setVisible(open);
+    m_topPanel->setFixedHeight(open ? kTopPanelParentsHeight : kTopPanelChildHeight);
+    if (!open)
+        showParentsPage(false);
+}
+
+bool MainWindow::parentsMenuOpen() const
+{
+    return m_menuBar->isVisible();
+}
+
+void MainWindow::showParentsPage(bool parentsPage)
+{
+    m_pageControl2->setCurrentWidget(parentsPage ? m_themaTab : m_navigatieTab);
+    if (!parentsPage) {
+        // Back on the child's page the filter is always on again.
+        m_ctx.state.FilterOn = true;
+        m_topPanel->setFixedHeight(parentsMenuOpen() ? kTopPanelParentsHeight : kTopPanelChildHeight);
+    }
+}
+
+bool MainWindow::parentsPageShown() const
+{
+    return m_pageControl2->currentWidget() == m_themaTab;
+}
+
+void MainWindow::setUserLabels(const QString &user, const QString &theme)
+{
+    m_userLabel->setText(user);
+    m_themeLabel->setText(theme);
+}
+
+void MainWindow::applyWindowSettings(const UserProfile &profile)
+{
+    m_btnPrint->setVisible(!profile.Hideprint);
+    m_exitPanel->setVisible(profile.Toonsluit);
+    m_addressPanel->setVisible(!profile.Hideadres);
+    m_navBar->setVisible(!profile.Hidenavbalk);
+    m_miniMenu->setVisible(profile.Hidenavbalk);
+    m_navButtons->setVisible(!profile.Hidenavigatieknoppen);
+    m_themePanel->setVisible(!profile.Hidethema);
+    m_userPanel->setVisible(!profile.Hideuser);
+}
+
+void MainWindow::quitProgram()
+{
+    m_ctx.state.QuitRequested = true;
+    close();
+}
+
+void MainWindow::showEvent(QShowEvent *event)
+{
+    QWidget::showEvent(event);
+    if (m_shownOnce)
+        return;
+    m_shownOnce = true;
+    fitBrowserPanel();
+    m_ctx.state.LastURL = m_ctx.profile.StartURL;
+    goToStartPage();
+}
+
+void MainWindow::closeEvent(QCloseEvent *event)
+{
+    // With key combinations blocked only the exit commands end the program.
+    if (m_ctx.profile.Nieteruit && !m_ctx.state.QuitRequested) {
+        event->ignore();
+        return;
+    }
+    event->accept();
+    qApp->quit();
+}
+
+void MainWindow::changeEvent(QEvent *event)
+{
+    if (event->type() == QEvent::ActivationChange) {
+        if (isActiveWindow()) {
+            if (m_ctx.state.FirstRun)
+                m_timer2->start();
+            m_ctx.lists.LoadSiteLists();
+        } else {
+            m_ctx.state.DeactivateURL = m_browser.location();
+        }
+    }
+    QWidget::changeEvent(event);
+}
+
+void MainWindow::resizeEvent(QResizeEvent *event)
+{
+    QWidget::resizeEvent(event);
+}
+
+bool MainWindow::eventFilter(QObject *watched, QEvent *event)
+{
+    if (watched == m_browserPage && event->type() == QEvent::Resize) {
+        fitBrowserPanel();
+        return false;
+    }
+    if (watched == m_kapot2 && event->type() == QEvent::MouseButtonPress) {
+        BeginUserNavigation();
+        goToStartPage();
+        return true;
+    }
+    // The application's message filter: a right button never reaches a page, a
+    // left button opens the click window.
+    const QEvent::Type type = event->type();
+    if (type == QEvent::MouseButtonPress || type == QEvent::MouseButtonRelease || type == QEvent::MouseButtonDblClick
+        || type == QEvent::ContextMenu) {
+        QWidget *w = qobject_cast<QWidget *>(watched);
+        if (!w || w->window() != this || !isActiveWindow())
+            return false;
+        if (type == QEvent::ContextMenu)
+            return true;
+        auto *mouse = static_cast<QMouseEvent *>(event);
+        if (mouse->button() == Qt::RightButton) {
+            if (type == QEvent::MouseButtonPress
+                && (parentsMenuOpen() || m_topPanel->height() == kTopPanelParentsHeight))
+                emit quickMenuRequested(mouse->globalPosition().toPoint());
+            return true;
+        }
+        if (mouse->button() == Qt::LeftButton && type == QEvent::MouseButtonPress)
+            m_ctx.state.openClickWindow();
+    }
+    return false;
+}
+
+} // namespace tovalin

@@ -1,0 +1,228 @@
+#include "app/ui/pictures.h"
+
+#include <QPainter>
+#include <QPainterPath>
+#include <QtMath>
+
+namespace tovalin::pictures {
+
+namespace {
+
+QPixmap canvas(int size)
+{
+    QPixmap pm(size, size);
+    pm.fill(Qt::transparent);
+    return pm;
+}
+
+void roundButton(QPainter &p, int size, const QColor &fill)
+{
+    p.setPen(QPen(fill.darker(140), size / 20.0));
+    QRadialGradient g(size * 0.35, size * 0.3, size * 0.8);
+    g.setColorAt(0, fill.lighter(150));
+    g.setColorAt(1, fill);
+    p.setBrush(g);
+    p.drawEllipse(QRectF(size * 0.05, size * 0.05, size * 0.9, size * 0.9));
+}
+
+void arrow(QPainter &p, int size, bool right)
+{
+    QPainterPath path;
+    const qreal s = size;
+    if (right) {
+        path.moveTo(s * 0.28, s * 0.40);
+        path.lineTo(s * 0.52, s * 0.40);
+        path.lineTo(s * 0.52, s * 0.25);
+        path.lineTo(s * 0.78, s * 0.50);
+        path.lineTo(s * 0.52, s * 0.75);
+        path.lineTo(s * 0.52, s * 0.60);
+        path.lineTo(s * 0.28, s * 0.60);
+    } else {
+        path.moveTo(s * 0.72, s * 0.40);
+        path.lineTo(s * 0.48, s * 0.40);
+        path.lineTo(s * 0.48, s * 0.25);
+        path.lineTo(s * 0.22, s * 0.50);
+        path.lineTo(s * 0.48, s * 0.75);
+        path.lineTo(s * 0.48, s * 0.60);
+        path.lineTo(s * 0.72, s * 0.60);
+    }
+    path.closeSubpath();
+    p.setPen(Qt::NoPen);
+    p.setBrush(Qt::white);
+    p.drawPath(path);
+}
+
+} // namespace
+
+QPixmap sign(Sign which, int size)
+{
+    QPixmap pm = canvas(size);
+    QPainter p(&pm);
+    p.setRenderHint(QPainter::Antialiasing);
+    const qreal s = size;
+    switch (which) {
+    case Sign::Forbidden: {
+        p.setPen(QPen(QColor(200, 20, 20), s * 0.12));
+        p.setBrush(Qt::white);
+        p.drawEllipse(QRectF(s * 0.08, s * 0.08, s * 0.84, s * 0.84));
+        p.drawLine(QPointF(s * 0.22, s * 0.22), QPointF(s * 0.78, s * 0.78));
+        break;
+    }
+    case Sign::Loading: {
+        for (int i = 0; i < 8; ++i) {
+            const qreal a = i * M_PI / 4;
+            QColor c(30, 120, 220);
+            c.setAlpha(70 + i * 23);
+            p.setPen(Qt::NoPen);
+            p.setBrush(c);
+            p.drawEllipse(QPointF(s / 2 + std::cos(a) * s * 0.33, s / 2 + std::sin(a) * s * 0.33), s * 0.09, s * 0.09);
+        }
+        break;
+    }
+    case Sign::Broken: {
+        p.setPen(QPen(QColor(120, 80, 40), s * 0.08));
+        p.setBrush(QColor(255, 200, 80));
+        QPainterPath left;
+        left.moveTo(s * 0.1, s * 0.2);
+        left.lineTo(s * 0.45, s * 0.2);
+        left.lineTo(s * 0.38, s * 0.45);
+        left.lineTo(s * 0.48, s * 0.6);
+        left.lineTo(s * 0.4, s * 0.8);
+        left.lineTo(s * 0.1, s * 0.8);
+        left.closeSubpath();
+        p.drawPath(left);
+        p.drawPath(QTransform().translate(s, 0).scale(-1, 1).map(left));
+        break;
+    }
+    case Sign::Allowed: {
+        p.setPen(QPen(QColor(30, 140, 40), s * 0.08));
+        p.setBrush(QColor(120, 220, 110));
+        p.drawEllipse(QRectF(s * 0.08, s * 0.08, s * 0.84, s * 0.84));
+        QPainterPath tick;
+        tick.moveTo(s * 0.28, s * 0.52);
+        tick.lineTo(s * 0.44, s * 0.68);
+        tick.lineTo(s * 0.74, s * 0.34);
+        p.setPen(QPen(Qt::white, s * 0.11, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+        p.setBrush(Qt::NoBrush);
+        p.drawPath(tick);
+        break;
+    }
+    }
+    return pm;
+}
+
+QIcon button(Button which, int size)
+{
+    QPixmap pm = canvas(size);
+    QPainter p(&pm);
+    p.setRenderHint(QPainter::Antialiasing);
+    const qreal s = size;
+    switch (which) {
+    case Button::Back:
+        roundButton(p, size, QColor(40, 150, 230));
+        arrow(p, size, false);
+        break;
+    case Button::Forward:
+        roundButton(p, size, QColor(40, 150, 230));
+        arrow(p, size, true);
+        break;
+    case Button::Stop: {
+        roundButton(p, size, QColor(230, 60, 50));
+        p.setPen(Qt::NoPen);
+        p.setBrush(Qt::white);
+        p.drawRoundedRect(QRectF(s * 0.32, s * 0.32, s * 0.36, s * 0.36), s * 0.05, s * 0.05);
+        break;
+    }
+    case Button::Refresh: {
+        roundButton(p, size, QColor(250, 170, 30));
+        p.setPen(QPen(Qt::white, s * 0.09, Qt::SolidLine, Qt::RoundCap));
+        p.setBrush(Qt::NoBrush);
+        p.drawArc(QRectF(s * 0.28, s * 0.28, s * 0.44, s * 0.44), 60 * 16, 280 * 16);
+        QPainterPath head;
+        head.moveTo(s * 0.56, s * 0.18);
+        head.lineTo(s * 0.72, s * 0.30);
+        head.lineTo(s * 0.54, s * 0.38);
+        head.closeSubpath();
+        p.setPen(Qt::NoPen);
+        p.setBrush(Qt::white);
+        p.drawPath(head);
+        break;
+    }
+    case Button::Home: {
+        roundButton(p, size, QColor(120, 190, 60));
+        QPainterPath house;
+        house.moveTo(s * 0.5, s * 0.24);
+        house.lineTo(s * 0.76, s * 0.48);
+        house.lineTo(s * 0.68, s * 0.48);
+        house.lineTo(s * 0.68, s * 0.74);
+        house.lineTo(s * 0.32, s * 0.74);
+        house.lineTo(s * 0.32, s * 0.48);
+        house.lineTo(s * 0.24, s * 0.48);
+        house.closeSubpath();
+        p.setPen(Qt::NoPen);
+        p.setBrush(Qt::white);
+        p.drawPath(house);
+        break;
+    }
+    case Button::Go:
+        roundButton(p, size, QColor(150, 90, 210));
+        arrow(p, size, true);
+        break;
+    case Button::Print: {
+        roundButton(p, size, QColor(110, 120, 140));
+        p.setPen(Qt::NoPen);
+        p.setBrush(Qt::white);
+        p.drawRect(QRectF(s * 0.34, s * 0.24, s * 0.32, s * 0.2));
+        p.drawRoundedRect(QRectF(s * 0.24, s * 0.42, s * 0.52, s * 0.22), s * 0.04, s * 0.04);
+        p.drawRect(QRectF(s * 0.34, s * 0.58, s * 0.32, s * 0.18));
+        break;
+    }
+    case Button::Exit: {
+        roundButton(p, size, QColor(200, 40, 40));
+        p.setPen(QPen(Qt::white, s * 0.1, Qt::SolidLine, Qt::RoundCap));
+        p.drawLine(QPointF(s * 0.35, s * 0.35), QPointF(s * 0.65, s * 0.65));
+        p.drawLine(QPointF(s * 0.65, s * 0.35), QPointF(s * 0.35, s * 0.65));
+        break;
+    }
+    case Button::ParentsMenu: {
+        roundButton(p, size, QColor(60, 60, 160));
+        p.setPen(Qt::NoPen);
+        p.setBrush(Qt::white);
+        p.drawRoundedRect(QRectF(s * 0.32, s * 0.46, s * 0.36, s * 0.28), s * 0.04, s * 0.04);
+        p.setPen(QPen(Qt::white, s * 0.07));
+        p.setBrush(Qt::NoBrush);
+        p.drawArc(QRectF(s * 0.38, s * 0.26, s * 0.24, s * 0.32), 0, 180 * 16);
+        break;
+    }
+    case Button::Close: {
+        p.setPen(QPen(QColor(60, 60, 60), s * 0.12, Qt::SolidLine, Qt::RoundCap));
+        p.drawLine(QPointF(s * 0.25, s * 0.25), QPointF(s * 0.75, s * 0.75));
+        p.drawLine(QPointF(s * 0.75, s * 0.25), QPointF(s * 0.25, s * 0.75));
+        break;
+    }
+    }
+    p.end();
+    QIcon icon(pm);
+    return icon;
+}
+
+QIcon appIcon()
+{
+    QPixmap pm = canvas(64);
+    QPainter p(&pm);
+    p.setRenderHint(QPainter::Antialiasing);
+    p.setPen(QPen(QColor(20, 90, 170), 3));
+    p.setBrush(QColor(80, 170, 250));
+    p.drawEllipse(4, 4, 56, 56);
+    p.setBrush(QColor(110, 200, 90));
+    p.setPen(Qt::NoPen);
+    p.drawEllipse(12, 14, 18, 14);
+    p.drawEllipse(34, 36, 16, 12);
+    p.setPen(QPen(Qt::white, 3, Qt::SolidLine, Qt::RoundCap));
+    p.setBrush(Qt::NoBrush);
+    p.drawArc(20, 22, 24, 24, 200 * 16, 140 * 16);
+    p.end();
+    return QIcon(pm);
+}
+
+} // namespace tovalin::pictures

@@ -1,0 +1,18 @@
+#pragma once
+// The program's own pictures, drawn in code so they scale and need no files:
+// the indicator signs and the child's navigation buttons.
+
+#include <QIcon>
+#include <QPixmap>
+
+namespace tovalin::pictures {
+
+enum class Sign { Forbidden, Loading, Broken, Allowed };
+enum class Button { Back, Forward, Stop, Refresh, Home, Go, Print, Exit, ParentsMenu, Close };
+
+QPixmap sign(Sign which, int size);
+QIcon button(Button which, int size);
+/// The window's icon: a friendly globe with a smile.
+QIcon appIcon();
+
+} // namespace tovalin::pictures

@@ -1,0 +1,384 @@
+#include "guard/navigation_guard.h"
+
+#include "core/text.h"
+#include "guard/guard_log.h"
+#include "guard/navigation_model.h"
+#include "guard/site_lists.h"
+#include "media/media_fetch.h"
+#include "platform/browser.h"
+#include "platform/head_probe.h"
+#include "users/user_profile.h"
+
+#include <QCoreApplication>
+#include <QPointer>
+
+Q_LOGGING_CATEGORY(tovalin::lcGuard, "tovalin.guard", QtWarningMsg)
+
+namespace tovalin {
+
+QString verdictName(Verdict verdict)
+{
+    switch (verdict) {
+    case Verdict::Allowed: return QStringLiteral("allowed");
+    case Verdict::RefusedWhitelist: return QStringLiteral("refused:whitelist");
+    case Verdict::RefusedBlacklist: return QStringLiteral("refused:blacklist");
+    case Verdict::RefusedTimeUp: return QStringLiteral("refused:timeup");
+    case Verdict::RefusedDocument: return QStringLiteral("refused:document");
+    case Verdict::RefusedRealMedia: return QStringLiteral("refused:realmedia");
+    case Verdict::RefusedVideo: return QStringLiteral("refused:video");
+    case Verdict::Video: return QStringLiteral("video");
+    case Verdict::Reference: return QStringLiteral("reference");
+    }
+    return {};
+}
+
+namespace {
+
+QString turnFilterOffText() { return QCoreApplication::translate("NavigationGuard", "Turn filter off"); }
+QString turnFilterOnText() { return QCoreApplication::translate("NavigationGuard", "Turn filter on"); }
+QString filterOnText() { return QCoreApplication::translate("NavigationGuard", "Filter on"); }
+QString filterOffText() { return QCoreApplication::translate("NavigationGuard", "Filter off"); }
+
+struct Extension {
+    QLatin1StringView ext;
+    bool UserProfile::*setting;
+};
+
+const Extension kDocuments[] = {
+    {QLatin1StringView(".ppt"), &UserProfile::Blokppt}, {QLatin1StringView(".doc"), &UserProfile::Blokdoc},
+    {QLatin1StringView(".pdf"), &UserProfile::Blokpdf}, {QLatin1StringView(".txt"), &UserProfile::Bloktxt},
+    {QLatin1StringView(".xls"), &UserProfile::Blokxls},
+};
+
+const QLatin1StringView kRealMedia[] = {
+    QLatin1StringView(".ram"), QLatin1StringView(".rmm"), QLatin1StringView(".rax"), QLatin1StringView(".rmx"),
+    QLatin1StringView(".rmj"), QLatin1StringView(".rms"), QLatin1StringView(".ra"),  QLatin1StringView(".rv"),
+    QLatin1StringView(".rm"),  QLatin1StringView(".rvx"),
+};
+
+const Extension kVideos[] = {
+    {QLatin1StringView(".wmv"), &UserProfile::Toonwmv},   {QLatin1StringView(".mov"), &UserProfile::Toonmov},
+    {QLatin1StringView(".asf"), &UserProfile::Toonasf},   {QLatin1StringView(".mpeg"), &UserProfile::Toonmpeg},
+    {QLatin1StringView(".mpg"), &UserProfile::Toonmpg},   {QLatin1StringView(".avi"), &UserProfile::Toonavi},
+};
+
+bool endsWith(const QString &lower, QLatin1StringView ext)
+{
+    const qsizetype at = lower.indexOf(ext);
+    return at >= 0 && at + ext.size() == lower.size();
+}
+
+// The Windows Media content types of a small answer and the kind of reference each becomes.
+QString windowsMediaKind(const QString &contentType)
+{
+    if (contentType == u"video/x-ms-asf" || contentType == u"video/x-ms-asx")
+        return QStringLiteral("asx");
+    if (contentType == u"video/x-ms-wvx")
+        return QStringLiteral("wvx");
+    if (contentType == u"video/x-ms-wmv" || contentType == u"video/x-ms-wm" || contentType == u"video/x-ms-wmx")
+        return QStringLiteral("wmx");
+    return {};
+}
+
+} // namespace
+
+const QStringList &NavigationGuard::probedExtensions()
+{
+    static const QStringList list{
+        QStringLiteral(".wmv"), QStringLiteral(".mov"), QStringLiteral(".asf"), QStringLiteral(".mpeg"),
+        QStringLiteral(".mpg"), QStringLiteral(".avi"), QStringLiteral(".asx"), QStringLiteral(".wmx"),
+        QStringLiteral(".wvx"), QStringLiteral(".wm"),  QStringLiteral(".qtl"), QStringLiteral(".qt"),
+    };
+    return list;
+}
+
+bool NavigationGuard::endsWithExtension(const QString &lowerAddress, const QString &extension)
+{
+    const qsizetype at = lowerAddress.indexOf(extension);
+    return at >= 0 && at + extension.size() == lowerAddress.size();
+}
+
+NavigationGuard::NavigationGuard(ProgramState &state, SiteLists &lists, const UserProfile &profile,
+                                 NavigationModel &model, Services services, QObject *parent)
+    : QObject(parent)
+    , m_state(state)
+    , m_lists(lists)
+    , m_profile(profile)
+    , m_model(model)
+    , m_services(std::move(services))
+{
+    setFilterCaptions(m_state.FilterOn);
+}
+
+void NavigationGuard::attachTo(Browser &browser)
+{
+    m_browser = &browser;
+    m_model.setBrowser(&browser);
+    // The browser may outlive the guard at shutdown; a dead guard cancels nothing.
+    const QPointer<NavigationGuard> self(this);
+    browser.setTranslateUrlHandler([self](const QString &address) {
+        if (self)
+            self->translateUrl(address);
+    });
+    browser.setBeforeNavigateHandler([self](const QString &address, FrameId) {
+        return self ? self->beforeNavigate(address).cancel : false;
+    });
+    connect(&browser, &Browser::navigateComplete, this, [this](FrameId frame, const QString &) { navigateComplete(frame); });
+    connect(&browser, &Browser::documentComplete, this, [this](FrameId frame, const QString &) { documentComplete(frame); });
+    connect(&browser, &Browser::navigateError, this, [this](const QString &) { navigateError(); });
+    connect(&browser, &Browser::downloadCompleted, this, &NavigationGuard::downloadComplete);
+}
+
+Decision NavigationGuard::beforeNavigate(const QString &address)
+{
+    qCDebug(lcGuard) << "before navigate" << address;
+    bool cancel = false;
+    Verdict firstRefusal = Verdict::Allowed;
+    Verdict handOver = Verdict::Allowed;
+    const auto refuse = [&](Verdict why, const char *step) {
+        cancel = true;
+        if (firstRefusal == Verdict::Allowed)
+            firstRefusal = why;
+        qCDebug(lcGuard) << "  refused by" << step << verdictName(why);
+    };
+
+    // 1. A navigation inside the click window opens a new sequence.
+    if (m_state.ClickPending) {
+        m_model.beginSequence();
+        m_model.SetNavState(NavState::Loading);
+        emit progressGaugeSet(0);
+    }
+
+    // 2. Web addresses, secure ones included, enter the history and the navigation list.
+    m_model.recordAddress(address);
+
+    // 3.
+    emit popupMarkerShown(m_state.PopupShown);
+
+    // 4. Scripts stay allowed; the silent option keeps the engine's own dialogs away.
+    if (m_browser) {
+        DownloadControls options = m_browser->downloadControl();
+        options.setFlag(DownloadControl::NoScripts, false);
+        options.setFlag(DownloadControl::Silent, m_profile.Geendialoog);
+        m_browser->setDownloadControl(options);
+        m_browser->setSilent(m_profile.Geendialoog);
+    }
+
+    // 5. The lists. Only these refusals enter the refused list that the accept command offers.
+    if (m_lists.IsNotWhitelisted(address))
+        refuse(Verdict::RefusedWhitelist, "whitelist");
+    else if (m_lists.IsBlacklisted(address))
+        refuse(Verdict::RefusedBlacklist, "blacklist");
+    if (cancel) {
+        m_model.addRefused(address);
+        m_model.SetNavState(NavState::Forbidden);
+    }
+
+    // 6. Time limit; "about:blank" is how the program leaves the video page.
+    if (m_services.clockPosition && m_services.clockPosition() >= kClockFull) {
+        refuse(Verdict::RefusedTimeUp, "time limit");
+    } else if (address == u"about:blank") {
+        if (m_services.media)
+            m_services.media->stopPlayback();
+        emit aboutBlankReached();
+    }
+
+    const QString lower = address.toLower();
+
+    // 7. Office documents.
+    for (const Extension &doc : kDocuments) {
+        if (m_profile.*doc.setting && endsWith(lower, doc.ext))
+            refuse(Verdict::RefusedDocument, "document type");
+    }
+
+    // 8. RealMedia streams.
+    if (!m_profile.Toonrealmedia) {
+        for (const QLatin1StringView ext : kRealMedia) {
+            if (endsWith(lower, ext)) {
+                refuse(Verdict::RefusedRealMedia, "realmedia");
+                break;
+            }
+        }
+    }
+
+    // 9. A tiny answer for a video address is a stream description, not the video itself.
+    bool small = false;
+    QString contentType;
+    bool probed = false;
+    for (const QString &ext : probedExtensions()) {
+        if (endsWithExtension(lower, ext)) {
+            probed = true;
+            break;
+        }
+    }
+    if (probed && m_services.head) {
+        const HeadAnswer answer = m_services.head->head(address);
+        // A failed request, or one without a length, says nothing about the size: such
+        // an answer is a video file by its extension, never a description.
+        if (answer.ok) {
+            contentType = answer.contentType;
+            small = answer.contentLength >= 0 && answer.contentLength <= kSmallAnswerBytes;
+        }
+        qCDebug(lcGuard) << "  head" << (answer.ok ? "ok" : "failed") << answer.contentLength << contentType
+                         << (small ? "small" : "not small");
+    }
+
+    // Something the child may not see never reaches the player through the back door:
+    // an address the lists or the time limit refused is not handed over. With the filter
+    // off nothing is refused, so the hand-over goes ahead.
+    const bool mayHandOver = !cancel || !m_state.FilterOn;
+    MediaFetcher *media = m_services.media;
+    if (media)
+        media->suppressed = false;
+
+    // 10. Video files never play inside the browser.
+    if (!small) {
+        for (const Extension &video : kVideos) {
+            if (!endsWith(lower, video.ext))
+                continue;
+            const QString kind = QString(video.ext).mid(1);
+            if (!(m_profile.*video.setting)) {
+                refuse(Verdict::RefusedVideo, "video type");
+                continue;
+            }
+            cancel = true;
+            if (mayHandOver && media) {
+                media->suppressed = true;
+                media->fetchVideo(address, kind);
+                handOver = Verdict::Video;
+                qCDebug(lcGuard) << "  fetch video" << kind;
+            } else {
+                qCDebug(lcGuard) << "  video not fetched: the address was refused";
+            }
+        }
+    }
+
+    // 11. Stream descriptions. One hand-over per navigation: an address that is both
+    // Windows Media and QuickTime by its type and name is fetched once, not twice.
+    if (small) {
+        QString kind;
+        if (m_profile.ToonWindowsMedia)
+            kind = windowsMediaKind(contentType);
+        if (kind.isEmpty() && m_profile.ToonQuickTime) {
+            if (endsWith(lower, QLatin1StringView(".qtl")))
+                kind = QStringLiteral("qtl");
+            else if (contentType == u"video/quicktime")
+                kind = QStringLiteral("qt");
+        }
+        if (!kind.isEmpty()) {
+            cancel = true;
+            if (mayHandOver && media) {
+                media->suppressed = true;
+                media->fetchReference(address, kind);
+                handOver = Verdict::Reference;
+                qCDebug(lcGuard) << "  fetch reference" << kind;
+            } else {
+                qCDebug(lcGuard) << "  reference not fetched: the address was refused";
+            }
+        }
+    }
+
+    // 12. The filter switch overrules every refusal; the hand-overs made stay made.
+    if (!m_state.FilterOn) {
+        cancel = false;
+    } else if (cancel && !(media && media->suppressed) && !m_model.refusedList().isEmpty()) {
+        m_model.SetNavState(NavState::Forbidden);
+    }
+
+    // 13. Theme archives, only while the parents' page is open.
+    if (m_services.parentsPageOpen && m_services.parentsPageOpen() && endsWith(lower, QLatin1StringView(".tvz"))) {
+        if (m_services.themes)
+            m_services.themes->DownloadTheme(address);
+        m_model.SetNavState(NavState::Ready);
+        qCDebug(lcGuard) << "  theme download";
+    }
+
+    Decision decision;
+    decision.cancel = cancel;
+    decision.verdict = firstRefusal != Verdict::Allowed ? firstRefusal : handOver;
+    qCDebug(lcGuard) << "  verdict" << verdictName(decision.verdict) << (cancel ? "cancel" : "go on")
+                     << (m_state.FilterOn ? "" : "(filter off)");
+    return decision;
+}
+
+void NavigationGuard::translateUrl(const QString &address)
+{
+    m_state.LastURL = address;
+    // A new sequence, but the loading state waits for before-navigate.
+    if (m_state.ClickPending)
+        m_model.beginSequence();
+    m_model.recordAddress(address);
+    // The pre-test only shows the sign early; before-navigate does the refusing.
+    if (m_lists.IsNotWhitelisted(address) || m_lists.IsBlacklisted(address)) {
+        qCDebug(lcGuard) << "translate: would refuse" << address;
+        m_model.SetNavState(NavState::Forbidden);
+    }
+}
+
+void NavigationGuard::navigateComplete(FrameId frame)
+{
+    if (m_state.TopFrame == 0)
+        m_state.TopFrame = frame;
+}
+
+void NavigationGuard::documentComplete(FrameId frame)
+{
+    // Frames complete on their own; only the top document ends the sequence.
+    if (frame == 0 || frame != m_state.TopFrame)
+        return;
+    m_state.PageComplete = true;
+    // Refused frames or embedded pages of an allowed page: the sign blinks once more.
+    if (!m_model.refusedList().isEmpty())
+        m_model.SetNavState(NavState::Forbidden);
+    emit progressGaugeSet(100);
+    emit popupPageCompleted(m_state.PopupShown);
+    emit addCommandsHidden();
+    m_model.SetNavState(NavState::Ready);
+    m_model.showBrowserLocation();
+    if (m_state.PopupShown && m_browser)
+        m_browser->hideDocumentScrollBars();
+    m_state.PopupShown = false;
+    emit activeSiteChanged(m_browser ? m_browser->location() : QString());
+    m_state.TopFrame = 0;
+}
+
+void NavigationGuard::navigateError()
+{
+    if (!m_videoPageShown)
+        m_model.SetNavState(NavState::Broken);
+}
+
+void NavigationGuard::downloadComplete()
+{
+    emit activeSiteChanged(m_browser ? m_browser->location() : QString());
+}
+
+bool NavigationGuard::toggleFilter()
+{
+    const bool on = m_filterLabelCaption != turnFilterOffText();
+    const bool changed = m_state.FilterOn != on;
+    m_state.FilterOn = on;
+    setFilterCaptions(on);
+    qCDebug(lcGuard) << "filter" << (on ? "on" : "off");
+    if (changed)
+        emit m_state.filterChanged(on);
+    return on;
+}
+
+void NavigationGuard::childPageShown()
+{
+    if (m_state.FilterOn)
+        return;
+    m_state.FilterOn = true;
+    qCDebug(lcGuard) << "filter on: child's page shown";
+    emit m_state.filterChanged(true);
+}
+
+void NavigationGuard::setFilterCaptions(bool on)
+{
+    m_filterLabelCaption = on ? turnFilterOffText() : turnFilterOnText();
+    m_filterStateCaption = on ? filterOnText() : filterOffText();
+    emit filterCaptionsChanged();
+}
+
+} // namespace tovalin

@@ -1,0 +1,140 @@
+#include "guard/popup_guard.h"
+
+#include "app/program_state.h"
+#include "guard/navigation_model.h"
+#include "guard/site_lists.h"
+#include "platform/browser.h"
+
+#include "guard/guard_log.h"
+
+#include <QCoreApplication>
+
+namespace tovalin {
+
+PopupGuard::PopupGuard(ProgramState &state, SiteLists &lists, NavigationModel &nav, Browser &visible,
+                       HiddenBrowserFactory factory, QObject *parent)
+    : QObject(parent)
+    , m_state(state)
+    , m_lists(lists)
+    , m_nav(nav)
+    , m_visible(visible)
+    , m_factory(std::move(factory))
+    , m_caption(blockPopupText())
+{
+    m_vertrager.setObjectName(QStringLiteral("vertrager"));
+    m_vertrager.setSingleShot(true);
+    m_vertrager.setInterval(kLateClearMs);
+    connect(&m_vertrager, &QTimer::timeout, this, [this] { m_state.PopupShown = false; });
+}
+
+QString PopupGuard::blockPopupText()
+{
+    return QCoreApplication::translate("PopupGuard", "Block popup");
+}
+
+QString PopupGuard::allowPopupText()
+{
+    return QCoreApplication::translate("PopupGuard", "Allow popup");
+}
+
+Browser *PopupGuard::newWindowRequested()
+{
+    Browser *target = nullptr;
+    const QString opener = m_state.LastURL;
+    if (m_state.PageComplete) {
+        // A pop-up after a completed page starts a new sequence of refusals.
+        m_state.PageComplete = false;
+        m_nav.clearRefused();
+    }
+    if (!m_state.FilterOn) {
+        target = makeHiddenBrowser(false);
+    } else if (m_lists.IsPopupListed(opener)) {
+        m_caption = allowPopupText();
+        qCDebug(lcGuard) << "pop-up refused, opener on the popup list:" << opener;
+    } else {
+        m_caption = blockPopupText();
+        if (!m_lists.IsNotWhitelisted(opener) && !m_lists.IsBlacklisted(opener)) {
+            target = makeHiddenBrowser(true);
+        } else {
+            qCDebug(lcGuard) << "pop-up refused by the lists:" << opener;
+            m_nav.addRefused(opener);
+            m_nav.SetNavState(NavState::Forbidden);
+        }
+    }
+    m_state.PageComplete = true;
+    m_opener = opener;
+    setLabel30(m_caption, true);
+    emit popupMarkerShown(m_state.PopupShown);
+    return target;
+}
+
+Browser *PopupGuard::makeHiddenBrowser(bool withSizeHandler)
+{
+    m_hidden = m_factory ? m_factory() : nullptr;
+    if (!m_hidden)
+        return nullptr;
+    Browser *hidden = m_hidden;
+    // The hidden browser loads no pictures, videos or sounds, runs no plug-ins and shows no dialogs.
+    DownloadControls flags = m_visible.downloadControl();
+    flags &= ~DownloadControls(DownloadControl::Images | DownloadControl::Videos | DownloadControl::BgSounds
+                               | DownloadControl::NoScripts);
+    flags |= DownloadControl::NoJava | DownloadControl::NoRunActiveXCtls | DownloadControl::NoDlActiveXCtls
+             | DownloadControl::Silent;
+    hidden->setDownloadControl(flags);
+    hidden->setNewWindowPolicy(NewWindowPolicy::Refuse);
+    hidden->setBeforeNavigateHandler([hidden](const QString &, FrameId) {
+        // Nothing is refused here: the guard decides when the address reaches the visible browser.
+        hidden->setSilent(true);
+        DownloadControls f = hidden->downloadControl();
+        f &= ~DownloadControls(DownloadControl::BgSounds | DownloadControl::NoScripts);
+        hidden->setDownloadControl(f);
+        return false;
+    });
+    connect(hidden, &Browser::documentComplete, this, [this, hidden](FrameId frame, const QString &) {
+        if (frame != Browser::kMainFrame || hidden != m_hidden)
+            return;
+        const QString location = hidden->location();
+        m_state.LastURL = location;
+        m_visible.navigate(location);
+    });
+    connect(hidden, &Browser::downloadCompleted, &m_visible, &Browser::downloadCompleted);
+    if (withSizeHandler) {
+        connect(hidden, &Browser::clientSizeRequested, this, [this, hidden](int width, int height) {
+            if (hidden != m_hidden)
+                return;
+            emit panelSizeRequested(width > kMinPopupSize ? width + kPanelMargin : -1,
+                                    height > kMinPopupSize ? height + kPanelMargin : -1);
+            m_state.PopupShown = true;
+        });
+    }
+    return hidden;
+}
+
+void PopupGuard::label30Click()
+{
+    if (!m_opener.isEmpty()) {
+        if (m_caption == blockPopupText()) {
+            m_lists.popuplist().add(m_opener);
+        } else {
+            const QStringList &items = m_lists.popuplist().items();
+            for (int i = 0; i < items.size(); ++i) {
+                if (items.at(i).compare(m_opener, Qt::CaseInsensitive) == 0) {
+                    m_lists.popuplist().removeAt(i);
+                    break;
+                }
+            }
+            m_visible.navigate(m_opener);
+        }
+        m_lists.SaveSiteLists();
+    }
+    setLabel30(m_caption, false);
+}
+
+void PopupGuard::setLabel30(const QString &caption, bool visible)
+{
+    m_caption = caption;
+    m_label30Visible = visible;
+    emit label30Changed(caption, visible);
+}
+
+} // namespace tovalin

@@ -1,0 +1,81 @@
+#include "users/user_activation.h"
+
+#include "app/program_state.h"
+#include "users/user_profile.h"
+#include "users/user_store.h"
+
+namespace tovalin {
+
+UserSession::UserSession(ProgramState &state, UserProfile &profile, UserStore &store,
+                         UserActivationHooks &hooks, QObject *parent)
+    : QObject(parent)
+    , m_state(state)
+    , m_profile(profile)
+    , m_store(store)
+    , m_hooks(hooks)
+{
+}
+
+void UserSession::showLabels()
+{
+    m_hooks.userLabelsChanged(m_store.userLabelText(), m_store.themeLabelText());
+}
+
+void UserSession::showThemeChooser()
+{
+    m_hooks.themeChooserChanged(m_store.AllowedThemes(), m_store.chooserArrowVisible());
+}
+
+void UserSession::ApplyWindowSettings()
+{
+    m_hooks.applyWindowSettings(m_profile);
+    if (m_profile.StartWisselKlok)
+        m_hooks.startSwitchClock();
+    else
+        m_hooks.stopSwitchClock();
+    if (m_profile.StartTijdKlok)
+        m_hooks.startTimeClock(m_profile.MinTijdKlok);
+    else
+        m_hooks.stopTimeClock();
+}
+
+void UserSession::ActivateUser(const QString &name)
+{
+    m_state.setActiveUser(name);
+    m_store.LoadUserProfile(name);
+    showLabels();
+    m_hooks.setAutoRestart(m_profile.Restart);
+    m_hooks.setKeyLock(m_profile.Nieteruit);
+    ApplyWindowSettings();
+
+    const QStringList &themes = m_store.AllowedThemes();
+    if (m_state.activeTheme().isEmpty() && !themes.isEmpty())
+        m_state.setActiveTheme(themes.constFirst());
+    showThemeChooser();
+
+    m_hooks.loadTheme(m_state.activeTheme());
+    m_hooks.loadSiteLists();
+    emit userActivated(name);
+}
+
+void UserSession::activateAtStartUp(const QString &name)
+{
+    m_state.setActiveUser(name);
+    m_store.LoadUserProfile(name);
+    // The chooser and the labels are part of loading the profile.
+    showThemeChooser();
+    showLabels();
+    m_hooks.loadTheme(m_state.activeTheme());
+    ApplyWindowSettings();
+    m_hooks.setBrowserSilent();
+    m_hooks.setAutoRestart(m_profile.Restart);
+    m_hooks.setKeyLock(m_profile.Nieteruit);
+    // The child starts on a larger page when the desktop is locked for it.
+    if (m_profile.Nieteruit)
+        m_hooks.enlargeBrowserPanel();
+    m_hooks.setMenuLocked(m_profile.Blokmenu);
+    // The site lists are loaded by the main window once every window exists.
+    emit userActivated(name);
+}
+
+} // namespace tovalin

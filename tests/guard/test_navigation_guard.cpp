@@ -1,0 +1,318 @@
+#include "guard/support_guard.h"
+
+#include <QSignalSpy>
+#include <QtTest>
+
+using namespace tovalin;
+using namespace tovalin::test;
+
+namespace {
+
+// A row's world in a few words: "white:x", "black:x", "on:Toonwmv", "off:Blokpdf",
+// "clock:1000", "filter:off", "head:<length>:<type>" (the answer for the row's address).
+void apply(GuardWorld &w, const QStringList &setup, const QString &address)
+{
+    static const QHash<QString, bool UserProfile::*> flags{
+        {"Blokpdf", &UserProfile::Blokpdf},           {"Toonwmv", &UserProfile::Toonwmv},
+        {"Toonrealmedia", &UserProfile::Toonrealmedia}, {"ToonWindowsMedia", &UserProfile::ToonWindowsMedia},
+        {"ToonQuickTime", &UserProfile::ToonQuickTime}, {"Toonmpg", &UserProfile::Toonmpg},
+    };
+    for (const QString &item : setup) {
+        const QString key = item.section(':', 0, 0);
+        const QString value = item.section(':', 1);
+        if (key == "white")
+            w.lists->whitelist().add(value);
+        else if (key == "black")
+            w.lists->blacklist().add(value);
+        else if (key == "on" || key == "off")
+            w.profile.*flags.value(value) = key == "on";
+        else if (key == "clock")
+            w.clock = value.toInt();
+        else if (key == "filter")
+            w.state.FilterOn = value != "off";
+        else if (key == "head")
+            w.head.answers.insert(address, HeadAnswer{true, item.section(':', 2), item.section(':', 1, 1).toLongLong()});
+    }
+}
+
+} // namespace
+
+class TestNavigationGuard : public QObject {
+    Q_OBJECT
+private slots:
+    void decision_data()
+    {
+        QTest::addColumn<QStringList>("setup");
+        QTest::addColumn<QString>("address");
+        QTest::addColumn<QString>("verdict");
+        QTest::addColumn<bool>("cancel");
+        QTest::addColumn<bool>("listed"); // entered the refused list
+        QTest::addColumn<int>("sounds");
+        QTest::addColumn<QStringList>("handovers");
+
+        const QStringList kids{"white:kids.example"};
+        const QString other = "http://other.example/";
+        const QStringList none;
+        QTest::newRow("whitelistedAddressGoesOn") << kids << "http://kids.example/" << "allowed" << false << false << 0 << none;
+        QTest::newRow("unlistedAddressIsRefusedListedAndSounded") << kids << other << "refused:whitelist" << true << true << 2 << none;
+        QTest::newRow("blacklistedAddressIsRefused") << QStringList{"white:example", "black:http://bad.example/"} << "http://bad.example/" << "refused:blacklist" << true << true << 2 << none;
+        QTest::newRow("filterOffStillListsAndSounds") << (kids + QStringList{"filter:off"}) << other << "refused:whitelist" << false << true << 1 << none;
+        QTest::newRow("timeUpRefusesWithoutForbiddenState") << (kids + QStringList{"clock:1000"}) << "http://kids.example/" << "refused:timeup" << true << false << 0 << none;
+        QTest::newRow("timeUpWithFilterOffGoesOn") << (kids + QStringList{"clock:1000", "filter:off"}) << "http://kids.example/" << "refused:timeup" << false << false << 0 << none;
+        QTest::newRow("officeDocumentInCapitalsIsRefused") << kids << "http://kids.example/A.PDF" << "refused:document" << true << false << 0 << none;
+        QTest::newRow("officeDocumentWithQueryIsAllowed") << kids << "http://kids.example/a.pdf?x=1" << "allowed" << false << false << 0 << none;
+        QTest::newRow("onlyTheFirstOccurrenceOfAnExtensionCounts") << kids << "http://kids.example/a.pdf.pdf" << "allowed" << false << false << 0 << none;
+        QTest::newRow("officeDocumentWithFilterOffOpens") << (kids + QStringList{"filter:off"}) << "http://kids.example/a.doc" << "refused:document" << false << false << 0 << none;
+        QTest::newRow("realMediaIsRefused") << kids << "http://kids.example/s.ram" << "refused:realmedia" << true << false << 0 << none;
+        QTest::newRow("videoTypeOffIsRefusedSilently") << kids << "http://kids.example/clip.wmv" << "refused:video" << true << false << 0 << none;
+        QTest::newRow("videoTypeOnIsFetchedNotShown") << (kids + QStringList{"on:Toonwmv"}) << "http://kids.example/clip.wmv" << "video" << true << false << 0
+                                                     << QStringList{"video:wmv:http://kids.example/clip.wmv"};
+        QTest::newRow("videoExtensionRepeatedIsNoVideo") << (kids + QStringList{"on:Toonmpg"}) << "http://kids.example/x.mpg.mpg" << "allowed" << false << false << 0 << none;
+        QTest::newRow("listRefusedVideoIsNeverFetched") << QStringList{"white:kids.example", "on:Toonwmv"} << "http://other.example/clip.wmv" << "refused:whitelist" << true << true << 2 << none;
+        QTest::newRow("timeUpVideoIsNeverFetched") << (kids + QStringList{"on:Toonwmv", "clock:1000"}) << "http://kids.example/clip.wmv" << "refused:timeup" << true << false << 0 << none;
+        QTest::newRow("filterOffFetchesUnlistedVideo") << QStringList{"white:kids.example", "on:Toonwmv", "filter:off"} << "http://other.example/clip.wmv" << "refused:whitelist" << false << true << 1
+                                                      << QStringList{"video:wmv:http://other.example/clip.wmv"};
+        QTest::newRow("smallAsxAnswerIsAReference") << (kids + QStringList{"on:ToonWindowsMedia", "head:200:video/x-ms-asx"}) << "http://kids.example/s.asx" << "reference" << true << false << 0
+                                                   << QStringList{"reference:asx:http://kids.example/s.asx"};
+        QTest::newRow("smallAsxLeftToBrowserWhenWindowsMediaOff") << (kids + QStringList{"head:200:video/x-ms-asx"}) << "http://kids.example/s.asx" << "allowed" << false << false << 0 << none;
+        QTest::newRow("answerAbove200BytesIsNotADescription") << (kids + QStringList{"on:ToonWindowsMedia", "head:201:video/x-ms-asx"}) << "http://kids.example/s.asx" << "allowed" << false << false << 0 << none;
+        QTest::newRow("answerWithoutLengthIsNotADescription") << (kids + QStringList{"on:ToonWindowsMedia", "head:-1:video/x-ms-asx"}) << "http://kids.example/s.asx" << "allowed" << false << false << 0 << none;
+        QTest::newRow("smallWmvAnswerIsAReferenceNotAVideo") << (kids + QStringList{"on:ToonWindowsMedia", "on:Toonwmv", "head:150:video/x-ms-wmv"}) << "http://kids.example/c.wmv" << "reference" << true << false << 0
+                                                            << QStringList{"reference:wmx:http://kids.example/c.wmv"};
+        QTest::newRow("failedProbeLeavesAVideoFile") << (kids + QStringList{"on:ToonWindowsMedia", "on:Toonwmv"}) << "http://kids.example/c.wmv" << "video" << true << false << 0
+                                                    << QStringList{"video:wmv:http://kids.example/c.wmv"};
+        QTest::newRow("quickTimeListByName") << (kids + QStringList{"on:ToonQuickTime", "head:90:text/plain"}) << "http://kids.example/m.qtl" << "reference" << true << false << 0
+                                            << QStringList{"reference:qtl:http://kids.example/m.qtl"};
+        QTest::newRow("quickTimeByType") << (kids + QStringList{"on:ToonQuickTime", "head:90:video/quicktime"}) << "http://kids.example/m.qt" << "reference" << true << false << 0
+                                        << QStringList{"reference:qt:http://kids.example/m.qt"};
+        QTest::newRow("oneReferencePerAddress") << (kids + QStringList{"on:ToonQuickTime", "on:ToonWindowsMedia", "head:90:video/x-ms-asx"}) << "http://kids.example/m.qtl" << "reference" << true << false << 0
+                                               << QStringList{"reference:asx:http://kids.example/m.qtl"};
+        QTest::newRow("listRefusedReferenceIsNeverFetched") << QStringList{"white:kids.example", "on:ToonWindowsMedia", "head:90:video/x-ms-asx"} << "http://other.example/s.asx" << "refused:whitelist" << true << true << 2 << none;
+    }
+    void decision()
+    {
+        QFETCH(QStringList, setup);
+        QFETCH(QString, address);
+        QFETCH(bool, listed);
+        GuardWorld w;
+        apply(w, setup, address);
+        const Decision d = w.guard->beforeNavigate(address);
+        QTEST(verdictName(d.verdict), "verdict");
+        QTEST(d.cancel, "cancel");
+        QCOMPARE(w.model->refusedList(), listed ? QStringList{address} : QStringList{});
+        QTEST(w.forbiddenSounds(), "sounds");
+        QTEST(w.media.calls, "handovers");
+        QCOMPARE(w.model->navState() == NavState::Forbidden, listed);
+    }
+
+    void headProbeOnlyForVideoAddresses()
+    {
+        GuardWorld w;
+        w.lists->whitelist().add("kids.example");
+        for (const char *a : {"http://kids.example/", "http://kids.example/a.wmv?x", "http://kids.example/a.mpeg", "http://kids.example/a.WM"})
+            w.guard->beforeNavigate(a);
+        QCOMPARE(w.head.asked, (QStringList{"http://kids.example/a.mpeg", "http://kids.example/a.WM"}));
+    }
+
+    void refusedListKeepsEachAddressOnceUntilTheNextClick()
+    {
+        GuardWorld w;
+        w.guard->beforeNavigate("http://a.example/");
+        w.guard->beforeNavigate("http://b.example/");
+        w.guard->beforeNavigate("http://a.example/");
+        QCOMPARE(w.model->refusedList(), (QStringList{"http://a.example/", "http://b.example/"}));
+        QCOMPARE(w.model->acceptBlockCaption(), QString("Allow blocked site"));
+
+        QSignalSpy gauge(w.guard.get(), &NavigationGuard::progressGaugeSet);
+        w.state.openClickWindow();
+        w.lists->whitelist().add("kids.example");
+        w.guard->beforeNavigate("http://kids.example/");
+        QVERIFY(w.model->refusedList().isEmpty());
+        QCOMPARE(w.model->navlijst(), QStringList{"http://kids.example/"});
+        QCOMPARE(w.model->navState(), NavState::Loading);
+        QVERIFY(!w.state.ClickPending);
+        QVERIFY(!w.state.clickTimer().isActive());
+        QVERIFY(!w.state.PageComplete);
+        QCOMPARE(gauge.count(), 1);
+        QCOMPARE(gauge.at(0).at(0).toInt(), 0);
+    }
+
+    void webAddressBookkeeping()
+    {
+        GuardWorld w;
+        w.profile.Kindvriendelijk = false;
+        for (const char *a : {"https://a.example/", "ftp://f.example/", "HTTP://caps.example/", "http://A.example/x",
+                                 "http://a.example/X", "http://a.example/X", "https://a.example/"})
+            w.guard->beforeNavigate(a);
+        QCOMPARE(w.model->addressHistory(),
+                 (QStringList{"https://a.example/", "http://a.example/X", "http://A.example/x", "https://a.example/"}));
+        QCOMPARE(w.model->navlijst(), (QStringList{"http://A.example/x", "https://a.example/"}));
+    }
+
+    void translateUrlPreparesWithoutRefusing()
+    {
+        GuardWorld w;
+        w.model->addRefused("http://old.example/");
+        w.state.openClickWindow();
+        w.guard->translateUrl("https://bad.example/");
+        QCOMPARE(w.state.LastURL, QString("https://bad.example/"));
+        QVERIFY(!w.state.ClickPending);
+        QVERIFY(w.model->refusedList().isEmpty());
+        QCOMPARE(w.model->navlijst(), QStringList{"https://bad.example/"});
+        QCOMPARE(w.model->navState(), NavState::Forbidden);
+        QCOMPARE(w.forbiddenSounds(), 1);
+    }
+
+    void downloadOptionsFollowTheDialogSetting()
+    {
+        GuardWorld w;
+        w.profile.Kindvriendelijk = false;
+        w.browser.setDownloadControl(DownloadControl::Images | DownloadControl::NoScripts);
+        w.guard->beforeNavigate("http://a.example/");
+        QCOMPARE(w.browser.downloadControl(), DownloadControl::Images | DownloadControl::Silent);
+        QVERIFY(w.browser.silent);
+        w.profile.Geendialoog = false;
+        w.guard->beforeNavigate("http://a.example/");
+        QCOMPARE(w.browser.downloadControl(), DownloadControls(DownloadControl::Images));
+        QVERIFY(!w.browser.silent);
+    }
+
+    void aboutBlankLeavesTheVideoUnlessTimeIsUp()
+    {
+        GuardWorld w;
+        QSignalSpy blank(w.guard.get(), &NavigationGuard::aboutBlankReached);
+        QVERIFY(!w.guard->beforeNavigate("about:blank").cancel);
+        QCOMPARE(blank.count(), 1);
+        QCOMPARE(w.media.stops, 1);
+        w.clock = 1000;
+        QVERIFY(w.guard->beforeNavigate("about:blank").cancel);
+        QCOMPARE(blank.count(), 1);
+    }
+
+    void themeArchivesOnlyFromTheParentsPage()
+    {
+        GuardWorld w;
+        w.guard->beforeNavigate("http://www.tovalin.example/t/Dieren.TVZ");
+        QVERIFY(w.themes.calls.isEmpty());
+        w.parentsPageOpen = true;
+        w.model->SetNavState(NavState::Loading);
+        w.guard->beforeNavigate("http://www.tovalin.example/t/Dieren.TVZ");
+        QCOMPARE(w.themes.calls, QStringList{"http://www.tovalin.example/t/Dieren.TVZ"});
+        QCOMPARE(w.model->navState(), NavState::Ready);
+    }
+
+    void documentCompleteOnlyForTheTopFrame()
+    {
+        GuardWorld w;
+        w.lists->whitelist().add("kids.example");
+        QSignalSpy gauge(w.guard.get(), &NavigationGuard::progressGaugeSet);
+        QSignalSpy site(w.guard.get(), &NavigationGuard::activeSiteChanged);
+        QSignalSpy displays(w.model.get(), &NavigationModel::addressDisplaysSet);
+        QSignalSpy popup(w.guard.get(), &NavigationGuard::popupPageCompleted);
+        w.state.openClickWindow();
+        w.state.PopupShown = true;
+        QVERIFY(w.browser.load("http://kids.example/", Browser::kMainFrame));
+        QVERIFY(w.browser.load("http://kids.example/frame", 7));
+        QVERIFY(!w.browser.load("http://ads.example/frame", 8)); // refused frame of an allowed page
+        QCOMPARE(w.state.TopFrame, Browser::kMainFrame);
+
+        w.browser.complete(7);
+        QVERIFY(!w.state.PageComplete);
+        QCOMPARE(gauge.count(), 0);
+
+        const int soundsBefore = w.forbiddenSounds();
+        w.browser.complete(Browser::kMainFrame);
+        QVERIFY(w.state.PageComplete);
+        QCOMPARE(gauge.last().at(0).toInt(), 100);
+        QCOMPARE(w.forbiddenSounds(), soundsBefore + 1); // refusals on the page sound once more
+        QCOMPARE(w.model->navState(), NavState::Ready);
+        QCOMPARE(w.model->acceptBlockCaption(), QString("Block active site"));
+        QCOMPARE(w.model->refusedList(), QStringList{"http://ads.example/frame"});
+        QCOMPARE(displays.last().at(0).toString(), QString("http://kids.example/"));
+        QCOMPARE(site.last().at(0).toString(), QString("http://kids.example/"));
+        QCOMPARE(popup.last().at(0).toBool(), true);
+        QVERIFY(w.browser.scrollBarsHidden);
+        QVERIFY(!w.state.PopupShown);
+        QCOMPARE(w.state.TopFrame, FrameId(0));
+    }
+
+    void navigateErrorShowsBrokenUnlessVideoShows()
+    {
+        GuardWorld w;
+        w.guard->setVideoPageShown(true);
+        w.guard->navigateError();
+        QCOMPARE(w.model->navState(), NavState::Ready);
+        w.guard->setVideoPageShown(false);
+        w.guard->navigateError();
+        QCOMPARE(w.model->navState(), NavState::Broken);
+        QCOMPARE(w.forbiddenSounds(), 0);
+    }
+
+    void navStates()
+    {
+        GuardWorld w;
+        w.browser.load("http://start.example/");
+        QSignalSpy displays(w.model.get(), &NavigationModel::addressDisplaysSet);
+        w.model->SetNavState(NavState::Forbidden);
+        QCOMPARE(w.model->acceptBlockCaption(), QString("Block active site")); // nothing refused yet
+        QVERIFY(w.model->forbiddenVisible());
+        QVERIFY(w.model->blinkTimer().isActive());
+        QCOMPARE(w.sound.played, QStringList{w.state.ProgramFolder + "resources/sounds/verboden.wav"});
+        QCOMPARE(displays.count(), 1);
+        w.model->addRefused("http://bad.example/");
+        w.model->SetNavState(NavState::Forbidden);
+        QCOMPARE(w.model->acceptBlockCaption(), QString("Allow blocked site"));
+        w.model->clearRefused();
+        w.model->SetNavState(NavState::Forbidden2);
+        QCOMPARE(w.model->acceptBlockCaption(), QString("Allow blocked site"));
+        QCOMPARE(w.forbiddenSounds(), 3);
+        w.model->SetNavState(NavState::Loading);
+        QVERIFY(!w.model->blinkTimer().isActive());
+        QVERIFY(!w.model->forbiddenVisible());
+        QCOMPARE(w.model->acceptBlockCaption(), QString("Allow blocked site"));
+        w.model->SetNavState(NavState::Broken);
+        QCOMPARE(displays.count(), 4);
+        QCOMPARE(w.forbiddenSounds(), 3);
+        w.model->SetNavState(NavState::Ready);
+        QCOMPARE(w.model->acceptBlockCaption(), QString("Block active site"));
+        QCOMPARE(displays.count(), 4);
+    }
+
+    void blinkingStopsAfterSixToggles()
+    {
+        GuardWorld w;
+        QSignalSpy toggles(w.model.get(), &NavigationModel::forbiddenVisibleChanged);
+        w.model->SetNavState(NavState::Forbidden);
+        QCOMPARE(w.model->blinkTimer().interval(), 200);
+        toggles.clear();
+        for (int i = 0; i < 6; ++i)
+            QVERIFY(QMetaObject::invokeMethod(&w.model->blinkTimer(), "timeout"));
+        QCOMPARE(toggles.count(), 6);
+        QVERIFY(w.model->forbiddenVisible()); // ends as it began
+        QVERIFY(!w.model->blinkTimer().isActive());
+        QCOMPARE(w.model->blinkCount(), 6);
+        w.model->SetNavState(NavState::Forbidden2);
+        QCOMPARE(w.model->blinkCount(), 0);
+        QTRY_VERIFY_WITH_TIMEOUT(!w.model->blinkTimer().isActive(), 3000); // and with the real timer too
+        QCOMPARE(w.model->blinkCount(), 6);
+    }
+
+    void filterSwitch()
+    {
+        GuardWorld w;
+        QCOMPARE(w.guard->filterLabelCaption(), QString("Turn filter off"));
+        QCOMPARE(w.guard->filterStateCaption(), QString("Filter on"));
+        QVERIFY(!w.guard->toggleFilter());
+        QVERIFY(!w.state.FilterOn);
+        QCOMPARE(w.guard->filterLabelCaption(), QString("Turn filter on"));
+        QCOMPARE(w.guard->filterStateCaption(), QString("Filter off"));
+        w.guard->childPageShown();
+        QVERIFY(w.state.FilterOn);
+        QCOMPARE(w.guard->filterStateCaption(), QString("Filter off"));
+        QVERIFY(w.guard->toggleFilter());
+        QCOMPARE(w.guard->filterLabelCaption(), QString("Turn filter off"));
+    }
+};
+
+QTEST_GUILESS_MAIN(TestNavigationGuard)
+#include "test_navigation_guard.moc"

@@ -1,0 +1,248 @@
+#include "guard/support_guard.h"
+
+#include <QFile>
+#include <QSignalSpy>
+#include <QtTest>
+
+using namespace tovalin;
+using namespace tovalin::test;
+
+namespace {
+
+QByteArray readAll(const QString &path)
+{
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<missing>");
+}
+
+bool writeBytes(const QString &path, const QByteArray &bytes)
+{
+    QFile f(path);
+    return f.open(QIODevice::WriteOnly) && f.write(bytes) == bytes.size();
+}
+
+} // namespace
+
+class TestSiteLists : public QObject {
+    Q_OBJECT
+private slots:
+    void listFilesInAndOut_data()
+    {
+        QTest::addColumn<QByteArray>("file");
+        QTest::addColumn<QStringList>("entries");
+        QTest::addColumn<QByteArray>("saved");
+        QTest::newRow("sortedCrLfFileComesBackUnchanged")
+            << QByteArray("a.example\r\nB.example\r\nc.example\r\n") << QStringList{"a.example", "B.example", "c.example"}
+            << QByteArray("a.example\r\nB.example\r\nc.example\r\n");
+        QTest::newRow("crAndLfLineEndsAreSavedAsCrLf")
+            << QByteArray("a\rb\nc\r\nd") << QStringList{"a", "b", "c", "d"} << QByteArray("a\r\nb\r\nc\r\nd\r\n");
+        QTest::newRow("unsortedFileIsSavedSortedIgnoringCase")
+            << QByteArray("zoo\r\nApe\r\nbee\r\n") << QStringList{"Ape", "bee", "zoo"} << QByteArray("Ape\r\nbee\r\nzoo\r\n");
+        QTest::newRow("equalKeysKeepTheirFileOrder")
+            << QByteArray("b\r\nX\r\nx\r\nA\r\n") << QStringList{"A", "b", "X", "x"} << QByteArray("A\r\nb\r\nX\r\nx\r\n");
+        QTest::newRow("emptyLinesAndBlanksSurvive")
+            << QByteArray("b\r\n\r\n a \r\n") << QStringList{"", " a ", "b"} << QByteArray("\r\n a \r\nb\r\n");
+        QTest::newRow("cp1252FileIsReadAndSavedAsUtf8")
+            << QByteArray("caf\xe9.example\r\n") << QStringList{QString::fromUtf8("café.example")}
+            << QByteArray("caf\xc3\xa9.example\r\n");
+        QTest::newRow("emptyFileIsEmptyList") << QByteArray() << QStringList{} << QByteArray();
+    }
+    void listFilesInAndOut()
+    {
+        QFETCH(QByteArray, file);
+        QFETCH(QStringList, entries);
+        QFETCH(QByteArray, saved);
+        GuardWorld w;
+        for (SiteList which : {SiteList::White, SiteList::Black, SiteList::Popup})
+            QVERIFY(writeBytes(w.lists->fileOf(which), file));
+        w.lists->LoadSiteLists();
+        for (SiteList which : {SiteList::White, SiteList::Black, SiteList::Popup})
+            QCOMPARE(w.lists->list(which).items(), entries);
+        QVERIFY(w.lists->SaveSiteLists().ok);
+        for (SiteList which : {SiteList::White, SiteList::Black, SiteList::Popup})
+            QCOMPARE(readAll(w.lists->fileOf(which)), saved);
+    }
+
+    void missingFilesLoadEmptyAndCreateNothing()
+    {
+        GuardWorld w;
+        w.lists->whitelist().add("stale");
+        w.lists->LoadSiteLists();
+        QCOMPARE(w.lists->whitelist().size(), 0);
+        QVERIFY(QDir(w.state.themesFolder()).isEmpty());
+    }
+
+    void garbageAndHugeLinesLoadWithoutHarm()
+    {
+        GuardWorld w;
+        QByteArray junk(4096, '\0');
+        for (int i = 0; i < junk.size(); ++i)
+            junk[i] = char((i * 7919) % 256);
+        const QByteArray huge(1 << 20, 'h');
+        QVERIFY(writeBytes(w.lists->fileOf(SiteList::White), junk + "\r\n" + huge + "\r\nkids.example\r\n"));
+        w.lists->LoadSiteLists();
+        QVERIFY(w.lists->whitelist().items().contains(QString::fromLatin1(huge)));
+        QVERIFY(!w.lists->IsNotWhitelisted("http://kids.example/"));
+        QVERIFY(w.lists->IsNotWhitelisted("http://other.example/"));
+        QVERIFY(w.lists->SaveSiteLists().ok);
+    }
+
+    void saveFailureIsReportedAndTheChangeKept()
+    {
+        GuardWorld w;
+        // The themes "folder" is a regular file, so nothing can be written below it (even as root).
+        QDir(w.state.themesFolder()).removeRecursively();
+        QVERIFY(writeBytes(w.state.themesFolder(), "not a folder"));
+        QSignalSpy failed(w.lists.get(), &SiteLists::saveFailed);
+        w.lists->whitelist().add("kids.example");
+        const WriteResult r = w.lists->SaveSiteLists();
+        QVERIFY(!r.ok);
+        QVERIFY2(r.error.contains("Dieren.kvu"), qPrintable(r.error));
+        QCOMPARE(failed.count(), 3); // every list is attempted and each failure named
+        QVERIFY(failed.at(2).at(0).toString().contains("Dieren.kpu"));
+        QCOMPARE(w.lists->whitelist().items(), QStringList{"kids.example"});
+    }
+
+    void unreadableFileIsNeverReplacedByAnEmptyList()
+    {
+        GuardWorld w;
+        QFile big(w.lists->fileOf(SiteList::Black));
+        QVERIFY(big.open(QIODevice::WriteOnly));
+        QVERIFY(big.resize(kMaxTextFileBytes + 1));
+        big.close();
+        QSignalSpy loadFailed(w.lists.get(), &SiteLists::loadFailed);
+        w.lists->LoadSiteLists();
+        QCOMPARE(loadFailed.count(), 1);
+        QCOMPARE(w.lists->blacklist().size(), 0);
+        w.lists->whitelist().add("kids.example");
+        QVERIFY(!w.lists->SaveSiteLists().ok);
+        QCOMPARE(QFileInfo(big.fileName()).size(), kMaxTextFileBytes + 1);
+        QCOMPARE(readAll(w.lists->fileOf(SiteList::White)), QByteArray("kids.example\r\n"));
+    }
+
+    void sortedListTellsItsViews()
+    {
+        SortedList list;
+        list.setItems({"c", "a"});
+        QSignalSpy inserted(&list, &QAbstractItemModel::rowsInserted);
+        QSignalSpy removed(&list, &QAbstractItemModel::rowsRemoved);
+        QCOMPARE(list.add("B"), 1);
+        QCOMPARE(inserted.count(), 1);
+        QCOMPARE(inserted.at(0).at(1).toInt(), 1);
+        QCOMPARE(list.data(list.index(1)).toString(), QString("B"));
+        list.add("b");
+        QCOMPARE(list.items(), (QStringList{"a", "B", "b", "c"}));
+        QCOMPARE(list.removeAll("b"), 1);
+        QCOMPARE(removed.count(), 1);
+        QVERIFY(list.contains("B"));
+        QVERIFY(!list.contains("b"));
+    }
+
+    void addressTests_data()
+    {
+        QTest::addColumn<QStringList>("white");
+        QTest::addColumn<QStringList>("black");
+        QTest::addColumn<bool>("whiteOn");
+        QTest::addColumn<bool>("blackOn");
+        QTest::addColumn<QString>("startUrl");
+        QTest::addColumn<QString>("address");
+        QTest::addColumn<bool>("notWhitelisted");
+        QTest::addColumn<bool>("blacklisted");
+        const QString start = "http://start.example/index.html";
+        const QStringList none;
+        QTest::newRow("emptyWhitelistRefusesOtherSites") << none << none << true << true << start << "http://other.example/" << true << false;
+        QTest::newRow("emptyWhitelistPassesStartPageSite") << none << none << true << true << start << "http://start.example/deep/page" << false << false;
+        QTest::newRow("httpsStartPagePassesItsOwnSite") << none << none << true << true << "https://secure.example/home" << "https://secure.example/x" << false << false;
+        QTest::newRow("emptyStartPageAddsNothing") << none << none << true << true << "" << "http://start.example/" << true << false;
+        QTest::newRow("startPageWithoutSchemeLosesSevenCharacters") << none << none << true << true << "1234567kids.example/a" << "http://KIDS.example/" << false << false;
+        QTest::newRow("vendorHostPasses") << none << none << true << true << start << "http://www.tovalin.example/themas/themas.php" << false << false;
+        QTest::newRow("aboutBlankPasses") << none << none << true << true << start << "about:blank" << false << false;
+        QTest::newRow("javascriptPasses") << none << none << true << true << start << "JavaScript:void(0)" << false << false;
+        QTest::newRow("fourLetterFragmentMatchesAnywhereInAnyCase") << QStringList{"zebr"} << none << true << true << start << "http://x.example/?animal=ZEBRA" << false << false;
+        QTest::newRow("emptyWhitelistEntryAllowsNothing") << QStringList{""} << none << true << true << start << "http://other.example/" << true << false;
+        QTest::newRow("shortenerFailsEvenWhenWhitelisted") << QStringList{"tinyurl.com"} << none << true << true << start << "http://TinyURL.com/abc" << true << false;
+        QTest::newRow("shortenerFailsEvenOnVendorHost") << none << none << true << true << start << "http://www.tovalin.example/?go=tinyurl.com" << true << false;
+        QTest::newRow("shortenerPassesWithWhitelistOff") << none << none << false << true << start << "http://tinyurl.com/abc" << false << false;
+        QTest::newRow("whitelistOffPassesEverything") << none << none << false << true << start << "http://other.example/" << false << false;
+        const QStringList bad{"http://bad.example/page", "http://slash.example/"};
+        QTest::newRow("blacklistMatchesExactAddress") << QStringList{"example"} << bad << true << true << start << "http://bad.example/page" << false << true;
+        QTest::newRow("blacklistMatchesAddressWithFinalSlash") << QStringList{"example"} << bad << true << true << start << "http://bad.example/page/" << false << true;
+        QTest::newRow("blacklistIgnoresLongerAddress") << QStringList{"example"} << bad << true << true << start << "http://bad.example/page/more" << false << false;
+        QTest::newRow("blacklistIsCaseSensitive") << QStringList{"example"} << bad << true << true << start << "http://BAD.example/page" << false << false;
+        QTest::newRow("blacklistEntryWithSlashNeedsTheSlash") << QStringList{"example"} << bad << true << true << start << "http://slash.example" << false << false;
+        QTest::newRow("blacklistOffMatchesNothing") << QStringList{"example"} << bad << true << false << start << "http://bad.example/page" << false << false;
+        const QStringList sneaky{"http://bad.example/?about:blank", "http://bad.example/?javascript"};
+        QTest::newRow("aboutBlankInQueryNeverBlacklisted") << QStringList{"example"} << sneaky << true << true << start << "http://bad.example/?about:blank" << false << false;
+        QTest::newRow("javascriptInQueryNeverBlacklisted") << QStringList{"example"} << sneaky << true << true << start << "http://bad.example/?javascript" << false << false;
+    }
+    void addressTests()
+    {
+        QFETCH(QStringList, white);
+        QFETCH(QStringList, black);
+        QFETCH(bool, whiteOn);
+        QFETCH(bool, blackOn);
+        QFETCH(QString, startUrl);
+        QFETCH(QString, address);
+        GuardWorld w;
+        w.profile.Kindvriendelijk = whiteOn;
+        w.profile.Kindonvriendelijk = blackOn;
+        w.profile.StartURL = startUrl;
+        w.lists->whitelist().setItems(white);
+        w.lists->blacklist().setItems(black);
+        w.lists->popuplist().setItems(black);
+        QTEST(w.lists->IsNotWhitelisted(address), "notWhitelisted");
+        QTEST(w.lists->IsBlacklisted(address), "blacklisted");
+        QTEST(w.lists->IsPopupListed(address), "blacklisted"); // the pop-up list follows the same rules
+    }
+
+    void localHomePageAlwaysPasses()
+    {
+        GuardWorld w;
+        w.lists->blacklist().add("file://" + w.state.localHomePage());
+        const QString home = "file://" + w.state.localHomePage().toUpper();
+        QVERIFY(!w.lists->IsNotWhitelisted(home));
+        QVERIFY(!w.lists->IsBlacklisted("file://" + w.state.localHomePage()));
+    }
+
+    void compactWhitelist_data()
+    {
+        QTest::addColumn<QStringList>("before");
+        QTest::addColumn<QStringList>("after");
+        QTest::newRow("entryContainingItsPredecessorGoes") << QStringList{"abc", "abcd", "b"} << QStringList{"abc", "b"};
+        QTest::newRow("containmentIgnoresCase") << QStringList{"kids.example", "KIDS.EXAMPLE/games"} << QStringList{"kids.example"};
+        QTest::newRow("chainsCollapseToTheShortest") << QStringList{"abcd", "ab", "abc"} << QStringList{"ab"};
+        QTest::newRow("emptyEntryRemovesNothing") << QStringList{"", "a"} << QStringList{"", "a"};
+        QTest::newRow("onlyTheDirectPredecessorCounts") << QStringList{"a", "ab", "b", "ca"} << QStringList{"a", "b", "ca"};
+    }
+    void compactWhitelist()
+    {
+        QFETCH(QStringList, before);
+        GuardWorld w;
+        w.lists->whitelist().setItems(before);
+        w.lists->CompactWhitelist();
+        QTEST(w.lists->whitelist().items(), "after");
+    }
+
+    void vendorSettings()
+    {
+        QTemporaryDir dir;
+        const QString path = dir.filePath("vendor.ini");
+        QVERIFY(writeBytes(path, "[Vendor]\r\nWebHost=127.0.0.1:8080\r\nShortenerHost=short.example\r\n"));
+        const VendorSettings v = VendorSettings::load(path);
+        QCOMPARE(v.WebHost, QString("127.0.0.1:8080"));
+        QCOMPARE(v.SecondHost, QString("tovalin.example"));
+        QCOMPARE(v.ShortenerHost, QString("short.example"));
+        QCOMPARE(v.ThemePage, QString("http://127.0.0.1:8080/themas/themas.php"));
+        QCOMPARE(v.VersionFile, QString("http://127.0.0.1:8080/thuisversie_eng.txt"));
+        QCOMPARE(VendorSettings::load(dir.filePath("missing.ini")).WebHost, QString("www.tovalin.example"));
+
+        qunsetenv("TOVALIN_VENDOR_INI");
+        QCOMPARE(VendorSettings::defaultPath("/opt/tovalin/"), QString("/opt/tovalin/resources/vendor.ini"));
+        qputenv("TOVALIN_VENDOR_INI", path.toLocal8Bit());
+        QCOMPARE(VendorSettings::defaultPath("/opt/tovalin/"), path);
+        qunsetenv("TOVALIN_VENDOR_INI");
+    }
+};
+
+QTEST_GUILESS_MAIN(TestSiteLists)
+#include "test_site_lists.moc"

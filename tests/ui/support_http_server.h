@@ -1,0 +1,64 @@
+#pragma once
+// A small HTTP/1.1 server on 127.0.0.1 for real-window tests: fixed routes with
+// status, headers and body, redirects, and a log of what was asked. Every answer
+// closes its connection, so no keep-alive state lives between requests.
+
+#include <QByteArray>
+#include <QHash>
+#include <QList>
+#include <QObject>
+#include <QPair>
+#include <QStringList>
+#include <QTcpServer>
+#include <QUrl>
+
+class QTcpSocket;
+
+namespace tovalin::test {
+
+using HttpHeaders = QList<QPair<QByteArray, QByteArray>>;
+
+class TestHttpServer : public QObject {
+    Q_OBJECT
+public:
+    /// Starts listening on 127.0.0.1 at a free port; isListening() tells whether it worked.
+    explicit TestHttpServer(QObject *parent = nullptr);
+
+    bool isListening() const { return m_server.isListening(); }
+    quint16 port() const { return m_server.serverPort(); }
+
+    /// Answers GET/HEAD/POST of `path` (with its query when the route has one, else any query).
+    void addRoute(const QString &path, const QByteArray &body, const QByteArray &contentType = "text/html",
+                  int status = 200, const HttpHeaders &extraHeaders = {});
+    /// Answers `from` with a redirect to `to` (a path on this server or a whole address).
+    void addRedirect(const QString &from, const QString &to, int code = 302);
+
+    /// The whole address of a path on this server ("http://127.0.0.1:<port>/path").
+    QUrl url(const QString &path) const;
+    QString address(const QString &path) const { return url(path).toString(); }
+
+    /// Paths (with query) in the order they were asked; unknown paths included (they get 404).
+    QStringList requests() const { return m_requests; }
+    int requestCount(const QString &path) const { return int(m_requests.count(path)); }
+    void clearRequests() { m_requests.clear(); }
+
+signals:
+    void requested(const QString &path);
+
+private:
+    struct Route {
+        int status = 200;
+        QByteArray body;
+        HttpHeaders headers;
+    };
+
+    void onNewConnection();
+    void onReadyRead(QTcpSocket *socket);
+    void answer(QTcpSocket *socket, const QByteArray &method, const QString &target);
+
+    QTcpServer m_server;
+    QHash<QString, Route> m_routes;
+    QStringList m_requests;
+};
+
+} // namespace tovalin::test
