@@ -12,7 +12,9 @@
 #include "users/start_user.h"
 #include "users/user_store.h"
 
+#include <QGuiApplication>
 #include <QMessageBox>
+#include <QScreen>
 #include <QProgressBar>
 
 namespace tovalin {
@@ -96,7 +98,10 @@ void Application::start()
     m_session->activateAtStartUp(m_state.activeUser());
     m_lists->LoadSiteLists();
 
-    m_window->show();
+    // One window over the whole screen; without a window manager maximizing does nothing, so size it too.
+    if (const QScreen *screen = QGuiApplication::primaryScreen())
+        m_window->setGeometry(screen->availableGeometry());
+    m_window->showMaximized();
     m_window->raise();
     m_window->activateWindow();
 }

@@ -1,0 +1,135 @@
+// The admin command: verdicts, exit codes and its defaults, run as a user would.
+
+#include "core/text_file.h"
+
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QtTest>
+
+namespace {
+
+struct Run {
+    int exitCode = -1;
+    QString out;
+    QString err;
+};
+
+Run tovalinctl(const QStringList &args, const QString &dataDir = QString())
+{
+    QProcess p;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.remove(QStringLiteral("TOVALIN_DATA_DIR"));
+    if (!dataDir.isEmpty())
+        env.insert(QStringLiteral("TOVALIN_DATA_DIR"), dataDir);
+    p.setProcessEnvironment(env);
+    p.start(QStringLiteral(TOVALIN_BIN_DIR "/tovalinctl"), args);
+    if (!p.waitForFinished(30000))
+        return {};
+    return {p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1, QString::fromUtf8(p.readAllStandardOutput()),
+            QString::fromUtf8(p.readAllStandardError())};
+}
+
+bool put(const QString &path, const QStringList &lines)
+{
+    QDir().mkpath(QFileInfo(path).path());
+    return tovalin::writeLines(path, lines).ok;
+}
+
+} // namespace
+
+class TestTovalinctl : public QObject {
+    Q_OBJECT
+    QTemporaryDir m_dir;
+
+    QString data() const { return m_dir.path(); }
+
+private slots:
+    void initTestCase()
+    {
+        QVERIFY(put(data() + "/start.tvr", {"Piet Jansen"}));
+        QVERIFY(put(data() + "/gebruikers/Piet Jansen.usr",
+                    {"[Beveiliging]", "Kindonvriendelijk=1", "Kindvriendelijk=1", "Toonwmv=1", "Toonavi=0",
+                     "[Favorieten]", "StartURL=https://start.example/home", "gebruikfav=Dieren*Spelletjes*"}));
+        QVERIFY(put(data() + "/gebruikers/Open.usr", {"[Beveiliging]", "Kindvriendelijk=0", "Blokpdf=0"}));
+        QVERIFY(put(data() + "/themas/Dieren.llt", {}));
+        QVERIFY(put(data() + "/themas/Dieren.kvu", {"zoo.example"}));
+        QVERIFY(put(data() + "/themas/Dieren.kou", {"http://zoo.example/scary"}));
+        QVERIFY(put(data() + "/themas/Spelletjes.llt", {}));
+        QVERIFY(put(data() + "/themas/Spelletjes.kvu", {"games.example"}));
+    }
+
+    void verdictsOfTheStartUserAndFirstTheme_data()
+    {
+        QTest::addColumn<QString>("address");
+        QTest::addColumn<QString>("verdict");
+        QTest::newRow("whitelisted") << "http://zoo.example/lions" << "allowed";
+        QTest::newRow("startPageSiteOverHttps") << "https://start.example/other" << "allowed";
+        QTest::newRow("notWhitelisted") << "http://games.example/" << "refused:whitelist";
+        QTest::newRow("blacklisted") << "http://zoo.example/scary" << "refused:blacklist";
+        QTest::newRow("blacklistedWithSlash") << "http://zoo.example/scary/" << "refused:blacklist";
+        QTest::newRow("document") << "http://zoo.example/map.PDF" << "refused:document";
+        QTest::newRow("realMedia") << "http://zoo.example/roar.ram" << "refused:realmedia";
+        QTest::newRow("allowedVideo") << "http://zoo.example/cubs.wmv" << "video";
+        QTest::newRow("videoNotAllowed") << "http://zoo.example/cubs.avi" << "refused:video";
+        QTest::newRow("refusedVideoIsRefusedByTheList") << "http://other.example/cubs.wmv" << "refused:whitelist";
+    }
+    void verdictsOfTheStartUserAndFirstTheme()
+    {
+        QFETCH(QString, address);
+        QFETCH(QString, verdict);
+        const Run r = tovalinctl({"check", "--data", data(), address});
+        QCOMPARE(r.out, verdict + '\t' + address + '\n');
+        QCOMPARE(r.exitCode, verdict == "allowed" ? 0 : 1);
+    }
+
+    void onePerLineInOrderAndTheWorstExitCode()
+    {
+        const Run r = tovalinctl({"check", "http://zoo.example/a", "http://games.example/b"}, data());
+        QCOMPARE(r.out, QString("allowed\thttp://zoo.example/a\nrefused:whitelist\thttp://games.example/b\n"));
+        QCOMPARE(r.exitCode, 1);
+        QCOMPARE(tovalinctl({"check", "http://zoo.example/a", "http://zoo.example/b"}, data()).exitCode, 0);
+    }
+
+    void userAndThemeOptions()
+    {
+        Run r = tovalinctl({"check", "--data", data(), "--theme", "Spelletjes", "http://games.example/b"});
+        QCOMPARE(r.out, QString("allowed\thttp://games.example/b\n"));
+        r = tovalinctl({"check", "--data", data(), "--user", "Open", "http://anything.example/x.pdf"});
+        QCOMPARE(r.out, QString("allowed\thttp://anything.example/x.pdf\n"));
+        QCOMPARE(r.exitCode, 0);
+    }
+
+    void usageAndDataErrors_data()
+    {
+        QTest::addColumn<QStringList>("args");
+        QTest::newRow("noCommand") << QStringList{};
+        QTest::newRow("unknownCommand") << QStringList{"judge", "http://a/"};
+        QTest::newRow("noAddress") << QStringList{"check"};
+        QTest::newRow("unknownOption") << QStringList{"check", "--colour", "http://a/"};
+        QTest::newRow("missingDataFolder") << QStringList{"check", "--data", "/nonexistent/tovalin", "http://a/"};
+        QTest::newRow("unknownUser") << QStringList{"check", "--user", "Nobody", "http://a/"};
+        QTest::newRow("unknownTheme") << QStringList{"check", "--theme", "Nothing", "http://a/"};
+    }
+    void usageAndDataErrors()
+    {
+        QFETCH(QStringList, args);
+        if (args.contains("--user") || args.contains("--theme"))
+            args.insert(1, data()), args.insert(1, "--data");
+        const Run r = tovalinctl(args);
+        QCOMPARE(r.exitCode, 2);
+        QVERIFY(r.out.isEmpty());
+        QVERIFY(!r.err.isEmpty());
+    }
+
+    void noStartUserIsADataError()
+    {
+        QTemporaryDir empty;
+        QVERIFY(put(empty.path() + "/gebruikers/x.usr", {}));
+        const Run r = tovalinctl({"check", "--data", empty.path(), "http://a/"});
+        QCOMPARE(r.exitCode, 2);
+        QVERIFY(r.err.contains("start.tvr"));
+    }
+};
+
+QTEST_GUILESS_MAIN(TestTovalinctl)
+#include "test_tovalinctl.moc"
