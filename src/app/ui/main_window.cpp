@@ -9,6 +9,9 @@
 
 #include <QApplication>
 #include <QCloseEvent>
+#include <QDesktopServices>
+#include <QMessageBox>
+#include <QUrl>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QLineEdit>
@@ -194,6 +197,8 @@ QWidget *MainWindow::buildMenuBar()
         row->addSpacing(36 - 5);
         if (qstrcmp(e.name, "Label44") == 0)
             connect(label, &LinkLabel::clicked, this, &MainWindow::quitProgram);
+        if (qstrcmp(e.name, "Label50") == 0)
+            connect(label, &LinkLabel::clicked, this, &MainWindow::showHelp);
         if (qstrcmp(e.name, "Label45") == 0)
             connect(label, &LinkLabel::clicked, this, [this] { showParentsPage(true); });
     }
@@ -599,9 +604,9 @@ void MainWindow::showParentsPage(bool parentsPage)
 {
     m_pageControl2->setCurrentWidget(parentsPage ? m_themaTab : m_navigatieTab);
     if (!parentsPage) {
-        // Back on the child's page the filter is always on again.
-        m_ctx.state.FilterOn = true;
-        m_topPanel->setFixedHeight(parentsMenuOpen() ? kTopPanelParentsHeight : kTopPanelChildHeight);
+        // Back on the child's page the filter is always on again and the top panel is the child's.
+        m_ctx.guard.childPageShown();
+        m_topPanel->setFixedHeight(kTopPanelChildHeight);
     }
 }
 
@@ -626,6 +631,17 @@ void MainWindow::applyWindowSettings(const UserProfile &profile)
     m_navButtons->setVisible(!profile.Hidenavigatieknoppen);
     m_themePanel->setVisible(!profile.Hidethema);
     m_userPanel->setVisible(!profile.Hideuser);
+}
+
+void MainWindow::showHelp()
+{
+    // The help text exists only in Dutch; an English interface asks first.
+    const auto answer = QMessageBox::question(this, windowTitle(),
+                                              tr("Currently only a Dutch version is available.\r\n Do you want to continue?"),
+                                              QMessageBox::Yes | QMessageBox::No);
+    if (answer != QMessageBox::Yes)
+        return;
+    QDesktopServices::openUrl(QUrl::fromLocalFile(m_ctx.state.ProgramFolder + QStringLiteral("resources/help/tovalin3.html")));
 }
 
 void MainWindow::quitProgram()

@@ -72,6 +72,9 @@ public:
     void showParentsPage(bool parentsPage);
     bool parentsPageShown() const;
 
+    /// Opens the help page (in the default browser of the desktop, never inside the child's browser).
+    void showHelp();
+
     /// The exit command: the only way out while key combinations are blocked.
     void quitProgram();
 
