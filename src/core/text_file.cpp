@@ -1,9 +1,12 @@
 #include "core/text_file.h"
 
+#include <QCoreApplication>
 #include <QFile>
 #include <QFileInfo>
 #include <QSaveFile>
 #include <QStringDecoder>
+
+#include <cerrno>
 
 namespace tovalin {
 
@@ -105,18 +108,43 @@ std::optional<QStringList> readLines(const QString &path)
     return splitLines(decodeText(r.bytes));
 }
 
+namespace {
+
+// The system's reason when it has one; a full disk often comes back as
+// "Unknown error", which tells a parent nothing.
+QString describeWriteError(const QSaveFile &f)
+{
+    const QString reason = f.errorString();
+    if (!reason.isEmpty() && reason != u"Unknown error")
+        return reason;
+    if (errno != 0)
+        return qt_error_string(errno);
+    switch (f.error()) {
+    case QFileDevice::ResourceError:
+    case QFileDevice::WriteError:
+        return QCoreApplication::translate("TextFile", "the disk is full or cannot be written");
+    case QFileDevice::PermissionsError:
+        return QCoreApplication::translate("TextFile", "no permission to write here");
+    default:
+        return QCoreApplication::translate("TextFile", "the file could not be written");
+    }
+}
+
+} // namespace
+
 WriteResult writeFileAtomic(const QString &path, const QByteArray &bytes)
 {
+    errno = 0;
     QSaveFile f(path);
     if (!f.open(QIODevice::WriteOnly))
-        return {false, f.errorString()};
+        return {false, describeWriteError(f)};
     if (f.write(bytes) != bytes.size()) {
-        const QString err = f.errorString();
+        const QString err = describeWriteError(f);
         f.cancelWriting();
         return {false, err};
     }
     if (!f.commit())
-        return {false, f.errorString()};
+        return {false, describeWriteError(f)};
     return {};
 }
 

@@ -2,6 +2,7 @@
 #include "core/text.h"
 #include "core/text_file.h"
 
+#include <QProcess>
 #include <QTemporaryDir>
 #include <QtTest>
 
@@ -33,6 +34,27 @@ private slots:
         QCOMPARE(*readLines(path), (QStringList{QString::fromUtf8("é"), "", "b"}));
         QVERIFY(!writeLines(dir.filePath("missing/x.txt"), {"a"}).ok);
         QVERIFY(!readLines(dir.filePath("nothing.txt")));
+    }
+    void fullDiskKeepsTheOldFileAndSaysWhy()
+    {
+        QTemporaryDir dir;
+        const QString mountPoint = dir.filePath("small");
+        QDir().mkpath(mountPoint);
+        if (QProcess::execute("mount", {"-t", "tmpfs", "-o", "size=32k", "tmpfs", mountPoint}) != 0)
+            QSKIP("cannot mount a small file system here");
+        const QString path = mountPoint + "/list.kvu";
+        QVERIFY(writeLines(path, {"old entry"}).ok);
+        QStringList big;
+        for (int i = 0; i < 5000; ++i)
+            big << QString("http://entry-%1.example/").arg(i);
+        const WriteResult r = writeLines(path, big);
+        const auto back = readLines(path);
+        const QStringList leftOver = QDir(mountPoint).entryList(QDir::Files);
+        QProcess::execute("umount", {mountPoint});
+        QVERIFY(!r.ok);
+        QCOMPARE(r.error, QString("No space left on device"));
+        QCOMPARE(*back, QStringList{"old entry"});
+        QCOMPARE(leftOver, QStringList{"list.kvu"});
     }
     void iniKeepsUnknownKeysAndOrder()
     {
