@@ -71,6 +71,7 @@ Browser *PopupGuard::newWindowRequested()
 Browser *PopupGuard::makeHiddenBrowser(bool withSizeHandler)
 {
     m_hidden = m_factory ? m_factory() : nullptr;
+    m_sizeReported = false;
     if (!m_hidden)
         return nullptr;
     Browser *hidden = m_hidden;
@@ -95,6 +96,12 @@ Browser *PopupGuard::makeHiddenBrowser(bool withSizeHandler)
             return;
         const QString location = hidden->location();
         m_state.LastURL = location;
+        // The engine reports the pop-up's size as soon as it makes the window,
+        // often before the opener's own page completes, and that completion
+        // clears PopupShown. The pop-up's page must still show without scroll
+        // bars, so the flag holds again for the page handed over now.
+        if (m_sizeReported)
+            m_state.PopupShown = true;
         m_visible.navigate(location);
     });
     connect(hidden, &Browser::downloadCompleted, &m_visible, &Browser::downloadCompleted);
@@ -105,6 +112,7 @@ Browser *PopupGuard::makeHiddenBrowser(bool withSizeHandler)
             emit panelSizeRequested(width > kMinPopupSize ? width + kPanelMargin : -1,
                                     height > kMinPopupSize ? height + kPanelMargin : -1);
             m_state.PopupShown = true;
+            m_sizeReported = true;
         });
     }
     return hidden;

@@ -68,6 +68,7 @@ private:
     QString m_opener;
     QString m_caption;
     bool m_label30Visible = false;
+    bool m_sizeReported = false; ///< the current hidden browser reported its size
     QTimer m_vertrager;
 };
 

@@ -115,6 +115,10 @@ WebEngineBrowser::WebEngineBrowser(QWidget *parentWidget, QObject *parent) : Bro
             [this](const QUrl &origin, QWebEnginePage::Feature feature) {
                 m_page->setFeaturePermission(origin, feature, QWebEnginePage::PermissionDeniedByUser);
             });
+    connect(m_view, &QWebEngineView::printFinished, this, [this](bool success) {
+        m_printing = false;
+        emit printFinished(success);
+    });
     connect(m_page, &QWebEnginePage::fullScreenRequested, this,
             [](QWebEngineFullScreenRequest request) { request.reject(); });
     // The profile is shared; each browser answers the downloads of its own page.
@@ -224,6 +228,17 @@ void WebEngineBrowser::runScript(const QString &script)
         m_page->runJavaScript(script, QWebEngineScript::ApplicationWorld);
 }
 
+bool WebEngineBrowser::print(QPrinter *printer)
+{
+    // The engine refuses a second print while one runs and would leave the
+    // caller waiting for a finish that never comes.
+    if (!m_view || !printer || m_printing)
+        return false;
+    m_printing = true;
+    m_view->print(printer);
+    return true;
+}
+
 void WebEngineBrowser::applySettings()
 {
     if (!m_page)
@@ -270,8 +285,12 @@ bool WebEngineBrowser::onNavigationRequest(const QUrl &url, int type, bool isMai
         qCDebug(lcBrowser) << "cancelled" << address;
         return false;
     }
-    if (isMainFrame)
+    if (isMainFrame) {
         m_loadingUrl = url;
+        // A new main-frame navigation may replace a load that already committed
+        // without the engine reporting a fresh start; its own commit is still to come.
+        m_committed = false;
+    }
     return true;
 }
 

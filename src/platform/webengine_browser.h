@@ -39,6 +39,7 @@
 #include <QUrl>
 
 QT_BEGIN_NAMESPACE
+class QPrinter;
 class QWebEngineLoadingInfo;
 class QWebEngineNewWindowRequest;
 class QWebEngineProfile;
@@ -85,6 +86,14 @@ public:
     /// Runs a script in the shown document (tests and the host's small helpers); the result is dropped.
     void runScript(const QString &script);
 
+    /// Prints the shown document on a printer the caller keeps until printFinished; false (and
+    /// nothing printed) while an earlier print is still running. A page's own window.print() is ignored.
+    bool print(QPrinter *printer);
+    bool isPrinting() const { return m_printing; }
+
+signals:
+    void printFinished(bool success);
+
 private:
     class Page;
     friend class Page;
@@ -107,6 +116,7 @@ private:
     bool m_loading = false;
     bool m_committed = false; ///< navigate-complete already raised for the load in progress
     bool m_inNavigationRequest = false;
+    bool m_printing = false;
 };
 
 } // namespace tovalin

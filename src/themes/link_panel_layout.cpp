@@ -94,6 +94,22 @@ PanelGeometry panelForLink(int hoogte, int breedte, QSize page, QSize currentPan
     return resizeBrowserPanel(requestedPanelSize(hoogte, breedte, page, currentPanel), page);
 }
 
+int panelGap(int pageHeight, int panelTop, int panelHeight)
+{
+    return pageHeight - panelTop - panelHeight;
+}
+
+QSize panelSizeAfterPageResize(QSize panel, bool fillsPage, int panelGap, QSize page)
+{
+    if (fillsPage)
+        return page;
+    if (panelGap == 0)
+        return QSize(panel.width(), page.height());
+    if (page.height() < panel.height())
+        return QSize(panel.width(), page.height() - 1);
+    return panel;
+}
+
 QSize linkSizeFromPanel(QSize panel, QSize page)
 {
     return QSize(panel.width() == page.width() ? -1 : panel.width(),

@@ -73,6 +73,15 @@ QSize requestedPanelSize(int hoogte, int breedte, QSize page, QSize currentPanel
 /// Both steps: the browser panel for a link.
 PanelGeometry panelForLink(int hoogte, int breedte, QSize page, QSize currentPanel);
 
+/// `PanelGap`: the space left below the panel, page height − panel top − panel height.
+int panelGap(int pageHeight, int panelTop, int panelHeight);
+
+/// The size the panel asks for (before the resize rule) after the browser page changed size: the
+/// page's while the panel fills the page; otherwise, with a gap below it, page height − 1 when the
+/// page became lower than the panel (else its own height), and without a gap the page's height.
+/// The width stays; the resize rule bounds it by the page.
+QSize panelSizeAfterPageResize(QSize panel, bool fillsPage, int panelGap, QSize page);
+
 /// The size a link records for the panel as it is now: −1 for a dimension equal to the page's.
 QSize linkSizeFromPanel(QSize panel, QSize page);
 

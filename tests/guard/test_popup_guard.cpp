@@ -104,6 +104,26 @@ private slots:
         QVERIFY(rig.popups->label30Visible());
     }
 
+    void openerCompletingFirstKeepsThePopupUnscrolled()
+    {
+        // The size comes while the opener still loads; the opener's completion
+        // must not cost the pop-up's page its "no scroll bars".
+        Rig rig;
+        rig.visible.load(QStringLiteral("http://kids.example/opener.html"));
+        rig.state.TopFrame = Browser::kMainFrame;
+        Browser *target = rig.visible.requestNewWindow(QStringLiteral("http://kids.example/popup.html"));
+        emit target->clientSizeRequested(300, 200);
+        rig.guard->documentComplete(Browser::kMainFrame); // the opener completes
+        QVERIFY(!rig.state.PopupShown);
+        rig.visible.scrollBarsHidden = false;
+        rig.hidden.back()->complete();
+        QCOMPARE(rig.visible.location(), QStringLiteral("http://kids.example/popup.html"));
+        rig.state.TopFrame = Browser::kMainFrame;
+        rig.guard->documentComplete(Browser::kMainFrame); // the pop-up's page completes
+        QVERIFY(rig.visible.scrollBarsHidden);
+        QVERIFY(!rig.state.PopupShown);
+    }
+
     void smallRequestedSizesLeaveThePanelAlone()
     {
         Rig rig;

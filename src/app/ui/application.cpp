@@ -2,18 +2,24 @@
 
 #include "app/startup.h"
 #include "app/ui/main_window.h"
+#include "app/ui/parents_side.h"
 #include "guard/navigation_guard.h"
 #include "guard/navigation_model.h"
+#include "guard/popup_guard.h"
 #include "guard/site_lists.h"
 #include "media/media_fetch.h"
 #include "platform/curl_head_probe.h"
 #include "platform/qt_sound.h"
 #include "platform/webengine_browser.h"
+#include "themes/theme_files.h"
+#include "themes/theme_model.h"
+#include "themes/ui/theme_chooser.h"
 #include "users/start_user.h"
 #include "users/user_store.h"
 
 #include <QGuiApplication>
 #include <QMessageBox>
+#include <QVBoxLayout>
 #include <QScreen>
 #include <QProgressBar>
 
@@ -28,7 +34,10 @@ Application::Application(Options options, QObject *parent)
 Application::~Application()
 {
     // The window holds the browser's view; it goes first.
+    m_popups.reset();
+    m_hiddenBrowser.reset();
     m_window.reset();
+    m_parents.reset();
     m_browser.reset();
 }
 
@@ -45,6 +54,11 @@ void Application::start()
                                  .arg(folders.failed.join(u'\n')));
     }
     m_state.FirstRun = checkFirstRun(m_state);
+    if (m_state.FirstRun) {
+        // A new installation gets the starter themes, so a child can surf at
+        // once; a themes folder that already holds a theme is left alone.
+        installStarterThemes(m_state.ProgramFolder + QStringLiteral("resources/themes"), m_state.themesFolder());
+    }
     m_state.setActiveUser(startUserFromArguments(m_options.arguments, m_state.startUserFile()));
 
     if (m_options.sound) {
@@ -93,6 +107,22 @@ void Application::start()
     MainWindowContext ctx{m_state, m_profile, *m_lists, *m_nav, *m_guard, *m_sound};
     m_window = std::make_unique<MainWindow>(ctx, *m_browser, m_browser->widget());
 
+    ParentsSide::Context parentsCtx{m_state, m_profile, *m_lists, *m_nav, *m_guard, *m_browser, *m_window, *m_sound,
+                                    m_options.timeClockTicks, m_options.switchClockTicks};
+    m_parents = std::make_unique<ParentsSide>(parentsCtx);
+
+    m_themes = std::make_unique<ThemeModel>(m_state);
+    m_themes->setSiteListLoader([this] { m_lists->LoadSiteLists(); });
+    m_window->setUpThemes(*m_themes, [this] { return m_users ? m_users->AllowedThemes() : QStringList(); });
+
+    // Pop-ups: the visible browser's window requests go to the pop-up guard,
+    // whose hidden browser lives on the never-shown page `HiddenEmbedded`.
+    m_popups = std::make_unique<PopupGuard>(m_state, *m_lists, *m_nav, *m_browser,
+                                            [this]() -> Browser * { return makeHiddenBrowser(); });
+    m_browser->setNewWindowTargetHandler([this](const QString &) { return m_popups->newWindowRequested(); });
+    connect(m_popups.get(), &PopupGuard::panelSizeRequested, m_window.get(), &MainWindow::resizeBrowserPanel);
+    m_window->attachPopupGuard(*m_popups);
+
     m_users = std::make_unique<UserStore>(m_state, m_profile);
     m_session = std::make_unique<UserSession>(m_state, m_profile, *m_users, static_cast<UserActivationHooks &>(*this));
     m_session->activateAtStartUp(m_state.activeUser());
@@ -104,6 +134,7 @@ void Application::start()
     m_window->showMaximized();
     m_window->raise();
     m_window->activateWindow();
+    m_parents->startUpFinished();
 }
 
 void Application::applyWindowSettings(const UserProfile &profile)
@@ -116,6 +147,73 @@ void Application::setBrowserSilent()
 {
     if (m_browser)
         m_browser->setSilent(true);
+}
+
+void Application::setMenuLocked(bool locked)
+{
+    if (m_parents)
+        m_parents->setMenuLocked(locked);
+}
+
+void Application::startTimeClock(const QString &minutes)
+{
+    if (m_parents)
+        m_parents->startTimeClock(minutes);
+}
+
+void Application::stopTimeClock()
+{
+    if (m_parents)
+        m_parents->stopTimeClock();
+}
+
+void Application::startSwitchClock()
+{
+    if (m_parents)
+        m_parents->startSwitchClock();
+}
+
+void Application::stopSwitchClock()
+{
+    if (m_parents)
+        m_parents->stopSwitchClock();
+}
+
+WebEngineBrowser *Application::makeHiddenBrowser()
+{
+    QWidget *page = m_window->hiddenBrowserPage();
+    // The old hidden browser may still be the sender of the signal that led
+    // here; it goes once the event loop is back.
+    if (m_hiddenBrowser)
+        m_hiddenBrowser.release()->deleteLater();
+    m_hiddenBrowser = std::make_unique<WebEngineBrowser>(page);
+    QWidget *view = m_hiddenBrowser->widget();
+    view->setObjectName(QStringLiteral("EmbeddedWB2"));
+    if (!page->layout()) {
+        auto *lay = new QVBoxLayout(page);
+        lay->setContentsMargins(0, 0, 0, 0);
+    }
+    page->layout()->addWidget(view);
+    view->show();
+    return m_hiddenBrowser.get();
+}
+
+void Application::loadTheme(const QString &theme)
+{
+    if (m_themes)
+        m_themes->LoadTheme(theme, Scroll::ToTop);
+}
+
+void Application::loadSiteLists()
+{
+    if (m_lists)
+        m_lists->LoadSiteLists();
+}
+
+void Application::themeChooserChanged(const QStringList &, bool)
+{
+    if (m_window)
+        m_window->fillThemeChooser();
 }
 
 void Application::userLabelsChanged(const QString &user, const QString &theme)

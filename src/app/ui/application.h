@@ -19,12 +19,16 @@ class LoggingThemeDownloader;
 class MainWindow;
 class NavigationGuard;
 class NavigationModel;
+class ParentsSide;
+class PopupGuard;
+class ThemeModel;
 class SiteLists;
 class SoundPlayer;
 class UserSession;
 class UserStore;
 class WebEngineBrowser;
 class HeadProbe;
+class TickSource;
 
 class Application : public QObject, private UserActivationHooks {
     Q_OBJECT
@@ -33,6 +37,8 @@ public:
         QStringList arguments;            ///< the command line, the program first
         SoundPlayer *sound = nullptr;     ///< null: the real player
         HeadProbe *headProbe = nullptr;   ///< null: libcurl
+        TickSource *timeClockTicks = nullptr;   ///< null: a real timer for the time clock
+        TickSource *switchClockTicks = nullptr; ///< null: a real timer for the switch clock
     };
 
     explicit Application(Options options, QObject *parent = nullptr);
@@ -51,12 +57,28 @@ public:
     UserSession &session() { return *m_session; }
     MainWindow &mainWindow() { return *m_window; }
     WebEngineBrowser &browser() { return *m_browser; }
+    /// The active theme's link slots.
+    ThemeModel &themes() { return *m_themes; }
+    /// The pop-up decision of the visible browser and its hidden browser `EmbeddedWB2`.
+    PopupGuard &popups() { return *m_popups; }
+    /// The parents' controls: menu lock, list commands, quick menu, clocks.
+    ParentsSide &parents() { return *m_parents; }
 
 private:
     // What activating a user asks of the windows.
     void applyWindowSettings(const UserProfile &profile) override;
     void setBrowserSilent() override;
     void userLabelsChanged(const QString &user, const QString &theme) override;
+    void loadTheme(const QString &theme) override;
+    void loadSiteLists() override;
+    void themeChooserChanged(const QStringList &themes, bool arrowVisible) override;
+    /// Destroys the hidden browser and makes a fresh one in `HiddenEmbedded` for the next pop-up.
+    WebEngineBrowser *makeHiddenBrowser();
+    void setMenuLocked(bool locked) override;
+    void startTimeClock(const QString &minutes) override;
+    void stopTimeClock() override;
+    void startSwitchClock() override;
+    void stopSwitchClock() override;
 
     Options m_options;
     ProgramState m_state;
@@ -73,6 +95,10 @@ private:
     std::unique_ptr<UserSession> m_session;
     std::unique_ptr<WebEngineBrowser> m_browser;
     std::unique_ptr<MainWindow> m_window;
+    std::unique_ptr<ThemeModel> m_themes;
+    std::unique_ptr<PopupGuard> m_popups;
+    std::unique_ptr<WebEngineBrowser> m_hiddenBrowser; // EmbeddedWB2
+    std::unique_ptr<ParentsSide> m_parents;
 };
 
 } // namespace tovalin

@@ -1,10 +1,17 @@
 #include "app/ui/main_window.h"
 
 #include "app/ui/pictures.h"
+#include "app/ui/theme_tab.h"
 #include "guard/navigation_guard.h"
+#include "guard/popup_guard.h"
 #include "guard/site_lists.h"
 #include "platform/browser.h"
 #include "platform/sound.h"
+#include "platform/webengine_browser.h"
+#include "themes/link_panel_layout.h"
+#include "themes/theme_model.h"
+#include "themes/ui/link_panel.h"
+#include "themes/ui/theme_chooser.h"
 #include "users/user_profile.h"
 
 #include <QApplication>
@@ -17,6 +24,8 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMouseEvent>
+#include <QPrintDialog>
+#include <QPrinter>
 #include <QProgressBar>
 #include <QStackedWidget>
 #include <QStatusBar>
@@ -172,6 +181,12 @@ MainWindow::MainWindow(MainWindowContext context, Browser &browser, QWidget *bro
     qApp->installEventFilter(this);
 }
 
+MainWindow::~MainWindow()
+{
+    // The application's event filter must not reach a window half destroyed.
+    qApp->removeEventFilter(this);
+}
+
 QWidget *MainWindow::buildMenuBar()
 {
     m_menuBar = new QWidget(this);
@@ -204,6 +219,7 @@ QWidget *MainWindow::buildMenuBar()
     }
     row->addStretch(1);
     auto *close = new QToolButton(m_menuBar);
+    m_menuClose = close;
     close->setObjectName(QStringLiteral("Image49"));
     close->setIcon(pictures::button(pictures::Button::Close, 32));
     close->setAutoRaise(true);
@@ -225,7 +241,13 @@ QWidget *MainWindow::buildTopPanel()
     m_pageControl2 = new QStackedWidget(m_topPanel);
     m_pageControl2->setObjectName(QStringLiteral("PageControl2"));
     m_navigatieTab = buildNavigationBar();
-    m_themaTab = buildParentsPage();
+    m_themeTabPages = new ThemeTab(buildParentsPage());
+    m_themaTab = m_themeTabPages;
+    connect(m_themeTabPages, &ThemeTab::closeRequested, this, [this] {
+        // "Close": back to the child's bar at its own height.
+        showParentsPage(false);
+        m_topPanel->setFixedHeight(kTopPanelChildHeight);
+    });
     m_pageControl2->addWidget(m_navigatieTab);
     m_pageControl2->addWidget(m_themaTab);
     lay->addWidget(m_pageControl2);
@@ -276,6 +298,12 @@ QWidget *MainWindow::buildNavigationBar()
     bar->addWidget(m_navButtons);
 
     connect(m_btnBack, &QToolButton::clicked, this, [this] {
+        // Leaving the video page is silent: the player stops and the browser shows again.
+        if (m_pageControl1->currentWidget() == m_videoPage) {
+            m_pageControl1->setCurrentWidget(m_browserPage);
+            emit videoPlaybackStopRequested();
+            return;
+        }
         playClick();
         if (m_pageControl1->currentWidget() == m_hiddenEmbedded) {
             m_pageControl1->setCurrentWidget(m_browserPage);
@@ -334,6 +362,10 @@ QWidget *MainWindow::buildNavigationBar()
     bar->addWidget(m_addressPanel, 1);
 
     m_btnPrint = navButton(QStringLiteral("ImgBtn7"), pictures::Button::Print, tr("Print"), m_navBar);
+    connect(m_btnPrint, &QToolButton::clicked, this, [this] {
+        playClick();
+        printPage();
+    });
     bar->addWidget(m_btnPrint);
 
     m_themePanel = new QWidget(m_navBar);
@@ -363,6 +395,11 @@ QWidget *MainWindow::buildNavigationBar()
     userLay->addWidget(m_userLabel);
     bar->addWidget(m_userPanel);
 
+    // The parents' menu button.
+    auto *parents = navButton(QStringLiteral("Image1"), pictures::Button::ParentsMenu, tr("Parents menu"), m_navBar);
+    connect(parents, &QToolButton::clicked, this, &MainWindow::parentsButtonClicked);
+    bar->addWidget(parents);
+
     m_exitPanel = new QWidget(m_navBar);
     m_exitPanel->setObjectName(QStringLiteral("sluitpanel"));
     auto *exitLay = new QHBoxLayout(m_exitPanel);
@@ -383,6 +420,46 @@ QWidget *MainWindow::buildParentsPage()
     lay->setContentsMargins(8, 6, 8, 6);
 
     auto *row = new QHBoxLayout;
+    m_parentsAddressRow = row;
+    // `navpan`: the parents' own navigation buttons; they play no sound.
+    auto parentsButton = [tab](const char *name, pictures::Button icon, const QString &text) {
+        auto *b = new QToolButton(tab);
+        b->setObjectName(QLatin1String(name));
+        b->setIcon(pictures::button(icon, 48));
+        b->setIconSize(QSize(24, 24));
+        b->setAutoRaise(true);
+        b->setToolTip(text);
+        b->setFocusPolicy(Qt::NoFocus);
+        return b;
+    };
+    auto *terug2 = parentsButton("terug2", pictures::Button::Back, tr("Vorige"));
+    auto *vooruit2 = parentsButton("vooruit2", pictures::Button::Forward, tr("Vooruit"));
+    auto *refresh2 = parentsButton("refresh2", pictures::Button::Refresh, tr("Vernieuwen"));
+    auto *stop2 = parentsButton("stop2", pictures::Button::Stop, tr("Stoppen"));
+    auto *home2 = parentsButton("home2", pictures::Button::Home, tr("Startpagina"));
+    terug2->setEnabled(false);
+    vooruit2->setEnabled(false);
+    m_terug2 = terug2;
+    m_vooruit2 = vooruit2;
+    connect(terug2, &QToolButton::clicked, this, [this] {
+        BeginUserNavigation();
+        m_browser.goBack();
+    });
+    connect(vooruit2, &QToolButton::clicked, this, [this] {
+        BeginUserNavigation();
+        m_browser.goForward();
+    });
+    connect(refresh2, &QToolButton::clicked, this, [this] {
+        BeginUserNavigation();
+        m_browser.refresh();
+    });
+    connect(stop2, &QToolButton::clicked, this, [this] { m_browser.stop(); });
+    connect(home2, &QToolButton::clicked, this, [this] {
+        BeginUserNavigation();
+        goToStartPage();
+    });
+    for (QToolButton *b : {terug2, vooruit2, refresh2, stop2, home2})
+        row->addWidget(b);
     m_adresedit = new QLineEdit(tab);
     m_adresedit->setObjectName(QStringLiteral("adresedit"));
     connect(m_adresedit, &QLineEdit::returnPressed, this, [this] {
@@ -390,6 +467,12 @@ QWidget *MainWindow::buildParentsPage()
         m_browser.navigate(m_adresedit->text());
     });
     row->addWidget(m_adresedit, 1);
+    auto *go2 = parentsButton("go2", pictures::Button::Go, tr("Ga naar"));
+    connect(go2, &QToolButton::clicked, this, [this] {
+        BeginUserNavigation();
+        m_browser.navigate(m_adresedit->text());
+    });
+    row->addWidget(go2);
     m_status2 = new QLabel(tab);
     m_status2->setObjectName(QStringLiteral("status2"));
     m_status2->hide();
@@ -430,11 +513,18 @@ QWidget *MainWindow::buildParentsPage()
     connect(m_filterSwitch, &LinkLabel::clicked, this, toggle);
     commands->addWidget(m_filterState);
     commands->addWidget(m_filterSwitch);
+    commands->addSpacing(24);
+    m_popupImage->setPixmap(pictures::button(pictures::Button::Popup, 56).pixmap(28, 28));
+    m_image34 = new QLabel(tab);
+    m_image34->setObjectName(QStringLiteral("Image34"));
+    m_image34->setPixmap(pictures::button(pictures::Button::Popup, 40).pixmap(20, 20));
+    m_image34->hide();
+    m_label30 = new LinkLabel(PopupGuard::blockPopupText(), tab);
+    m_label30->setObjectName(QStringLiteral("Label30"));
+    m_label30->hide();
+    commands->addWidget(m_image34);
+    commands->addWidget(m_label30);
     commands->addStretch(1);
-    auto *close = new LinkLabel(tr("Close"), tab);
-    close->setObjectName(QStringLiteral("sluitenbeheer"));
-    connect(close, &LinkLabel::clicked, this, [this] { showParentsPage(false); });
-    commands->addWidget(close);
     lay->addLayout(commands);
     lay->addStretch(1);
     return tab;
@@ -452,11 +542,34 @@ QWidget *MainWindow::buildLinkColumn()
     m_miniMenu = new QWidget(m_linkColumn);
     m_miniMenu->setObjectName(QStringLiteral("minimenu"));
     m_miniMenu->setFixedHeight(41);
+    {
+        // The parents' menu button while the navigation bar is hidden.
+        auto *miniLay = new QHBoxLayout(m_miniMenu);
+        miniLay->setContentsMargins(0, 0, 0, 0);
+        auto *parents16 = navButton(QStringLiteral("Image16"), pictures::Button::ParentsMenu, tr("Parents menu"), m_miniMenu);
+        parents16->setIconSize(QSize(36, 36));
+        connect(parents16, &QToolButton::clicked, this, &MainWindow::parentsButtonClicked);
+        miniLay->addWidget(parents16, 0, Qt::AlignCenter);
+    }
     m_miniMenu->hide();
     lay->addWidget(m_miniMenu);
+    auto scrollPanel = [this](const char *panelName, const char *buttonName, pictures::Button icon,
+                              const QString &tip, QToolButton **button) {
+        auto *panel = new QWidget(m_linkColumn);
+        panel->setObjectName(QLatin1String(panelName));
+        panel->setFixedHeight(linkpanel::kButtonPanelHeight);
+        auto *panelLay = new QHBoxLayout(panel);
+        panelLay->setContentsMargins(0, 0, 0, 0);
+        *button = navButton(QLatin1String(buttonName), icon, tip, panel);
+        (*button)->setIconSize(QSize(44, 44));
+        panelLay->addWidget(*button, 0, Qt::AlignCenter);
+        return panel;
+    };
+    lay->addWidget(scrollPanel("Panel4", "ImgBtn8", pictures::Button::ScrollUp, tr("Up"), &m_scrollUp));
     m_linkArea = new QWidget(m_linkColumn);
     m_linkArea->setObjectName(QStringLiteral("Panel6"));
     lay->addWidget(m_linkArea, 1);
+    lay->addWidget(scrollPanel("Panel5", "ImgBtn9", pictures::Button::ScrollDown, tr("Down"), &m_scrollDown));
     return m_linkColumn;
 }
 
@@ -473,8 +586,7 @@ QWidget *MainWindow::buildBrowserArea(QWidget *browserView)
     m_browserPage = new QWidget;
     m_browserPage->setObjectName(QStringLiteral("BrowserPage"));
     m_browserPage->installEventFilter(this);
-    m_sizeablePanel = new QWidget(m_browserPage);
-    m_sizeablePanel->setObjectName(QStringLiteral("JvSizeablePanel1"));
+    m_sizeablePanel = new SizeablePanel(m_browserPage);
     auto *panelLay = new QVBoxLayout(m_sizeablePanel);
     panelLay->setContentsMargins(0, 0, 0, 0);
     auto *panel41 = new QWidget(m_sizeablePanel);
@@ -522,6 +634,7 @@ void MainWindow::wireBrowser()
     });
     connect(&m_browser, &Browser::commandStateChanged, this, [this](BrowserCommand command, bool enabled) {
         (command == BrowserCommand::Back ? m_btnBack : m_btnForward)->setEnabled(enabled);
+        (command == BrowserCommand::Back ? m_terug2 : m_vooruit2)->setEnabled(enabled);
     });
     connect(&m_ctx.guard, &NavigationGuard::progressGaugeSet, m_gauge2, &QProgressBar::setValue);
     connect(&m_ctx.guard, &NavigationGuard::popupMarkerShown, m_popupImage, &QWidget::setVisible);
@@ -572,7 +685,7 @@ void MainWindow::BeginUserNavigation()
 
 void MainWindow::fitBrowserPanel()
 {
-    m_sizeablePanel->setGeometry(0, 0, m_browserPage->width(), m_browserPage->height());
+    m_sizeablePanel->fillPage();
 }
 
 void MainWindow::goToStartPage()
@@ -602,7 +715,18 @@ bool MainWindow::parentsMenuOpen() const
 
 void MainWindow::showParentsPage(bool parentsPage)
 {
+    const bool wasShown = parentsPageShown();
     m_pageControl2->setCurrentWidget(parentsPage ? m_themaTab : m_navigatieTab);
+    if (parentsPage && !wasShown)
+        themeTabShown();
+    else if (!parentsPage && wasShown)
+        themeTabHidden();
+    if (parentsPage) {
+        // Opened from the menu bar: the tab starts on its navigate-browser page.
+        m_topPanel->setFixedHeight(kTopPanelParentsHeight);
+        m_topPanel->show();
+        m_themeTabPages->showPage(m_themeTabPages->navigatePage());
+    }
     if (!parentsPage) {
         // Back on the child's page the filter is always on again and the top panel is the child's.
         m_ctx.guard.childPageShown();
@@ -642,6 +766,17 @@ void MainWindow::showHelp()
     if (answer != QMessageBox::Yes)
         return;
     QDesktopServices::openUrl(QUrl::fromLocalFile(m_ctx.state.ProgramFolder + QStringLiteral("resources/help/tovalin3.html")));
+}
+
+void MainWindow::addToParentsAddressRow(QWidget *widget)
+{
+    // Right after the address field, whose text the commands work on.
+    m_parentsAddressRow->insertWidget(m_parentsAddressRow->indexOf(m_adresedit) + 1, widget);
+}
+
+LinkLabel *MainWindow::menuBarLink(const QString &objectName) const
+{
+    return m_menuBar->findChild<LinkLabel *>(objectName);
 }
 
 void MainWindow::quitProgram()
@@ -694,8 +829,13 @@ void MainWindow::resizeEvent(QResizeEvent *event)
 bool MainWindow::eventFilter(QObject *watched, QEvent *event)
 {
     if (watched == m_browserPage && event->type() == QEvent::Resize) {
-        fitBrowserPanel();
+        m_sizeablePanel->pageResized();
         return false;
+    }
+    if (watched == m_browserPage && event->type() == QEvent::MouseButtonDblClick) {
+        // The page around a smaller panel: a double click there restores the full size too.
+        m_sizeablePanel->fillPage();
+        return true;
     }
     if (watched == m_kapot2 && event->type() == QEvent::MouseButtonPress) {
         BeginUserNavigation();
@@ -723,6 +863,126 @@ bool MainWindow::eventFilter(QObject *watched, QEvent *event)
             m_ctx.state.openClickWindow();
     }
     return false;
+}
+
+// --- Picture links, theme chooser and theme tab -----------------------------
+
+void MainWindow::setUpThemes(ThemeModel &model, std::function<QStringList()> allowedThemes)
+{
+    if (m_themes)
+        return;
+    m_themes = &model;
+    m_linkPanel = new LinkPanel(model, m_ctx.state, m_ctx.profile, m_ctx.sound, m_browser, m_linkArea, this);
+    m_linkPanel->setScrollButtons(m_scrollUp, m_scrollDown);
+    connect(m_linkPanel, &LinkPanel::transfersCancelRequested, this, &MainWindow::transfersCancelRequested);
+    connect(m_linkPanel, &LinkPanel::linkOpened, this, &MainWindow::showLinkAddress);
+    connect(m_linkPanel, &LinkPanel::browserPanelSizeRequested, this, &MainWindow::sizePanelForLink);
+
+    m_themeChooser = new ThemeChooser(model, m_ctx.state, m_ctx.sound, m_themeLabel, this, std::move(allowedThemes), this);
+    if (auto *box = qobject_cast<QBoxLayout *>(m_themePanel->layout())) {
+        // Caption and name stay together, centred, however tall the bar is.
+        box->insertStretch(0);
+        box->addWidget(m_themeChooser->titleArea());
+        box->addStretch();
+    }
+    connect(m_themeChooser, &ThemeChooser::themeTitleChanged, m_themeTabPages, &ThemeTab::setTitle);
+    connect(&model, &ThemeModel::themeLoaded, this, [this](const QString &name) {
+        if (!name.isEmpty())
+            m_themeLabel->setText(name);
+    });
+}
+
+void MainWindow::fillThemeChooser()
+{
+    if (m_themeChooser)
+        m_themeChooser->FillThemeChooser();
+}
+
+void MainWindow::showLinkAddress(int slot)
+{
+    if (!m_themes)
+        return;
+    const QString &url = m_themes->slot(slot).link.URL;
+    m_edit1->setText(url);
+    m_adresedit->setText(url);
+}
+
+void MainWindow::sizePanelForLink(int hoogte, int breedte)
+{
+    m_sizeablePanel->requestSize(
+        linkpanel::requestedPanelSize(hoogte, breedte, m_browserPage->size(), m_sizeablePanel->size()));
+}
+
+void MainWindow::resizeBrowserPanel(int width, int height)
+{
+    const QSize now = m_sizeablePanel->size();
+    m_sizeablePanel->requestSize(QSize(width < 0 ? now.width() : width, height < 0 ? now.height() : height));
+}
+
+void MainWindow::themeTabShown()
+{
+    m_themeTabPages->setTitle(linkpanel::themeTitle(m_ctx.state.activeTheme()));
+    const linkpanel::Rgb blue = linkpanel::kThemeTabBackground;
+    fillBackground(m_topPanel, QColor(blue.r, blue.g, blue.b));
+    m_themeTabPages->showPage(m_themeTabPages->startPage());
+    m_ctx.state.FilterOn = true;
+    m_filterState->setText(tr("Filter on"));
+    m_filterSwitch->setText(tr("Turn filter off"));
+    m_topPanel->setFixedHeight(kTopPanelParentsHeight);
+}
+
+void MainWindow::themeTabHidden()
+{
+    fillBackground(m_topPanel, kTopPanelColour);
+    applyWindowSettings(m_ctx.profile);
+}
+
+// --- Pop-ups -------------------------------------------------------------------
+
+void MainWindow::attachPopupGuard(PopupGuard &popups)
+{
+    m_popups = &popups;
+    auto showLabel30 = [this](const QString &caption, bool visible) {
+        m_label30->setText(caption);
+        m_label30->setVisible(visible);
+        m_image34->setVisible(visible);
+    };
+    connect(&popups, &PopupGuard::label30Changed, this, [this, showLabel30](const QString &caption, bool visible) {
+        showLabel30(caption, visible);
+        if (visible)
+            m_popupAskedOnThisPage = true;
+    });
+    connect(&popups, &PopupGuard::popupMarkerShown, m_popupImage, &QWidget::setVisible);
+    connect(m_label30, &LinkLabel::clicked, &popups, &PopupGuard::label30Click);
+    connect(&m_browser, &Browser::downloadBegun, this, [this] { m_popupAskedOnThisPage = false; });
+    // The completed page shows "Block popup" when it was a pop-up. A pop-up the
+    // page itself asked for while loading has already set the caption ("Allow
+    // popup" for an opener on the popup list); completing the page must not take
+    // that offer away again, or the parent could never allow such a pop-up.
+    connect(&m_ctx.guard, &NavigationGuard::popupPageCompleted, this, [this, showLabel30](bool wasPopup) {
+        if (wasPopup)
+            showLabel30(PopupGuard::blockPopupText(), true);
+        else if (!m_popupAskedOnThisPage)
+            showLabel30(m_label30->text(), false);
+    });
+}
+
+// --- Print -----------------------------------------------------------------------
+
+void MainWindow::printPage()
+{
+    if (m_pageControl1->currentWidget() != m_browserPage)
+        return;
+    auto *web = qobject_cast<WebEngineBrowser *>(&m_browser);
+    if (!web)
+        return;
+    if (!m_printer)
+        m_printer = std::make_unique<QPrinter>(QPrinter::HighResolution);
+    QPrintDialog dialog(m_printer.get(), this);
+    dialog.setObjectName(QStringLiteral("printdialog"));
+    if (dialog.exec() != QDialog::Accepted)
+        return;
+    web->print(m_printer.get());
 }
 
 } // namespace tovalin

@@ -5,12 +5,18 @@
 // in the guard, users and themes logic.
 
 #include "app/program_state.h"
+#include "app/ui/sizeable_panel.h"
 #include "guard/navigation_model.h"
 
 #include <QLabel>
+#include <QStringList>
 #include <QWidget>
+#include <functional>
+#include <memory>
 
+class QHBoxLayout;
 class QLineEdit;
+class QPrinter;
 class QListWidget;
 class QProgressBar;
 class QStackedWidget;
@@ -21,7 +27,12 @@ class QToolButton;
 namespace tovalin {
 
 class Browser;
+class LinkPanel;
 class NavigationGuard;
+class PopupGuard;
+class ThemeChooser;
+class ThemeModel;
+class ThemeTab;
 class SiteLists;
 class SoundPlayer;
 struct UserProfile;
@@ -60,6 +71,27 @@ public:
 
     /// Builds the window around the visible browser and its view.
     MainWindow(MainWindowContext context, Browser &browser, QWidget *browserView, QWidget *parent = nullptr);
+    ~MainWindow() override;
+
+    // --- Picture links, theme chooser, theme tab ---------------------------
+    /// Builds the picture-link slots in `Panel6` and the theme chooser over the theme model;
+    /// `allowedThemes` gives the active user's allowed themes. Called once, after construction.
+    void setUpThemes(ThemeModel &model, std::function<QStringList()> allowedThemes);
+    LinkPanel *linkPanel() const { return m_linkPanel; }
+    ThemeChooser *themeChooser() const { return m_themeChooser; }
+    ThemeTab *themeTabPages() const { return m_themeTabPages; }
+    /// `FillThemeChooser`.
+    void fillThemeChooser();
+
+    // --- Pop-ups ------------------------------------------------------------
+    /// Shows `Label30` and its icon `Image34` as the pop-up guard says and forwards their clicks.
+    void attachPopupGuard(PopupGuard &popups);
+    /// The browser panel takes this size through its resize rule; a negative side stays as it is.
+    void resizeBrowserPanel(int width, int height);
+    SizeablePanel *sizeableBrowserPanel() const { return m_sizeablePanel; }
+
+    /// `ImgBtn7`: prints the page on show after the print dialog (which the parent may cancel).
+    void printPage();
 
     /// Prepares a navigation the user asked for: stops transfers, fills the page
     /// with the browser panel, opens the click window, empties the refused list.
@@ -96,11 +128,33 @@ public:
     QProgressBar *timeClockGauge() const { return m_timeGauge; }
     QStatusBar *statusBar() const { return m_statusBar; }
 
+    // The parents' controls.
+    /// The parents' address field `adresedit` and the child's address field `Edit1`.
+    QLineEdit *parentsAddressEdit() const { return m_adresedit; }
+    QLineEdit *childAddressEdit() const { return m_edit1; }
+    /// `accepteerblokkeer` on the parents' page.
+    LinkLabel *acceptBlockLink() const { return m_acceptBlock; }
+    /// Puts a widget right after `adresedit` in its row (the parents' list commands).
+    void addToParentsAddressRow(QWidget *widget);
+    /// A link of the parents' menu bar by its name (`Label47`, `Label48`, `Label51`, ...).
+    LinkLabel *menuBarLink(const QString &objectName) const;
+    /// The menu bar's close button `Image49` (it hides the bar itself).
+    QToolButton *menuBarCloseButton() const { return m_menuClose; }
+    /// The foreign-window guard's timer `Timer1` and the update check's `updatetimer`.
+    QTimer *foreignWindowTimer() const { return m_timer1; }
+    QTimer *updateTimer() const { return m_updatetimer; }
+
 signals:
+    /// A parents' menu button (`Image1` in the navigation bar, `Image16` in the mini menu) was pressed.
+    void parentsButtonClicked();
     /// A right click while the parents' menu is open: the quick menu is to show.
     void quickMenuRequested(const QPoint &globalPos);
     /// The first-run timer fired: the new-user wizard is to show.
     void firstRunWizardDue();
+    /// Back was pressed while the video page showed: the player is to stop.
+    void videoPlaybackStopRequested();
+    /// A link click begins: a running video transfer is to be cancelled.
+    void transfersCancelRequested();
 
 protected:
     void showEvent(QShowEvent *event) override;
@@ -122,6 +176,10 @@ private:
     void fitBrowserPanel();
     void goToStartPage();
     void playClick();
+    void themeTabShown();
+    void themeTabHidden();
+    void showLinkAddress(int slot);
+    void sizePanelForLink(int hoogte, int breedte);
 
     MainWindowContext m_ctx;
     Browser &m_browser;
@@ -165,7 +223,7 @@ private:
     QWidget *m_miniMenu = nullptr;
     QStackedWidget *m_pageControl1 = nullptr;
     QWidget *m_browserPage = nullptr;
-    QWidget *m_sizeablePanel = nullptr; // JvSizeablePanel1
+    SizeablePanel *m_sizeablePanel = nullptr; // JvSizeablePanel1
     QListWidget *m_refusedList = nullptr; // ListBox1
     QWidget *m_hiddenEmbedded = nullptr;
     QWidget *m_timeupPage = nullptr;
@@ -180,6 +238,25 @@ private:
     QTimer *m_vertrager = nullptr;
     QTimer *m_wisseltimer = nullptr;
     QTimer *m_updatetimer = nullptr;
+
+    // Parents' controls.
+    QHBoxLayout *m_parentsAddressRow = nullptr;
+    QToolButton *m_menuClose = nullptr;  // Image49
+
+    // Picture links, chooser, theme tab, pop-ups and print.
+    ThemeModel *m_themes = nullptr;
+    LinkPanel *m_linkPanel = nullptr;
+    ThemeChooser *m_themeChooser = nullptr;
+    ThemeTab *m_themeTabPages = nullptr;
+    QToolButton *m_scrollUp = nullptr;   // ImgBtn8
+    QToolButton *m_scrollDown = nullptr; // ImgBtn9
+    QWidget *m_terug2 = nullptr;
+    QWidget *m_vooruit2 = nullptr;
+    LinkLabel *m_label30 = nullptr;
+    QLabel *m_image34 = nullptr;
+    PopupGuard *m_popups = nullptr;
+    bool m_popupAskedOnThisPage = false;
+    std::unique_ptr<QPrinter> m_printer;
 };
 
 } // namespace tovalin

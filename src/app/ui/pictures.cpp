@@ -200,6 +200,31 @@ QIcon button(Button which, int size)
         p.drawLine(QPointF(s * 0.75, s * 0.25), QPointF(s * 0.25, s * 0.75));
         break;
     }
+    case Button::ScrollUp:
+    case Button::ScrollDown: {
+        // The link column's scroll buttons: a big friendly triangle on an orange ball.
+        roundButton(p, size, QColor(250, 150, 30));
+        const bool up = which == Button::ScrollUp;
+        QPainterPath tri;
+        tri.moveTo(s * 0.26, up ? s * 0.62 : s * 0.38);
+        tri.lineTo(s * 0.74, up ? s * 0.62 : s * 0.38);
+        tri.lineTo(s * 0.50, up ? s * 0.28 : s * 0.72);
+        tri.closeSubpath();
+        p.setPen(QPen(Qt::white, s * 0.04, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+        p.setBrush(Qt::white);
+        p.drawPath(tri);
+        break;
+    }
+    case Button::Popup: {
+        // A small window with a title bar: the pop-up commands' icon.
+        p.setPen(QPen(QColor(0, 113, 192), s * 0.07));
+        p.setBrush(Qt::white);
+        p.drawRoundedRect(QRectF(s * 0.12, s * 0.2, s * 0.76, s * 0.6), s * 0.06, s * 0.06);
+        p.setPen(Qt::NoPen);
+        p.setBrush(QColor(0, 113, 192));
+        p.drawRect(QRectF(s * 0.12, s * 0.2, s * 0.76, s * 0.16));
+        break;
+    }
     }
     p.end();
     QIcon icon(pm);

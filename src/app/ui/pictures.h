@@ -8,7 +8,7 @@
 namespace tovalin::pictures {
 
 enum class Sign { Forbidden, Loading, Broken, Allowed };
-enum class Button { Back, Forward, Stop, Refresh, Home, Go, Print, Exit, ParentsMenu, Close };
+enum class Button { Back, Forward, Stop, Refresh, Home, Go, Print, Exit, ParentsMenu, Close, ScrollUp, ScrollDown, Popup };
 
 QPixmap sign(Sign which, int size);
 QIcon button(Button which, int size);

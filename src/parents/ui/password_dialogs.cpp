@@ -62,7 +62,10 @@ QList<QLineEdit *> PasswordDialogBase::build(const QString &heading, const QList
         edit->setObjectName(name);
         edit->setEchoMode(QLineEdit::Password);
         edit->setMinimumWidth(180);
-        form->addRow(label, edit);
+        if (label.isEmpty())
+            form->addRow(edit);
+        else
+            form->addRow(label, edit);
         m_entries.append(edit);
     }
     column->addLayout(form);

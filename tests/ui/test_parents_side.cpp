@@ -1,0 +1,467 @@
+// The parents' side in the real program: the password opens and locks the
+// menu, the list commands accept a refused link and block the page on show,
+// the quick menu comes with a right click, and the time clock's full gauge
+// refuses every navigation behind the "Time's up!" page.
+
+#include "app/ui/application.h"
+#include "app/ui/main_window.h"
+#include "app/ui/parents_side.h"
+#include "clocks/switch_clock.h"
+#include "clocks/time_clock.h"
+#include "clocks/ui/clock_views.h"
+#include "clocks/ui/clocks_dialog.h"
+#include "core/text_file.h"
+#include "guard/block_accept.h"
+#include "guard/navigation_model.h"
+#include "parents/menu_lock.h"
+#include "parents/ui/password_dialogs.h"
+#include "parents/ui/quick_menu_window.h"
+#include "platform/head_probe.h"
+#include "platform/sound.h"
+#include "platform/tick_source.h"
+#include "platform/webengine_browser.h"
+#include "support_http_server.h"
+
+#include <QApplication>
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListView>
+#include <QMessageBox>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QStackedWidget>
+#include <QTemporaryDir>
+#include <QTimer>
+#include <QToolButton>
+#include <QtTest>
+
+using namespace tovalin;
+using tovalin::test::TestHttpServer;
+
+namespace {
+
+constexpr int kLoadTimeoutMs = 20000;
+
+class RecordingSound final : public SoundPlayer {
+public:
+    void play(const QString &path) override { played.append(QFileInfo(path).fileName()); }
+    QStringList played;
+};
+
+/// Runs action and answers every message box it opens with `answer`; returns the boxes' texts in order.
+QStringList answerMessageBoxes(const std::function<void()> &action,
+                               QMessageBox::StandardButton answer = QMessageBox::Ok)
+{
+    QStringList texts;
+    QTimer poll;
+    poll.setInterval(20);
+    QObject::connect(&poll, &QTimer::timeout, [&] {
+        for (QWidget *w : QApplication::topLevelWidgets()) {
+            auto *box = qobject_cast<QMessageBox *>(w);
+            if (!box || !box->isVisible())
+                continue;
+            texts.append(box->text());
+            if (QAbstractButton *b = box->button(answer))
+                b->click();
+            else
+                box->reject();
+        }
+    });
+    poll.start();
+    action();
+    QTest::qWait(150);
+    poll.stop();
+    return texts;
+}
+
+} // namespace
+
+class TestParentsSide : public QObject {
+    Q_OBJECT
+
+    QTemporaryDir m_dir;
+    TestHttpServer m_server;
+    RecordingSound m_sound;
+    NoNetworkHeadProbe m_head;
+    FakeTickSource m_timeTicks;
+    FakeTickSource m_switchTicks;
+    std::unique_ptr<Application> m_app;
+
+    MainWindow &window() { return m_app->mainWindow(); }
+    template <typename T>
+    T *find(const QString &name)
+    {
+        T *w = window().findChild<T *>(name);
+        if (!w) {
+            // Top-level helpers of the main window (dialogs) are its children too; look further.
+            for (QWidget *top : QApplication::topLevelWidgets()) {
+                if (top->objectName() == name)
+                    w = qobject_cast<T *>(top);
+                if (!w)
+                    w = top->findChild<T *>(name);
+                if (w)
+                    break;
+            }
+        }
+        return w;
+    }
+    QString away() const { return QStringLiteral("http://localhost:%1/away.html").arg(m_server.port()); }
+    QString address(const char *path) const { return m_server.address(QLatin1String(path)); }
+
+    void waitUntilShown(const QString &address)
+    {
+        QTRY_COMPARE_WITH_TIMEOUT(m_app->browser().location(), address, kLoadTimeoutMs);
+        QTRY_VERIFY_WITH_TIMEOUT(m_app->state().PageComplete, kLoadTimeoutMs);
+        QTRY_COMPARE_WITH_TIMEOUT(m_app->navigation().navState(), NavState::Ready, kLoadTimeoutMs);
+    }
+
+    void userNavigates(const QString &address)
+    {
+        m_app->state().openClickWindow();
+        m_app->browser().navigate(address);
+    }
+
+    QStringList listFile(const char *extension) const
+    {
+        return readLines(m_dir.path() + QStringLiteral("/themas/Dieren.") + QLatin1String(extension)).value_or(QStringList());
+    }
+
+private slots:
+    void initTestCase()
+    {
+        QVERIFY(m_server.isListening());
+        m_server.addRoute(QStringLiteral("/start.html"),
+                          QStringLiteral("<html><body><h1>Start</h1><a id='away' href='%1'>away</a>"
+                                         "<a id='good' href='/good.html'>good</a></body></html>")
+                              .arg(away())
+                              .toUtf8());
+        m_server.addRoute(QStringLiteral("/good.html"), "<html><body><h1>Good</h1></body></html>");
+        m_server.addRoute(QStringLiteral("/other.html"), "<html><body><h1>Other</h1></body></html>");
+        m_server.addRoute(QStringLiteral("/away.html"), "<html><body><h1>Away</h1></body></html>");
+
+        const QString data = m_dir.path();
+        qputenv("TOVALIN_DATA_DIR", data.toUtf8());
+        QDir().mkpath(data + QStringLiteral("/gebruikers"));
+        QDir().mkpath(data + QStringLiteral("/themas"));
+        QVERIFY(writeLines(data + QStringLiteral("/gestart.tvr"), {QStringLiteral("gestart")}).ok);
+        QVERIFY(writeLines(data + QStringLiteral("/start.tvr"), {QStringLiteral("Kim")}).ok);
+        QVERIFY(writeLines(data + QStringLiteral("/gebruikers/Kim.usr"),
+                           {QStringLiteral("[Beveiliging]"), QStringLiteral("Kindonvriendelijk=1"),
+                            QStringLiteral("Kindvriendelijk=1"), QStringLiteral("Nieteruit=0"),
+                            QStringLiteral("Blokmenu=1"), QStringLiteral("[Favorieten]"),
+                            QStringLiteral("StartURL=") + address("/start.html"), QStringLiteral("gebruikfav=Dieren*")})
+                    .ok);
+        QVERIFY(writeLines(data + QStringLiteral("/themas/Dieren.llt"), {}).ok);
+        QVERIFY(writeLines(data + QStringLiteral("/themas/Dieren.kvu"), {QStringLiteral("127.0.0.1")}).ok);
+        QVERIFY(writeLines(data + QStringLiteral("/themas/Dieren.kou"), {}).ok);
+
+        Application::Options options;
+        options.arguments = QStringList{QStringLiteral("tovalin")};
+        options.sound = &m_sound;
+        options.headProbe = &m_head;
+        options.timeClockTicks = &m_timeTicks;
+        options.switchClockTicks = &m_switchTicks;
+        m_app = std::make_unique<Application>(options);
+        m_app->start();
+        QVERIFY(QTest::qWaitForWindowExposed(&window()));
+        waitUntilShown(address("/start.html"));
+        QVERIFY(m_app->parents().menuLock().locked());
+        QVERIFY(!window().parentsMenuOpen());
+    }
+
+    void cleanupTestCase() { m_app.reset(); }
+
+    void createPasswordOpensTheMenu()
+    {
+        auto *button = find<QToolButton>(QStringLiteral("Image1"));
+        QVERIFY(button);
+        QTest::mouseClick(button, Qt::LeftButton);
+        auto *dialog = find<QDialog>(QStringLiteral("Twachtwoord1"));
+        QVERIFY(dialog);
+        QTRY_VERIFY(dialog->isVisible());
+        auto *edit1 = dialog->findChild<QLineEdit *>(QStringLiteral("Edit1"));
+        auto *edit2 = dialog->findChild<QLineEdit *>(QStringLiteral("Edit2"));
+        QCOMPARE(edit1->echoMode(), QLineEdit::Password);
+
+        // Two different entries: told, nothing written, the dialog stays.
+        QTest::keyClicks(edit1, QStringLiteral(" Geheim"));
+        QTest::keyClicks(edit2, QStringLiteral(" geheim"));
+        const QStringList messages = answerMessageBoxes([&] { QTest::keyClick(edit2, Qt::Key_Return); });
+        QCOMPARE(messages, QStringList{QStringLiteral("You entered two different new passwords")});
+        QVERIFY(dialog->isVisible());
+        QVERIFY(!QFile::exists(m_app->state().passwordFile()));
+
+        // Enter in the last entry acts as OK: the flag flips from locked and the menu opens at once.
+        edit2->setText(QStringLiteral(" Geheim"));
+        QTest::keyClick(edit2, Qt::Key_Return);
+        QTRY_VERIFY(!dialog->isVisible());
+        QVERIFY(window().parentsMenuOpen());
+        QVERIFY(!m_app->parents().menuLock().locked());
+        QVERIFY(window().updateTimer()->isActive());
+        const QStringList stored = readLines(m_app->state().passwordFile()).value_or(QStringList());
+        QCOMPARE(stored.size(), 1);
+        QVERIFY(stored.first().startsWith(QLatin1String(PasswordStore::kHashMarker)));
+    }
+
+    void wrongPasswordThenLockHidesTheBar()
+    {
+        QVERIFY(window().parentsMenuOpen());
+        LinkLabel *lockLink = window().menuBarLink(QStringLiteral("Label47"));
+        QVERIFY(lockLink);
+        QCOMPARE(lockLink->text(), QStringLiteral("Lock menu"));
+        QTest::mouseClick(lockLink, Qt::LeftButton);
+        auto *dialog = find<QDialog>(QStringLiteral("Tblokmenu"));
+        QTRY_VERIFY(dialog->isVisible());
+        QCOMPARE(dialog->windowTitle(), QStringLiteral("Lock menu?"));
+        auto *edit = dialog->findChild<QLineEdit *>(QStringLiteral("Edit1"));
+
+        QTest::keyClicks(edit, QStringLiteral(" geheim"));
+        const QStringList messages = answerMessageBoxes([&] { QTest::keyClick(edit, Qt::Key_Return); });
+        QCOMPARE(messages, QStringList{QStringLiteral("      Wrong password!      ")});
+        QVERIFY(dialog->isVisible());
+        QCOMPARE(edit->text(), QStringLiteral(" geheim")); // kept for another try
+        QVERIFY(window().parentsMenuOpen());
+
+        edit->setText(QStringLiteral(" Geheim"));
+        QTest::mouseClick(dialog->findChild<QPushButton *>(QStringLiteral("Button1")), Qt::LeftButton);
+        QTRY_VERIFY(!dialog->isVisible());
+        QVERIFY(m_app->parents().menuLock().locked());
+        QVERIFY(!window().parentsMenuOpen());
+
+        // Locked, a parents' button asks for the password again, now to unlock.
+        QTest::mouseClick(find<QToolButton>(QStringLiteral("Image1")), Qt::LeftButton);
+        QTRY_VERIFY(dialog->isVisible());
+        QCOMPARE(dialog->windowTitle(), QStringLiteral("Unlock menu?"));
+        QVERIFY(edit->text().isEmpty());
+        QTest::keyClicks(edit, QStringLiteral(" Geheim"));
+        QTest::keyClick(edit, Qt::Key_Return);
+        QTRY_VERIFY(!dialog->isVisible());
+        QVERIFY(window().parentsMenuOpen());
+    }
+
+    void closingAnUnlockedMenuWarns()
+    {
+        QVERIFY(window().parentsMenuOpen());
+        QStringList messages = answerMessageBoxes(
+            [&] { QTest::mouseClick(window().menuBarCloseButton(), Qt::LeftButton); }, QMessageBox::No);
+        QCOMPARE(messages, QStringList{MenuLock::notLockedWarning()});
+        QVERIFY(!window().parentsMenuOpen());
+        QVERIFY(!m_app->parents().menuLock().locked());
+        // Still unlocked: the button opens the menu without a password.
+        QTest::mouseClick(find<QToolButton>(QStringLiteral("Image1")), Qt::LeftButton);
+        QVERIFY(window().parentsMenuOpen());
+    }
+
+    void allowBlockedSiteReloadsAndPasses()
+    {
+        window().showParentsPage(true);
+        m_server.clearRequests();
+        m_app->state().openClickWindow();
+        m_app->browser().runScript(QStringLiteral("document.getElementById('away').click();"));
+        QTRY_COMPARE_WITH_TIMEOUT(m_app->navigation().refusedList(), QStringList{away()}, kLoadTimeoutMs);
+        LinkLabel *accept = window().acceptBlockLink();
+        QCOMPARE(accept->text(), QStringLiteral("Allow blocked site"));
+        QCOMPARE(m_server.requestCount(QStringLiteral("/away.html")), 0);
+
+        QTest::mouseClick(accept, Qt::LeftButton);
+        waitUntilShown(away());
+        QCOMPARE(m_server.requestCount(QStringLiteral("/away.html")), 1);
+        QVERIFY(listFile("kvu").contains(away()));
+        QVERIFY(m_app->navigation().refusedList().isEmpty());
+        QCOMPARE(accept->text(), QStringLiteral("Block active site"));
+    }
+
+    void blockActiveSiteGoesBackAndStoresIt()
+    {
+        const QString good = address("/good.html");
+        userNavigates(good);
+        waitUntilShown(good);
+        LinkLabel *accept = window().acceptBlockLink();
+        QCOMPARE(accept->text(), QStringLiteral("Block active site"));
+        QTest::mouseClick(accept, Qt::LeftButton);
+        waitUntilShown(away());
+        QCOMPARE(listFile("kou"), QStringList{good});
+
+        // One level up offers the list commands; the same page with a final "/" is reported, not stored twice.
+        auto *adres = window().parentsAddressEdit();
+        auto *levelUp = find<QToolButton>(QStringLiteral("XiButton1"));
+        auto *black = find<QPushButton>(QStringLiteral("Label37"));
+        QVERIFY(levelUp && black);
+        QVERIFY(black->isHidden());
+        const QString host = address("/");
+        adres->setText(host);
+        QTest::mouseClick(levelUp, Qt::LeftButton); // a bare host address with its final "/" stays
+        QCOMPARE(adres->text(), host);
+        QVERIFY(!black->isVisible());
+        adres->setText(good + QStringLiteral("/x"));
+        QTest::mouseClick(levelUp, Qt::LeftButton);
+        QCOMPARE(adres->text(), good + QLatin1Char('/'));
+        QVERIFY(black->isVisible());
+        const QStringList messages = answerMessageBoxes([&] { QTest::mouseClick(black, Qt::LeftButton); });
+        QCOMPARE(messages, QStringList{good + QStringLiteral(" has already been added to the blacklist. ")});
+        QCOMPARE(listFile("kou"), QStringList{good});
+        QVERIFY(!black->isVisible());
+    }
+
+    void severalRefusalsOpenTheAcceptWindow()
+    {
+        NavigationModel &nav = m_app->navigation();
+        const QString a = QStringLiteral("http://localhost:%1/frames/a-long-address-of-a-frame/in/many/directories/a.html")
+                              .arg(m_server.port());
+        const QString b = QStringLiteral("http://localhost:%1/b.html").arg(m_server.port());
+        const QString good = address("/good.html");
+        nav.clearNavlijst();
+        for (const QString &x : {good, b, a}) {
+            nav.addToNavlijst(x);
+            if (x != good)
+                nav.addRefused(x);
+        }
+        const QStringList whiteBefore = listFile("kvu");
+        ListEditResult r = m_app->parents().blockAccept().allowRefused();
+        QVERIFY(r.showAcceptWindow);
+        auto *accept = find<QDialog>(QStringLiteral("Ttoevoeger"));
+        QTRY_VERIFY(accept->isVisible());
+        QVERIFY(!accept->isModal());
+        QCOMPARE(listFile("kvu"), whiteBefore);
+        auto *list = accept->findChild<QListView *>(QStringLiteral("navlijst"));
+        auto *button = accept->findChild<QPushButton *>(QStringLiteral("btnAccept"));
+        QCOMPARE(button->text(), QStringLiteral("Allow"));
+        // Select the refused short address: "Allow" whitelists it at once.
+        const QModelIndex row = list->model()->index(1, 0);
+        QCOMPARE(row.data().toString(), b);
+        QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualRect(row).center());
+        QCOMPARE(button->text(), QStringLiteral("Allow"));
+        QTest::mouseClick(button, Qt::LeftButton);
+        QVERIFY(listFile("kvu").contains(b));
+        QCOMPARE(button->text(), QStringLiteral("Block"));
+        accept->close();
+    }
+
+    void quickMenuComesWithARightClickOnlyWhileTheMenuIsOpen()
+    {
+        auto *popper = find<QuickMenuWindow>(QStringLiteral("Tpopper"));
+        QVERIFY(popper);
+        popper->hide();
+        window().activateWindow();
+        QTRY_VERIFY(window().isActiveWindow());
+        QWidget *target = window().findChild<QWidget *>(QStringLiteral("Panel9"));
+        QTest::mouseClick(target, Qt::RightButton, {}, QPoint(300, 60));
+        QTRY_VERIFY(popper->isVisible());
+
+        // The newest address is selected; the active site is the page shown, fitted to 375 pixels.
+        auto *list = popper->findChild<QComboBox *>(QStringLiteral("URLlist"));
+        QCOMPARE(list->currentIndex(), 0);
+        auto *site = popper->findChild<QLabel *>(QStringLiteral("Label19"));
+        QCOMPARE(site->text(), popper->fittedActiveSite(m_app->browser().location()));
+        const QString longAddress = address("/") + QString(200, QLatin1Char('a'));
+        const QString fitted = popper->fittedActiveSite(longAddress);
+        QVERIFY(fitted.endsWith(QChar(0x2026)));
+        QVERIFY(site->fontMetrics().horizontalAdvance(fitted) <= QuickMenuWindow::kActiveSiteWidth);
+        // The windows that do not exist yet have no entries.
+        QVERIFY(popper->findChild<QWidget *>(QStringLiteral("Label14"))->isHidden());
+        QVERIFY(!popper->findChild<QWidget *>(QStringLiteral("Label10"))->isHidden());
+
+        // Dragging never leaves the screen.
+        popper->moveClamped(QPoint(-500, -500));
+        QCOMPARE(popper->frameGeometry().topLeft(), popper->screen()->geometry().topLeft());
+        popper->hide();
+
+        // Closed menu, child's top panel: a right click does nothing.
+        answerMessageBoxes([&] { QTest::mouseClick(window().menuBarCloseButton(), Qt::LeftButton); },
+                           QMessageBox::No);
+        QTRY_VERIFY(!window().parentsMenuOpen());
+        QTest::mouseClick(target, Qt::RightButton, {}, QPoint(300, 60));
+        QTest::qWait(200);
+        QVERIFY(!popper->isVisible());
+        QTest::mouseClick(find<QToolButton>(QStringLiteral("Image1")), Qt::LeftButton);
+        QVERIFY(window().parentsMenuOpen());
+    }
+
+    void expiredTimeClockRefusesEveryNavigation()
+    {
+        // The picture-link click is driven as the link panel does it: the click window, then navigate.
+        auto *dialog = find<ClocksDialog>(QStringLiteral("Ttijdklokform"));
+        QVERIFY(dialog);
+        dialog->open();
+        auto *entry = dialog->findChild<QLineEdit *>(QStringLiteral("ALEdit1"));
+        auto *start = dialog->findChild<QPushButton *>(QStringLiteral("XiButton1"));
+        auto *stop = dialog->findChild<QPushButton *>(QStringLiteral("XiButton2"));
+        entry->setText(QStringLiteral("1"));
+        QVERIFY(start->isEnabled());
+        QTest::keyClick(entry, Qt::Key_Return);
+        QCOMPARE(m_timeTicks.interval(), 60);
+        QVERIFY(!start->isEnabled());
+        QVERIFY(stop->isEnabled());
+        QProgressBar *gauge = window().timeClockGauge();
+        QVERIFY(gauge->isVisible());
+        dialog->close();
+
+        QCOMPARE(m_timeTicks.tick(999), 999);
+        QCOMPARE(gauge->value(), 999);
+        QCOMPARE(window().browserPages()->currentWidget(), window().browserPage());
+        QCOMPARE(m_timeTicks.tick(5), 1);
+        QCOMPARE(gauge->value(), 1000);
+        QCOMPARE(window().browserPages()->currentWidget(), window().timeUpPage());
+        QCOMPARE(window().timeUpPage()->findChild<QLabel *>(QStringLiteral("Panel47"))->text(),
+                 QStringLiteral("Time's up!"));
+
+        const QString before = m_app->browser().location();
+        m_server.clearRequests();
+        userNavigates(address("/other.html"));
+        QTest::qWait(800);
+        QCOMPARE(m_server.requestCount(QStringLiteral("/other.html")), 0);
+        QCOMPARE(m_app->browser().location(), before);
+        QCOMPARE(window().browserPages()->currentWidget(), window().timeUpPage());
+
+        // Stopped, the next navigation passes and the browser page returns.
+        dialog->open();
+        QVERIFY(!stop->isEnabled()); // an expired clock is not running
+        QTest::mouseClick(start, Qt::LeftButton);
+        QVERIFY(start->isEnabled() == false);
+        QTest::mouseClick(stop, Qt::LeftButton);
+        dialog->close();
+        QVERIFY(!gauge->isVisible());
+        window().browserPages()->setCurrentWidget(window().timeUpPage());
+        userNavigates(address("/other.html"));
+        waitUntilShown(address("/other.html"));
+        QCOMPARE(window().browserPages()->currentWidget(), window().browserPage());
+    }
+
+    void switchClockWalksOverTheStripAndWhistles()
+    {
+        auto *dialog = find<ClocksDialog>(QStringLiteral("Ttijdklokform"));
+        dialog->open();
+        dialog->showTab(1);
+        auto *entry = dialog->findChild<QLineEdit *>(QStringLiteral("ALEdit2"));
+        entry->setText(QStringLiteral("5"));
+        QTest::keyClick(entry, Qt::Key_Return);
+        dialog->close();
+        QWidget *strip = window().switchClockStrip();
+        QTRY_VERIFY(strip->isVisible());
+        SwitchClock &clock = m_app->parents().switchClock();
+        QCOMPARE(clock.stripWidth(), m_app->parents().switchStrip().width());
+        auto *walker = strip->findChild<WalkingFigure *>(QStringLiteral("Image8"));
+        QVERIFY(walker && walker->isVisible());
+        QCOMPARE(walker->x(), SwitchClock::kStartLeft);
+
+        m_switchTicks.tick(1);
+        QCOMPARE(m_switchTicks.interval(), int(300000 / (clock.stripWidth() - SwitchClock::kFigureRoom)));
+        QCOMPARE(walker->x(), SwitchClock::kStartLeft + 1);
+
+        // A click pauses, another resumes.
+        QTest::mouseClick(walker, Qt::LeftButton);
+        QVERIFY(!m_switchTicks.isActive());
+        QTest::mouseClick(walker, Qt::LeftButton);
+        QVERIFY(m_switchTicks.isActive());
+
+        m_sound.played.clear();
+        m_switchTicks.tick(clock.farEnd());
+        QVERIFY(m_sound.played.contains(QStringLiteral("fluit.wav")));
+        QVERIFY(!walker->isVisible());
+        QVERIFY(strip->findChild<WalkingFigure *>(QStringLiteral("Image10"))->isVisible());
+    }
+};
+
+QTEST_MAIN(TestParentsSide)
+#include "test_parents_side.moc"
