@@ -1,6 +1,7 @@
 #include "app/ui/application.h"
 
 #include "app/startup.h"
+#include "core/text_file.h"
 #include "app/ui/main_window.h"
 #include "app/ui/parents_side.h"
 #include "guard/navigation_guard.h"
@@ -124,6 +125,8 @@ void Application::start()
     m_window->attachPopupGuard(*m_popups);
 
     m_users = std::make_unique<UserStore>(m_state, m_profile);
+    if (m_state.FirstRun && m_state.activeUser().isEmpty() && m_users->ListUsers().isEmpty())
+        createStarterUser();
     m_session = std::make_unique<UserSession>(m_state, m_profile, *m_users, static_cast<UserActivationHooks &>(*this));
     m_session->activateAtStartUp(m_state.activeUser());
     m_lists->LoadSiteLists();
@@ -135,6 +138,33 @@ void Application::start()
     m_window->raise();
     m_window->activateWindow();
     m_parents->startUpFinished();
+}
+
+void Application::createStarterUser()
+{
+    // A new installation has no user yet, and without one no theme shows. Until
+    // the parent makes users of their own, a starter user surfs the starter
+    // themes with the safe settings, but may still close the window: nothing is
+    // set up yet to let a parent out otherwise.
+    const QStringList themes = listThemeNames(m_state.themesFolder());
+    if (themes.isEmpty())
+        return;
+    UserProfile starter = UserProfile::fileDefaults();
+    starter.Nieteruit = false;
+    if (const auto ids = readLines(themefiles::filePath(m_state.themesFolder(), themes.first(), themefiles::kLinkListExt));
+        ids && !ids->isEmpty()) {
+        if (const auto link = readLinkProperties(m_state.themesFolder(), ids->first()))
+            starter.StartURL = link->URL;
+    }
+    const QString name = tr("Child");
+    const UserProfile before = m_profile;
+    m_profile = starter;
+    if (!m_users->SaveUserProfile(name, themes).ok) {
+        m_profile = before;
+        return;
+    }
+    setStartUser(m_state.startUserFile(), name, StartUserWrite::ReplaceOrAppend);
+    m_state.setActiveUser(name);
 }
 
 void Application::applyWindowSettings(const UserProfile &profile)

@@ -74,6 +74,8 @@ private:
     void themeChooserChanged(const QStringList &themes, bool arrowVisible) override;
     /// Destroys the hidden browser and makes a fresh one in `HiddenEmbedded` for the next pop-up.
     WebEngineBrowser *makeHiddenBrowser();
+    /// On a first run with no user at all: a starter user for the starter themes, started by default.
+    void createStarterUser();
     void setMenuLocked(bool locked) override;
     void startTimeClock(const QString &minutes) override;
     void stopTimeClock() override;

@@ -177,6 +177,7 @@ MainWindow::MainWindow(MainWindowContext context, Browser &browser, QWidget *bro
     m_pageControl2->setCurrentWidget(m_navigatieTab);
     m_pageControl1->setCurrentWidget(m_browserPage);
     m_btnBack->setEnabled(false);
+    m_btnForward->setEnabled(false); // until the browser has a page to go forward to
 
     qApp->installEventFilter(this);
 }
@@ -205,11 +206,25 @@ QWidget *MainWindow::buildMenuBar()
         {"Label51", QT_TR_NOOP("Create homepage")}, {"Label47", QT_TR_NOOP("Lock menu")},
         {"Label44", QT_TR_NOOP("Exit Tovalin")},
     };
+    // Each entry: a 16-pixel icon, the label 21 pixels after the icon's left, the
+    // next icon 36 pixels after the label's width from this icon's left.
+    const QColor iconColours[] = {QColor(71, 211, 82), QColor(40, 150, 230), QColor(250, 170, 30), QColor(150, 90, 210),
+                                  QColor(120, 190, 60), QColor(60, 60, 160), QColor(220, 60, 50)};
+    int iconIndex = 0;
     for (const auto &e : entries) {
+        auto *icon = new QLabel(m_menuBar);
+        icon->setPixmap(pictures::menuIcon(iconColours[iconIndex++], 16));
+        icon->setFixedSize(16, 16);
+        row->addWidget(icon);
         auto *label = new LinkLabel(tr(e.text), m_menuBar);
         label->setObjectName(QLatin1String(e.name));
         row->addWidget(label);
-        row->addSpacing(36 - 5);
+        row->addSpacing(36 - 21 - row->spacing());
+        if (qstrcmp(e.name, "Label46") == 0) {
+            // The user manager is not there yet: no entry that leads nowhere.
+            icon->hide();
+            label->hide();
+        }
         if (qstrcmp(e.name, "Label44") == 0)
             connect(label, &LinkLabel::clicked, this, &MainWindow::quitProgram);
         if (qstrcmp(e.name, "Label50") == 0)

@@ -231,6 +231,18 @@ QIcon button(Button which, int size)
     return icon;
 }
 
+QPixmap menuIcon(const QColor &colour, int size)
+{
+    QPixmap pm = canvas(size);
+    QPainter p(&pm);
+    p.setRenderHint(QPainter::Antialiasing);
+    roundButton(p, size, colour);
+    p.setPen(Qt::NoPen);
+    p.setBrush(Qt::white);
+    p.drawEllipse(QRectF(size * 0.38, size * 0.38, size * 0.24, size * 0.24));
+    return pm;
+}
+
 QIcon appIcon()
 {
     QPixmap pm = canvas(64);

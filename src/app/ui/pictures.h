@@ -12,6 +12,8 @@ enum class Button { Back, Forward, Stop, Refresh, Home, Go, Print, Exit, Parents
 
 QPixmap sign(Sign which, int size);
 QIcon button(Button which, int size);
+/// A small round icon for the parents' menu bar.
+QPixmap menuIcon(const QColor &colour, int size);
 /// The window's icon: a friendly globe with a smile.
 QIcon appIcon();
 

@@ -7,6 +7,7 @@
 
 #include <QEvent>
 #include <QHBoxLayout>
+#include <QApplication>
 #include <QLabel>
 #include <QListWidget>
 #include <QMouseEvent>
@@ -125,9 +126,9 @@ ThemeChooser::ThemeChooser(ThemeModel &model, ProgramState &state, SoundPlayer &
     m_closeArrow->hide();
     row->addWidget(m_openArrow);
     row->addWidget(m_closeArrow);
-    for (QWidget *w : {m_image2, static_cast<QWidget *>(m_label3), static_cast<QWidget *>(m_openArrow),
-                       static_cast<QWidget *>(m_closeArrow)})
-        w->installEventFilter(this);
+    // One filter for the whole program: presses on the chooser open and close it,
+    // a press anywhere else closes an open drop-down, as a drop-down list does.
+    qApp->installEventFilter(this);
 
     m_popupPanel = new DropDownPanel(m_window);
     auto *lay = new QVBoxLayout(m_popupPanel);
@@ -242,8 +243,18 @@ void ThemeChooser::pick(const QString &theme)
 
 bool ThemeChooser::eventFilter(QObject *watched, QEvent *event)
 {
-    if (event->type() == QEvent::MouseButtonPress
-        && static_cast<QMouseEvent *>(event)->button() == Qt::LeftButton) {
+    if (event->type() != QEvent::MouseButtonPress)
+        return QObject::eventFilter(watched, event);
+    auto *widget = qobject_cast<QWidget *>(watched);
+    if (!m_image2 || !m_popupPanel)
+        return QObject::eventFilter(watched, event);
+    const bool onChooser = widget && (widget == m_image2 || m_image2->isAncestorOf(widget));
+    if (!onChooser) {
+        if (isOpen() && widget && widget != m_popupPanel && !m_popupPanel->isAncestorOf(widget))
+            close();
+        return QObject::eventFilter(watched, event);
+    }
+    if (static_cast<QMouseEvent *>(event)->button() == Qt::LeftButton) {
         if (watched == m_openArrow)
             openArrowClicked();
         else if (watched == m_closeArrow)

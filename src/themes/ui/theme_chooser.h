@@ -7,6 +7,7 @@
 #include "themes/link_panel_layout.h"
 
 #include <QObject>
+#include <QPointer>
 #include <QStringList>
 #include <functional>
 
@@ -73,10 +74,10 @@ private:
     QLabel *m_label3;
     QWidget *m_window;
     AllowedThemes m_allowed;
-    QWidget *m_image2 = nullptr;
+    QPointer<QWidget> m_image2;     // guarded: the program-wide filter may outlive the window
     QLabel *m_openArrow = nullptr;  // Image14
     QLabel *m_closeArrow = nullptr; // Image15
-    QWidget *m_popupPanel = nullptr;
+    QPointer<QWidget> m_popupPanel;
     QListWidget *m_list = nullptr;  // ListBox2
     QStringList m_entries;
     linkpanel::ChooserView m_view;
