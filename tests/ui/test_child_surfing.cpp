@@ -13,6 +13,7 @@
 #include "platform/head_probe.h"
 #include "platform/sound.h"
 #include "platform/webengine_browser.h"
+#include "support_app.h"
 #include "support_http_server.h"
 #include "themes/bmp_codec.h"
 #include "themes/theme_model.h"
@@ -30,15 +31,10 @@
 #include <QtTest>
 
 using namespace tovalin;
+using tovalin::test::RecordingSound;
 using tovalin::test::TestHttpServer;
 
 namespace {
-
-class RecordingSound final : public SoundPlayer {
-public:
-    void play(const QString &path) override { played.append(QFileInfo(path).fileName()); }
-    QStringList played;
-};
 
 constexpr int kLoadTimeoutMs = 20000;
 
@@ -123,19 +119,12 @@ private slots:
                                           "<script>document.title = 'still running';</script>"));
 
         const QString data = m_dir.path();
-        qputenv("TOVALIN_DATA_DIR", data.toUtf8());
         const QString themes = data + QStringLiteral("/themas");
-        QDir().mkpath(data + QStringLiteral("/gebruikers"));
-        QDir().mkpath(themes);
-        QVERIFY(writeLines(data + QStringLiteral("/gestart.tvr"), {QStringLiteral("gestart")}).ok);
-        QVERIFY(writeLines(data + QStringLiteral("/start.tvr"), {QStringLiteral("Kim")}).ok);
-        QVERIFY(writeLines(data + QStringLiteral("/gebruikers/Kim.usr"),
-                           {QStringLiteral("[Beveiliging]"), QStringLiteral("Kindonvriendelijk=1"),
-                            QStringLiteral("Kindvriendelijk=1"), QStringLiteral("[Extra]"), QStringLiteral("ToonHint=1"),
-                            QStringLiteral("[Favorieten]"),
-                            QStringLiteral("StartURL=") + m_server.address(QStringLiteral("/start")),
-                            QStringLiteral("gebruikfav=Drie*")})
-                    .ok);
+        QVERIFY(tovalin::test::prepareDataFolder(
+            data, QStringLiteral("Kim"),
+            {QStringLiteral("[Beveiliging]"), QStringLiteral("Kindonvriendelijk=1"), QStringLiteral("Kindvriendelijk=1"),
+             QStringLiteral("[Extra]"), QStringLiteral("ToonHint=1"), QStringLiteral("[Favorieten]"),
+             QStringLiteral("StartURL=") + m_server.address(QStringLiteral("/start")), QStringLiteral("gebruikfav=Drie*")}));
         // Three links; the second asks for a 400 × 300 panel.
         const QStringList ids{QStringLiteral("20240301080001"), QStringLiteral("20240301080002"),
                               QStringLiteral("20240301080003")};
@@ -150,10 +139,8 @@ private slots:
             QVERIFY(writeBmpFile(themes + u'/' + ids[i] + QStringLiteral(".bmp"),
                                  Bitmap::filled(70, 70, 0xFF2060C0u + quint32(i) * 0x300000u)));
         }
-        QVERIFY(writeLines(themes + QStringLiteral("/Drie.llt"), ids).ok);
-        QVERIFY(writeLines(themes + QStringLiteral("/Drie.kvu"), {QStringLiteral("127.0.0.1")}).ok);
-        QVERIFY(writeLines(themes + QStringLiteral("/Drie.kou"), {}).ok);
-        QVERIFY(writeLines(themes + QStringLiteral("/Drie.kpu"), {m_server.address(QStringLiteral("/listedpopup"))}).ok);
+        QVERIFY(tovalin::test::writeThemeLists(data, QStringLiteral("Drie"), ids, {QStringLiteral("127.0.0.1")}, {},
+                                               {m_server.address(QStringLiteral("/listedpopup"))}));
 
         Application::Options options;
         options.arguments = QStringList{QStringLiteral("tovalin")};

@@ -8,6 +8,7 @@
 #include "platform/head_probe.h"
 #include "platform/sound.h"
 #include "platform/webengine_browser.h"
+#include "support_app.h"
 #include "support_http_server.h"
 #include "core/text_file.h"
 
@@ -19,15 +20,10 @@
 #include <QtTest>
 
 using namespace tovalin;
+using tovalin::test::RecordingSound;
 using tovalin::test::TestHttpServer;
 
 namespace {
-
-class RecordingSound final : public SoundPlayer {
-public:
-    void play(const QString &path) override { played.append(QFileInfo(path).fileName()); }
-    QStringList played;
-};
 
 constexpr int kLoadTimeoutMs = 20000;
 
@@ -86,22 +82,14 @@ private slots:
 
         // A data folder with one user and one theme whose lists the pages test.
         const QString data = m_dir.path();
-        qputenv("TOVALIN_DATA_DIR", data.toUtf8());
-        QDir().mkpath(data + QStringLiteral("/gebruikers"));
-        QDir().mkpath(data + QStringLiteral("/themas"));
-        QVERIFY(writeLines(data + QStringLiteral("/gestart.tvr"), {QStringLiteral("gestart")}).ok);
-        QVERIFY(writeLines(data + QStringLiteral("/start.tvr"), {QStringLiteral("Kim")}).ok);
-        QVERIFY(writeLines(data + QStringLiteral("/gebruikers/Kim.usr"),
-                           {QStringLiteral("[Beveiliging]"), QStringLiteral("Kindonvriendelijk=1"),
-                            QStringLiteral("Kindvriendelijk=1"), QStringLiteral("Nieteruit=0"),
-                            QStringLiteral("[Favorieten]"), QStringLiteral("StartURL=") + start,
-                            QStringLiteral("gebruikfav=Dieren*")})
-                    .ok);
-        QVERIFY(writeLines(data + QStringLiteral("/themas/Dieren.llt"), {}).ok);
-        QVERIFY(writeLines(data + QStringLiteral("/themas/Dieren.kvu"), {QStringLiteral("127.0.0.1")}).ok);
-        QVERIFY(writeLines(data + QStringLiteral("/themas/Dieren.kou"),
-                           {m_server.address(QStringLiteral("/bad.html")), m_server.address(QStringLiteral("/badframe.html"))})
-                    .ok);
+        QVERIFY(tovalin::test::prepareDataFolder(
+            data, QStringLiteral("Kim"),
+            {QStringLiteral("[Beveiliging]"), QStringLiteral("Kindonvriendelijk=1"), QStringLiteral("Kindvriendelijk=1"),
+             QStringLiteral("Nieteruit=0"), QStringLiteral("[Favorieten]"), QStringLiteral("StartURL=") + start,
+             QStringLiteral("gebruikfav=Dieren*")}));
+        QVERIFY(tovalin::test::writeThemeLists(
+            data, QStringLiteral("Dieren"), {}, {QStringLiteral("127.0.0.1")},
+            {m_server.address(QStringLiteral("/bad.html")), m_server.address(QStringLiteral("/badframe.html"))}));
 
         Application::Options options;
         options.arguments = QStringList{QStringLiteral("tovalin")};

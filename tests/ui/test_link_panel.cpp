@@ -3,6 +3,7 @@
 // hover and hint, selection, the chooser's arrows and pick, and the panel's
 // resize rule.
 
+#include "support_app.h"
 #include "app/program_state.h"
 #include "app/ui/sizeable_panel.h"
 #include "core/text_file.h"
@@ -22,14 +23,9 @@
 #include <QtTest>
 
 using namespace tovalin;
+using tovalin::test::RecordingSound;
 
 namespace {
-
-class RecordingSound final : public SoundPlayer {
-public:
-    void play(const QString &path) override { played.append(QFileInfo(path).fileName()); }
-    QStringList played;
-};
 
 /// A themes folder with themes of n links each and a column of the given height.
 struct Rig {

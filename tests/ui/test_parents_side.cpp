@@ -20,6 +20,7 @@
 #include "platform/sound.h"
 #include "platform/tick_source.h"
 #include "platform/webengine_browser.h"
+#include "support_app.h"
 #include "support_http_server.h"
 
 #include <QApplication>
@@ -37,17 +38,12 @@
 #include <QtTest>
 
 using namespace tovalin;
+using tovalin::test::RecordingSound;
 using tovalin::test::TestHttpServer;
 
 namespace {
 
 constexpr int kLoadTimeoutMs = 20000;
-
-class RecordingSound final : public SoundPlayer {
-public:
-    void play(const QString &path) override { played.append(QFileInfo(path).fileName()); }
-    QStringList played;
-};
 
 /// Runs action and answers every message box it opens with `answer`; returns the boxes' texts in order.
 QStringList answerMessageBoxes(const std::function<void()> &action,
@@ -141,20 +137,12 @@ private slots:
         m_server.addRoute(QStringLiteral("/away.html"), "<html><body><h1>Away</h1></body></html>");
 
         const QString data = m_dir.path();
-        qputenv("TOVALIN_DATA_DIR", data.toUtf8());
-        QDir().mkpath(data + QStringLiteral("/gebruikers"));
-        QDir().mkpath(data + QStringLiteral("/themas"));
-        QVERIFY(writeLines(data + QStringLiteral("/gestart.tvr"), {QStringLiteral("gestart")}).ok);
-        QVERIFY(writeLines(data + QStringLiteral("/start.tvr"), {QStringLiteral("Kim")}).ok);
-        QVERIFY(writeLines(data + QStringLiteral("/gebruikers/Kim.usr"),
-                           {QStringLiteral("[Beveiliging]"), QStringLiteral("Kindonvriendelijk=1"),
-                            QStringLiteral("Kindvriendelijk=1"), QStringLiteral("Nieteruit=0"),
-                            QStringLiteral("Blokmenu=1"), QStringLiteral("[Favorieten]"),
-                            QStringLiteral("StartURL=") + address("/start.html"), QStringLiteral("gebruikfav=Dieren*")})
-                    .ok);
-        QVERIFY(writeLines(data + QStringLiteral("/themas/Dieren.llt"), {}).ok);
-        QVERIFY(writeLines(data + QStringLiteral("/themas/Dieren.kvu"), {QStringLiteral("127.0.0.1")}).ok);
-        QVERIFY(writeLines(data + QStringLiteral("/themas/Dieren.kou"), {}).ok);
+        QVERIFY(tovalin::test::prepareDataFolder(
+            data, QStringLiteral("Kim"),
+            {QStringLiteral("[Beveiliging]"), QStringLiteral("Kindonvriendelijk=1"), QStringLiteral("Kindvriendelijk=1"),
+             QStringLiteral("Nieteruit=0"), QStringLiteral("Blokmenu=1"), QStringLiteral("[Favorieten]"),
+             QStringLiteral("StartURL=") + address("/start.html"), QStringLiteral("gebruikfav=Dieren*")}));
+        QVERIFY(tovalin::test::writeThemeLists(data, QStringLiteral("Dieren"), {}, {QStringLiteral("127.0.0.1")}));
 
         Application::Options options;
         options.arguments = QStringList{QStringLiteral("tovalin")};

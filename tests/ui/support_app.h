@@ -1,0 +1,27 @@
+#pragma once
+// What the real-window tests share: a sound player that records, and a data
+// folder with one user that the whole program starts with.
+
+#include "platform/sound.h"
+
+#include <QFileInfo>
+#include <QStringList>
+
+namespace tovalin::test {
+
+/// Plays nothing; remembers the file names it was asked to play.
+class RecordingSound final : public SoundPlayer {
+public:
+    void play(const QString &path) override { played.append(QFileInfo(path).fileName()); }
+    QStringList played;
+};
+
+/// Prepares dataDir for a start that is not a first run, with `user` as the start
+/// user and the given profile lines, and points TOVALIN_DATA_DIR at it.
+bool prepareDataFolder(const QString &dataDir, const QString &user, const QStringList &profileLines);
+
+/// Writes a theme's link list and its three site lists.
+bool writeThemeLists(const QString &dataDir, const QString &theme, const QStringList &links,
+                     const QStringList &whitelist, const QStringList &blacklist = {}, const QStringList &popupList = {});
+
+} // namespace tovalin::test
