@@ -141,6 +141,13 @@
     </message>
 </context>
 <context>
+    <name>QObject</name>
+    <message>
+        <source>Drag to change the size of the page; double-click for the full size</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
     <name>QuickMenuModel</name>
     <message>
         <source>No site loaded</source>
@@ -197,6 +204,21 @@
     </message>
 </context>
 <context>
+    <name>TextFile</name>
+    <message>
+        <source>the disk is full or cannot be written</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>no permission to write here</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>the file could not be written</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
     <name>TimeClock</name>
     <message>
         <source>You activated the clock, but did not enter a time span</source>
@@ -219,6 +241,21 @@
     </message>
 </context>
 <context>
+    <name>tovalin::AcceptWindow</name>
+    <message>
+        <source>Allow blocked URL&apos;s</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Several URL&apos;s were blocked.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Close</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
     <name>tovalin::Application</name>
     <message>
         <source>Tovalin</source>
@@ -229,6 +266,10 @@
 %1
 
 Tovalin starts, but nothing can be saved until the folder is writable.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Child</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
@@ -260,6 +301,37 @@ Tovalin starts, but nothing can be saved until the folder is writable.</source>
     </message>
     <message>
         <source>OK</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>tovalin::ClocksDialog</name>
+    <message>
+        <source>Clocks</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Time clock</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Switch clock</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Close</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Enter the time span in minutes</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Start clock</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Stop clock</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
@@ -408,16 +480,52 @@ Tovalin starts, but nothing can be saved until the folder is writable.</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <source>Close</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Time&apos;s up!</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
         <source>Currently only a Dutch version is available.<byte value="xd"/>
  Do you want to continue?</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Parents menu</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Vorige</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Vooruit</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Vernieuwen</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Stoppen</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Startpagina</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Ga naar</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Up</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Down</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>tovalin::ParentsSide</name>
+    <message>
+        <source>The help file cannot be found:
+%1</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
@@ -425,6 +533,150 @@ Tovalin starts, but nothing can be saved until the folder is writable.</source>
     <name>tovalin::PasswordDialogBase</name>
     <message>
         <source>Close</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>tovalin::QuickMenuWindow</name>
+    <message>
+        <source>Shortcut menu</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Close</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>User</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Select a user</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Theme</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Select a theme</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Clocks</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Activate a clock</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Help</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>How to use the Tovalin </source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>User manager</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Manage all users</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Theme manager</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Manage all theme&apos;s</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Activated site:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Homepage</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Create homepage</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>tovalin::SiteCommands</name>
+    <message>
+        <source>Eén nivo hoger</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Add to whitelist</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Add to blacklist</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Go to URL manager</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>tovalin::ThemeTab</name>
+    <message>
+        <source>Add to favorites</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Edit link</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Navigate browser</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Edit theme&apos;s</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Close</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Activated theme</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>General</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Edit</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>URL Manager</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Export</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Import</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>tovalin::WalkingFigure</name>
+    <message>
+        <source>Click to pause, double-click to start again</source>
         <translation type="unfinished"></translation>
     </message>
 </context>

@@ -83,6 +83,11 @@ ReadResult readFileBytes(const QString &path)
         r.error = ReadError::Missing;
         return r;
     }
+    // A pipe or a device under a data file's name would block the reader or never end.
+    if (!info.isFile()) {
+        r.error = ReadError::Unreadable;
+        return r;
+    }
     if (info.size() > kMaxTextFileBytes) {
         r.error = ReadError::TooLarge;
         return r;

@@ -34,7 +34,7 @@ struct ReadResult {
     bool ok() const { return error == ReadError::None; }
 };
 
-/// Reads a whole file, refusing files above kMaxTextFileBytes.
+/// Reads a whole file, refusing files above kMaxTextFileBytes and anything that is not a regular file.
 ReadResult readFileBytes(const QString &path);
 
 /// Reads a file as lines; nullopt when it is missing, unreadable or too large.

@@ -201,7 +201,14 @@ Decision NavigationGuard::beforeNavigate(const QString &address)
         }
     }
 
+    // Something the child may not see never reaches the player through the back door:
+    // an address the lists or the time limit refused is not handed over. With the filter
+    // off nothing is refused, so the hand-over goes ahead.
+    const bool mayHandOver = !cancel || !m_state.FilterOn;
+
     // 9. A tiny answer for a video address is a stream description, not the video itself.
+    // An address that is refused and cannot be handed over is not asked either: the answer
+    // would change nothing, and the window would wait on a site the child may not reach.
     bool small = false;
     QString contentType;
     bool probed = false;
@@ -211,7 +218,7 @@ Decision NavigationGuard::beforeNavigate(const QString &address)
             break;
         }
     }
-    if (probed && m_services.head) {
+    if (probed && mayHandOver && m_services.head) {
         const HeadAnswer answer = m_services.head->head(address);
         // A failed request, or one without a length, says nothing about the size: such
         // an answer is a video file by its extension, never a description.
@@ -223,10 +230,6 @@ Decision NavigationGuard::beforeNavigate(const QString &address)
                          << (small ? "small" : "not small");
     }
 
-    // Something the child may not see never reaches the player through the back door:
-    // an address the lists or the time limit refused is not handed over. With the filter
-    // off nothing is refused, so the hand-over goes ahead.
-    const bool mayHandOver = !cancel || !m_state.FilterOn;
     MediaFetcher *media = m_services.media;
     if (media)
         media->suppressed = false;

@@ -203,11 +203,14 @@ void SiteLists::LoadSiteLists()
         const ReadResult r = readFileBytes(path);
         if (r.ok()) {
             list(which).setItems(splitLines(decodeText(r.bytes)));
+            m_reportedFailure[indexOf(which)].clear();
             continue;
         }
         list(which).clear();
-        if (r.error == ReadError::Missing)
+        if (r.error == ReadError::Missing) {
+            m_reportedFailure[indexOf(which)].clear();
             continue;
+        }
         // The file is there but cannot be used: keep it untouched, so a later save
         // cannot replace the parent's list with an empty one.
         m_unreadable[indexOf(which)] = true;
@@ -217,6 +220,11 @@ void SiteLists::LoadSiteLists()
         const QString message = QCoreApplication::translate("SiteLists", "The list file %1 could not be loaded: %2.")
                                     .arg(path, reason);
         qCWarning(lcGuard) << message;
+        // The lists are loaded again each time the window is activated, and closing the
+        // message activates it: the same failure is told once, not in an endless row.
+        if (m_reportedFailure[indexOf(which)] == message)
+            continue;
+        m_reportedFailure[indexOf(which)] = message;
         emit loadFailed(message);
     }
     qCDebug(lcGuard) << "site lists loaded for theme" << m_state.activeTheme() << "white" << m_white.size()

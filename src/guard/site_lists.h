@@ -109,6 +109,8 @@ signals:
     /// A save failed; the message says which file and why.
     void saveFailed(const QString &message);
     /// A list file exists but could not be read (unreadable, too large); the list stays empty.
+    /// Told once per failure: loading the same unusable file again stays silent until it
+    /// has loaded (or gone) in between.
     void loadFailed(const QString &message);
 
 private:
@@ -126,6 +128,7 @@ private:
     SortedList m_black;
     SortedList m_popup;
     std::array<bool, 3> m_unreadable{}; // file existed but could not be read at the last load
+    std::array<QString, 3> m_reportedFailure; // the load failure last told, per list
 };
 
 } // namespace tovalin

@@ -86,7 +86,16 @@ int check(const QCommandLineParser &parser)
     }
 
     SiteLists lists(state, profile, VendorSettings::load(VendorSettings::defaultPath(state.ProgramFolder)));
+    // A list that cannot be read would judge as empty: an unreadable blacklist would let
+    // everything through, so no verdict is given on it.
+    QString listError;
+    QObject::connect(&lists, &SiteLists::loadFailed, [&listError](const QString &message) {
+        if (listError.isEmpty())
+            listError = message;
+    });
     lists.LoadSiteLists();
+    if (!listError.isEmpty())
+        return fail(listError);
 
     SilentSound sound;
     NavigationModel nav(state, sound);

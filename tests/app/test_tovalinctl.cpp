@@ -121,6 +121,24 @@ private slots:
         QVERIFY(!r.err.isEmpty());
     }
 
+    void unreadableListIsADataErrorNotAnEmptyList()
+    {
+        QTemporaryDir dir;
+        QVERIFY(put(dir.path() + "/start.tvr", {"Piet"}));
+        QVERIFY(put(dir.path() + "/gebruikers/Piet.usr", {"[Favorieten]", "gebruikfav=Dieren*"}));
+        QVERIFY(put(dir.path() + "/themas/Dieren.llt", {}));
+        QVERIFY(put(dir.path() + "/themas/Dieren.kvu", {"zoo.example"}));
+        QFile black(dir.path() + "/themas/Dieren.kou");
+        QVERIFY(black.open(QIODevice::WriteOnly));
+        QVERIFY(black.resize(tovalin::kMaxTextFileBytes + 1));
+        black.close();
+        // Read as empty, the blacklist would let "http://zoo.example/scary" pass.
+        const Run r = tovalinctl({"check", "--data", dir.path(), "http://zoo.example/scary"});
+        QCOMPARE(r.exitCode, 2);
+        QVERIFY(r.out.isEmpty());
+        QVERIFY2(r.err.contains("Dieren.kou"), qPrintable(r.err));
+    }
+
     void noStartUserIsADataError()
     {
         QTemporaryDir empty;

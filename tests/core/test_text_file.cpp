@@ -35,6 +35,16 @@ private slots:
         QVERIFY(!writeLines(dir.filePath("missing/x.txt"), {"a"}).ok);
         QVERIFY(!readLines(dir.filePath("nothing.txt")));
     }
+    void aPipeUnderAFileNameIsUnreadableNotAHang()
+    {
+        QTemporaryDir dir;
+        const QString path = dir.filePath("Dieren.kvu");
+        if (QProcess::execute("mkfifo", {path}) != 0)
+            QSKIP("mkfifo is not available");
+        QCOMPARE(readFileBytes(path).error, ReadError::Unreadable); // opening it would wait for a writer
+        QVERIFY(!readLines(path));
+        QVERIFY(!IniDocument::load(path));
+    }
     void fullDiskKeepsTheOldFileAndSaysWhy()
     {
         QTemporaryDir dir;

@@ -112,6 +112,16 @@ private slots:
         for (const char *a : {"http://kids.example/", "http://kids.example/a.wmv?x", "http://kids.example/a.mpeg", "http://kids.example/a.WM"})
             w.guard->beforeNavigate(a);
         QCOMPARE(w.head.asked, (QStringList{"http://kids.example/a.mpeg", "http://kids.example/a.WM"}));
+
+        // A refused address is not asked while the filter is on; with it off the hand-over goes ahead.
+        w.head.asked.clear();
+        w.guard->beforeNavigate("http://other.example/a.asx");
+        w.clock = 1000;
+        w.guard->beforeNavigate("http://kids.example/b.asx");
+        QVERIFY(w.head.asked.isEmpty());
+        w.state.FilterOn = false;
+        w.guard->beforeNavigate("http://other.example/a.asx");
+        QCOMPARE(w.head.asked, QStringList{"http://other.example/a.asx"});
     }
 
     void refusedListKeepsEachAddressOnceUntilTheNextClick()

@@ -118,6 +118,17 @@ private slots:
         QVERIFY(!w.lists->SaveSiteLists().ok);
         QCOMPARE(QFileInfo(big.fileName()).size(), kMaxTextFileBytes + 1);
         QCOMPARE(readAll(w.lists->fileOf(SiteList::White)), QByteArray("kids.example\r\n"));
+
+        // Every activation of the window loads again, and closing the warning activates it:
+        // the same failure is told once, and again only after the file was fine in between.
+        w.lists->LoadSiteLists();
+        w.lists->LoadSiteLists();
+        QCOMPARE(loadFailed.count(), 1);
+        QVERIFY(big.resize(10));
+        w.lists->LoadSiteLists();
+        QVERIFY(big.resize(kMaxTextFileBytes + 1));
+        w.lists->LoadSiteLists();
+        QCOMPARE(loadFailed.count(), 2);
     }
 
     void sortedListTellsItsViews()

@@ -286,9 +286,35 @@ private slots:
         QTRY_VERIFY_WITH_TIMEOUT(!forward->isEnabled(), kLoadTimeoutMs);
     }
 
+    void refreshPassesTheGuardAgain()
+    {
+        const QString three = m_server.address(QStringLiteral("/three"));
+        userNavigates(QStringLiteral("/three"));
+        waitUntilShown(three);
+        // Blacklisted since it was shown: the refresh button's reload is refused before anything is fetched.
+        m_app->lists().blacklist().add(three);
+        m_app->lists().SaveSiteLists();
+        m_server.clearRequests();
+        m_sound.played.clear();
+        QTest::mouseClick(widget<QToolButton>("ImgBtn4"), Qt::LeftButton);
+        QTRY_VERIFY_WITH_TIMEOUT(m_app->navigation().refusedList().contains(three), kLoadTimeoutMs);
+        QTest::qWait(300);
+        QCOMPARE(m_server.requestCount(QStringLiteral("/three")), 0);
+        QCOMPARE(m_app->browser().location(), three);
+        QCOMPARE(widget<QLineEdit>("Edit1")->text(), three);
+        QVERIFY(m_sound.played.contains(QStringLiteral("klik.wav")));
+        m_app->lists().blacklist().removeAll(three);
+        m_app->lists().SaveSiteLists();
+    }
+
     void typedHttpsAddressIsSentAsItIs()
     {
         auto *edit1 = widget<QLineEdit>("Edit1");
+        // A scheme typed in capitals is kept, not put behind another "http://".
+        edit1->setText(QStringLiteral("HTTP://127.0.0.1:%1/two").arg(m_server.port()));
+        QTest::keyClick(edit1, Qt::Key_Return);
+        waitUntilShown(m_server.address(QStringLiteral("/two")));
+
         edit1->setText(QStringLiteral("https://example.org"));
         QTest::keyClick(edit1, Qt::Key_Return);
         // Not on the whitelist: refused before anything is fetched, under its own address.

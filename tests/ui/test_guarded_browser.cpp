@@ -17,6 +17,7 @@
 #include <QListWidget>
 #include <QSignalSpy>
 #include <QTemporaryDir>
+#include <QTimer>
 #include <QtTest>
 
 using namespace tovalin;
@@ -182,6 +183,38 @@ private slots:
         QTest::qWait(500);
         QCOMPARE(m_app->browser().location(), framed);
         QCOMPARE(shownRefusedList(), QStringList{target});
+    }
+
+    void userNavigationPreparesANewSequence()
+    {
+        MainWindow &w = m_app->mainWindow();
+        QSignalSpy cancelTransfers(&w, &MainWindow::transfersCancelRequested);
+        m_app->navigation().addRefused(QStringLiteral("http://old.example/"));
+        w.BeginUserNavigation();
+        QCOMPARE(cancelTransfers.count(), 1);
+        QVERIFY(m_app->state().ClickPending);
+        QVERIFY(m_app->navigation().refusedList().isEmpty());
+        QVERIFY(shownRefusedList().isEmpty());
+        m_app->state().closeClickWindow();
+    }
+
+    void firstRunWizardIsDueAfterTheFirstActivationNotTheLast()
+    {
+        MainWindow &w = m_app->mainWindow();
+        auto *timer2 = w.findChild<QTimer *>(QStringLiteral("Timer2"));
+        QVERIFY(timer2);
+        if (!w.isActiveWindow())
+            QSKIP("the window is not active on this platform");
+        m_app->state().FirstRun = true;
+        QEvent activation(QEvent::ActivationChange);
+        QApplication::sendEvent(&w, &activation);
+        QVERIFY(timer2->isActive());
+        QTest::qWait(400);
+        const int left = timer2->remainingTime();
+        QApplication::sendEvent(&w, &activation); // a message box closed, say
+        QVERIFY2(timer2->remainingTime() <= left, "a later activation must not put the wizard off");
+        timer2->stop();
+        m_app->state().FirstRun = false;
     }
 
     void closingIsRefusedWhileKeysAreBlocked()

@@ -206,7 +206,9 @@ private slots:
         allowed = QStringList{QStringLiteral("Games")};
         chooser.FillThemeChooser();
         QVERIFY(!chooser.openArrow()->isHidden());
+        rig.sound.played.clear();
         chooser.openArrowClicked();
+        QVERIFY(rig.sound.played.isEmpty()); // the open arrow is silent
         QVERIFY(chooser.isOpen());
         QVERIFY(chooser.dropDown()->isVisible());
         QVERIFY(chooser.openArrow()->isHidden());
@@ -229,11 +231,20 @@ private slots:
         allowed = QStringList{QStringLiteral("Animals"), QStringLiteral("Games")};
         chooser.FillThemeChooser();
         QVERIFY(!chooser.openArrow()->isHidden());
+        rig.sound.played.clear();
         chooser.titleClicked();
         QVERIFY(chooser.isOpen());
         QCOMPARE(chooser.dropDown()->height(), 2 * 13 + 12 + 8);
         chooser.titleClicked();
         QVERIFY(!chooser.isOpen());
+        QCOMPARE(rig.sound.played.size(), 2); // the name clicks both ways
+        chooser.openArrowClicked();
+        rig.sound.played.clear();
+        chooser.closeArrowClicked();
+        QVERIFY(!chooser.isOpen());
+        QVERIFY(!chooser.openArrow()->isHidden());
+        QVERIFY(chooser.closeArrow()->isHidden());
+        QCOMPARE(rig.sound.played, QStringList{QStringLiteral("klik.wav")});
     }
 
     void browserPanelResizeRule()

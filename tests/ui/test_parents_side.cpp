@@ -26,12 +26,14 @@
 #include <QApplication>
 #include <QComboBox>
 #include <QLabel>
+#include <QLayout>
 #include <QLineEdit>
 #include <QListView>
 #include <QMessageBox>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QStackedWidget>
+#include <QStyle>
 #include <QTemporaryDir>
 #include <QTimer>
 #include <QToolButton>
@@ -171,6 +173,7 @@ private slots:
         auto *edit1 = dialog->findChild<QLineEdit *>(QStringLiteral("Edit1"));
         auto *edit2 = dialog->findChild<QLineEdit *>(QStringLiteral("Edit2"));
         QCOMPARE(edit1->echoMode(), QLineEdit::Password);
+        QCOMPARE(edit1->style()->styleHint(QStyle::SH_LineEdit_PasswordCharacter, nullptr, edit1), int('*'));
 
         // Two different entries: told, nothing written, the dialog stays.
         QTest::keyClicks(edit1, QStringLiteral(" Geheim"));
@@ -391,8 +394,19 @@ private slots:
         QCOMPARE(m_timeTicks.tick(5), 1);
         QCOMPARE(gauge->value(), 1000);
         QCOMPARE(window().browserPages()->currentWidget(), window().timeUpPage());
-        QCOMPARE(window().timeUpPage()->findChild<QLabel *>(QStringLiteral("Panel47"))->text(),
-                 QStringLiteral("Time's up!"));
+        // The page: a centred picture and, along its bottom, the yellow panel with its text.
+        auto *panel47 = window().timeUpPage()->findChild<QLabel *>(QStringLiteral("Panel47"));
+        QVERIFY(panel47 && panel47->isVisible());
+        QCOMPARE(panel47->text(), QStringLiteral("Time's up!"));
+        QVERIFY(panel47->autoFillBackground());
+        QCOMPARE(panel47->palette().color(QPalette::Window), QColor(Qt::yellow));
+        QCOMPARE(panel47->palette().color(QPalette::WindowText), QColor(Qt::black));
+        QCOMPARE(panel47->font().pixelSize(), 32);
+        QVERIFY(panel47->font().bold());
+        QCOMPARE(panel47->geometry().bottom(), window().timeUpPage()->rect().bottom());
+        auto *image11 = window().timeUpPage()->findChild<QLabel *>(QStringLiteral("Image11"));
+        QVERIFY(image11 && image11->isVisible() && !image11->pixmap().isNull());
+        QVERIFY(image11->geometry().bottom() < panel47->geometry().top());
 
         const QString before = m_app->browser().location();
         m_server.clearRequests();
@@ -427,6 +441,10 @@ private slots:
         dialog->close();
         QWidget *strip = window().switchClockStrip();
         QTRY_VERIFY(strip->isVisible());
+        // A 35-pixel strip at the bottom of the browser area, just above the time clock's gauge.
+        QCOMPARE(strip->height(), 35);
+        QVERIFY(window().layout()->indexOf(strip) >= 0);
+        QCOMPARE(window().layout()->indexOf(strip) + 1, window().layout()->indexOf(window().timeClockGauge()));
         SwitchClock &clock = m_app->parents().switchClock();
         QCOMPARE(clock.stripWidth(), m_app->parents().switchStrip().width());
         auto *walker = strip->findChild<WalkingFigure *>(QStringLiteral("Image8"));

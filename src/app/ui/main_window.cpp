@@ -2,6 +2,7 @@
 
 #include "app/ui/pictures.h"
 #include "app/ui/theme_tab.h"
+#include "clocks/ui/clock_views.h"
 #include "guard/navigation_guard.h"
 #include "guard/popup_guard.h"
 #include "guard/site_lists.h"
@@ -132,18 +133,19 @@ MainWindow::MainWindow(MainWindowContext context, Browser &browser, QWidget *bro
     middle->addWidget(buildBrowserArea(browserView), 1);
     outer->addWidget(tovalinWindow, 1);
 
+    // The switch clock's strip sits at the bottom of the browser area, just above the time clock's gauge.
+    m_switchStrip = new QWidget(this);
+    m_switchStrip->setObjectName(QStringLiteral("Panel15"));
+    m_switchStrip->setFixedHeight(35);
+    m_switchStrip->hide();
+    outer->addWidget(m_switchStrip);
+
     m_timeGauge = new QProgressBar(this);
     m_timeGauge->setObjectName(QStringLiteral("ProgressBar1"));
     m_timeGauge->setRange(0, 1000);
     m_timeGauge->setValue(0);
     m_timeGauge->hide();
     outer->addWidget(m_timeGauge);
-
-    m_switchStrip = new QWidget(this);
-    m_switchStrip->setObjectName(QStringLiteral("Panel15"));
-    m_switchStrip->setFixedHeight(56);
-    m_switchStrip->hide();
-    outer->addWidget(m_switchStrip);
 
     m_statusBar = new QStatusBar(this);
     m_statusBar->setObjectName(QStringLiteral("StatusBar1"));
@@ -363,8 +365,9 @@ QWidget *MainWindow::buildNavigationBar()
         QString address = m_edit1->text().trimmed();
         if (address.isEmpty())
             return;
-        // A typed https address is a web address as it stands.
-        if (!address.startsWith(u"http://") && !address.startsWith(u"https://"))
+        // A typed https address is a web address as it stands, and so is one whose
+        // scheme is typed in capitals: neither may become "http://https://...".
+        if (!address.startsWith(u"http://", Qt::CaseInsensitive) && !address.startsWith(u"https://", Qt::CaseInsensitive))
             address.prepend(QStringLiteral("http://"));
         m_edit1->setText(address);
         BeginUserNavigation();
@@ -621,15 +624,8 @@ QWidget *MainWindow::buildBrowserArea(QWidget *browserView)
     m_hiddenEmbedded->setObjectName(QStringLiteral("HiddenEmbedded"));
     m_timeupPage = new QWidget;
     m_timeupPage->setObjectName(QStringLiteral("Timeup"));
-    auto *timeupLay = new QVBoxLayout(m_timeupPage);
-    auto *panel47 = new QLabel(tr("Time's up!"), m_timeupPage);
-    panel47->setObjectName(QStringLiteral("Panel47"));
-    panel47->setAlignment(Qt::AlignCenter);
-    QFont huge = panel47->font();
-    huge.setPointSize(40);
-    huge.setBold(true);
-    panel47->setFont(huge);
-    timeupLay->addWidget(panel47);
+    // Its picture `Image11` and the yellow "Time's up!" panel `Panel47` come with the time clock.
+    fillTimeUpPage(m_timeupPage);
     m_videoPage = new QWidget;
     m_videoPage->setObjectName(QStringLiteral("video"));
     for (QWidget *page : {m_browserPage, m_selectPage, m_hiddenEmbedded, m_timeupPage, m_videoPage})
@@ -691,7 +687,8 @@ void MainWindow::showIndicator(NavState state)
 
 void MainWindow::BeginUserNavigation()
 {
-    // Transfers of the video fetch are cancelled here once it exists.
+    // A running video transfer ends (its abort flag) before the new navigation starts.
+    emit transfersCancelRequested();
     fitBrowserPanel();
     m_ctx.state.openClickWindow();
     m_ctx.nav.clearNavlijst();
@@ -826,7 +823,9 @@ void MainWindow::changeEvent(QEvent *event)
 {
     if (event->type() == QEvent::ActivationChange) {
         if (isActiveWindow()) {
-            if (m_ctx.state.FirstRun)
+            // Activations come and go (a message box, the parents' dialogs); the wizard is
+            // due five seconds after the first one, not after the last.
+            if (m_ctx.state.FirstRun && !m_timer2->isActive())
                 m_timer2->start();
             m_ctx.lists.LoadSiteLists();
         } else {

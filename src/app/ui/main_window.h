@@ -153,7 +153,7 @@ signals:
     void firstRunWizardDue();
     /// Back was pressed while the video page showed: the player is to stop.
     void videoPlaybackStopRequested();
-    /// A link click begins: a running video transfer is to be cancelled.
+    /// A link click or a user navigation (BeginUserNavigation) begins: a running video transfer is to be cancelled.
     void transfersCancelRequested();
 
 protected:

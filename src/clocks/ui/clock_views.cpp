@@ -3,6 +3,7 @@
 #include "clocks/switch_clock.h"
 #include "clocks/time_clock.h"
 
+#include <QLabel>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPainterPath>
@@ -32,6 +33,86 @@ void bindTimeClock(TimeClock &clock, QProgressBar *gauge, QStackedWidget *pages,
     QObject::connect(&clock, &TimeClock::timeUp, pages, [pages, timeupPage] { pages->setCurrentWidget(timeupPage); });
     QObject::connect(&clock, &TimeClock::browserPageRequested, pages,
                      [pages, browserPage] { pages->setCurrentWidget(browserPage); });
+}
+
+// ---------------------------------------------------------------- time's up
+
+namespace {
+
+// An hourglass whose sand has all run down: the picture of the "Time's up!" page.
+QPixmap emptyHourglass(int size)
+{
+    QPixmap pm(size, size);
+    pm.fill(Qt::transparent);
+    QPainter p(&pm);
+    p.setRenderHint(QPainter::Antialiasing);
+    const qreal s = size;
+    const QColor wood(150, 95, 45);
+    const QColor glass(225, 240, 255);
+    const QColor sand(240, 190, 70);
+    // The two glass bulbs, meeting in a narrow neck.
+    QPainterPath bulbs;
+    bulbs.moveTo(s * 0.25, s * 0.14);
+    bulbs.lineTo(s * 0.75, s * 0.14);
+    bulbs.cubicTo(s * 0.75, s * 0.36, s * 0.53, s * 0.42, s * 0.53, s * 0.5);
+    bulbs.cubicTo(s * 0.53, s * 0.58, s * 0.75, s * 0.64, s * 0.75, s * 0.86);
+    bulbs.lineTo(s * 0.25, s * 0.86);
+    bulbs.cubicTo(s * 0.25, s * 0.64, s * 0.47, s * 0.58, s * 0.47, s * 0.5);
+    bulbs.cubicTo(s * 0.47, s * 0.42, s * 0.25, s * 0.36, s * 0.25, s * 0.14);
+    bulbs.closeSubpath();
+    p.setPen(QPen(QColor(120, 150, 190), s * 0.015));
+    p.setBrush(glass);
+    p.drawPath(bulbs);
+    // All the sand lies in the lower bulb.
+    p.save();
+    p.setClipPath(bulbs);
+    p.setPen(Qt::NoPen);
+    p.setBrush(sand);
+    QPainterPath heap;
+    heap.moveTo(s * 0.2, s * 0.87);
+    heap.quadTo(s * 0.5, s * 0.56, s * 0.8, s * 0.87);
+    heap.closeSubpath();
+    p.drawPath(heap);
+    p.restore();
+    // Top and bottom boards and the two posts.
+    p.setPen(Qt::NoPen);
+    p.setBrush(wood);
+    p.drawRoundedRect(QRectF(s * 0.16, s * 0.06, s * 0.68, s * 0.08), s * 0.03, s * 0.03);
+    p.drawRoundedRect(QRectF(s * 0.16, s * 0.86, s * 0.68, s * 0.08), s * 0.03, s * 0.03);
+    p.drawRect(QRectF(s * 0.18, s * 0.14, s * 0.04, s * 0.72));
+    p.drawRect(QRectF(s * 0.78, s * 0.14, s * 0.04, s * 0.72));
+    return pm;
+}
+
+} // namespace
+
+void fillTimeUpPage(QWidget *page)
+{
+    auto *lay = new QVBoxLayout(page);
+    lay->setContentsMargins(0, 0, 0, 0);
+    lay->setSpacing(0);
+
+    auto *picture = new QLabel(page);
+    picture->setObjectName(QStringLiteral("Image11"));
+    picture->setPixmap(emptyHourglass(220));
+    picture->setAlignment(Qt::AlignCenter);
+    lay->addWidget(picture, 1);
+
+    // A panel with a caption: a label that fills its own yellow background.
+    auto *panel = new QLabel(TimeClock::timeUpText(), page);
+    panel->setObjectName(QStringLiteral("Panel47"));
+    panel->setAlignment(Qt::AlignCenter);
+    panel->setAutoFillBackground(true);
+    QPalette pal = panel->palette();
+    pal.setColor(QPalette::Window, Qt::yellow);
+    pal.setColor(QPalette::WindowText, Qt::black);
+    panel->setPalette(pal);
+    QFont font = panel->font();
+    font.setPixelSize(32);
+    font.setBold(true);
+    panel->setFont(font);
+    panel->setContentsMargins(0, 12, 0, 12);
+    lay->addWidget(panel);
 }
 
 // ---------------------------------------------------------------- figures

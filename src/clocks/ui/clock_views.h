@@ -18,6 +18,10 @@ class TimeClock;
 void bindTimeClock(TimeClock &clock, QProgressBar *gauge, QStackedWidget *pages, QWidget *browserPage,
                    QWidget *timeupPage);
 
+/// Fills the main window's `Timeup` page: the picture `Image11` centred in the page and, along its
+/// bottom, the yellow panel `Panel47` with "Time's up!" in a 32-pixel bold font, black on yellow.
+void fillTimeUpPage(QWidget *page);
+
 /// A walking child, drawn in code; its pose follows its place on the strip.
 class WalkingFigure : public QWidget {
     Q_OBJECT

@@ -61,6 +61,8 @@ QList<QLineEdit *> PasswordDialogBase::build(const QString &heading, const QList
         auto *edit = new QLineEdit(this);
         edit->setObjectName(name);
         edit->setEchoMode(QLineEdit::Password);
+        // A star for every character typed, whatever the desktop style would show.
+        edit->setStyleSheet(QStringLiteral("QLineEdit { lineedit-password-character: 42; }"));
         edit->setMinimumWidth(180);
         if (label.isEmpty())
             form->addRow(edit);

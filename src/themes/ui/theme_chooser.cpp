@@ -196,7 +196,6 @@ void ThemeChooser::FillThemeChooser()
 
 void ThemeChooser::open()
 {
-    playClick();
     apply(linkpanel::chooserOpened(m_view));
 }
 
@@ -216,6 +215,7 @@ void ThemeChooser::titleClicked()
 
 void ThemeChooser::openArrowClicked()
 {
+    // The arrow opens silently; the click sound belongs to the theme's name and the close arrow.
     open();
 }
 

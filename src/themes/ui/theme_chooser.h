@@ -47,7 +47,8 @@ public:
 
     /// A click on `Image2` or `Label3`: opens or closes the drop-down when there is more than one theme.
     void titleClicked();
-    /// A click on the open arrow opens the drop-down, whatever the count; the close arrow closes it.
+    /// A click on the open arrow opens the drop-down, whatever the count, without a sound; the close
+    /// arrow plays the click and closes it.
     void openArrowClicked();
     void closeArrowClicked();
     /// A click on a theme of the list.
