@@ -76,8 +76,9 @@ void fillBackground(QWidget *w, const QColor &colour)
 
 } // namespace
 
-LinkLabel::LinkLabel(const QString &text, QWidget *parent)
+LinkLabel::LinkLabel(const QString &text, QWidget *parent, Hover hover)
     : QLabel(text, parent)
+    , m_hover(hover)
 {
     setCursor(Qt::PointingHandCursor);
     setColour(false);
@@ -105,7 +106,14 @@ void LinkLabel::leaveEvent(QEvent *event)
 void LinkLabel::setColour(bool hover)
 {
     QPalette pal = palette();
-    pal.setColor(QPalette::WindowText, hover ? kLinkHover : kLinkNormal);
+    if (m_hover == Hover::Underline) {
+        QFont f = font();
+        f.setUnderline(hover);
+        setFont(f);
+        pal.setColor(QPalette::WindowText, kLinkNormal);
+    } else {
+        pal.setColor(QPalette::WindowText, hover ? kLinkHover : kLinkNormal);
+    }
     setPalette(pal);
 }
 
@@ -218,7 +226,9 @@ QWidget *MainWindow::buildMenuBar()
         icon->setPixmap(pictures::menuIcon(iconColours[iconIndex++], 16));
         icon->setFixedSize(16, 16);
         row->addWidget(icon);
-        auto *label = new LinkLabel(tr(e.text), m_menuBar);
+        // "Exit Tovalin" is underlined under the mouse; the other entries change colour.
+        auto *label = new LinkLabel(tr(e.text), m_menuBar,
+                                    qstrcmp(e.name, "Label44") == 0 ? LinkLabel::Hover::Underline : LinkLabel::Hover::Colour);
         label->setObjectName(QLatin1String(e.name));
         row->addWidget(label);
         row->addSpacing(36 - 21 - row->spacing());
@@ -793,6 +803,7 @@ LinkLabel *MainWindow::menuBarLink(const QString &objectName) const
 
 void MainWindow::quitProgram()
 {
+    emit transfersCancelRequested();
     m_ctx.state.QuitRequested = true;
     close();
 }

@@ -51,7 +51,9 @@ struct MainWindowContext {
 class LinkLabel : public QLabel {
     Q_OBJECT
 public:
-    explicit LinkLabel(const QString &text, QWidget *parent = nullptr);
+    /// How the link shows the mouse over it: the hover colour, or an underline.
+    enum class Hover { Colour, Underline };
+    explicit LinkLabel(const QString &text, QWidget *parent = nullptr, Hover hover = Hover::Colour);
 signals:
     void clicked();
 protected:
@@ -60,6 +62,7 @@ protected:
     void leaveEvent(QEvent *event) override;
 private:
     void setColour(bool hover);
+    Hover m_hover;
 };
 
 class MainWindow : public QWidget {
