@@ -147,7 +147,13 @@ std::optional<ThemeLink> readLinkProperties(const QString &themesFolder, const Q
     return link;
 }
 
-WriteResult writeNewLinkProperties(const QString &themesFolder, const ThemeLink &link)
+namespace {
+
+enum class LinkId { Write, Keep };
+
+// A new link writes its ID; editing a link rewrites the rest in place and keeps
+// the ID as it stands. The description is always written empty.
+WriteResult writeLinkProperties(const QString &themesFolder, const ThemeLink &link, LinkId id)
 {
     if (!isSafeFileStem(link.ID))
         return {false, QStringLiteral("Invalid link ID: ") + link.ID};
@@ -156,26 +162,24 @@ WriteResult writeNewLinkProperties(const QString &themesFolder, const ThemeLink 
     if (!ini)
         return {false, QStringLiteral("Cannot read ") + path};
     ini->setValue(kLinkPropSection, kUrlKey, oneLine(link.URL));
-    ini->setValue(kLinkPropSection, kIdKey, oneLine(link.ID));
+    if (id == LinkId::Write)
+        ini->setValue(kLinkPropSection, kIdKey, oneLine(link.ID));
     ini->setValue(kLinkPropSection, kHintKey, oneLine(link.Hint));
     ini->setValue(kLinkPropSection, kDescriptionKey, QString());
     setSizes(*ini, link);
     return ini->save(path);
 }
 
+} // namespace
+
+WriteResult writeNewLinkProperties(const QString &themesFolder, const ThemeLink &link)
+{
+    return writeLinkProperties(themesFolder, link, LinkId::Write);
+}
+
 WriteResult updateLinkProperties(const QString &themesFolder, const ThemeLink &link)
 {
-    if (!isSafeFileStem(link.ID))
-        return {false, QStringLiteral("Invalid link ID: ") + link.ID};
-    const QString path = filePath(themesFolder, link.ID, kLinkPropsExt);
-    auto ini = loadForRewrite(path);
-    if (!ini)
-        return {false, QStringLiteral("Cannot read ") + path};
-    ini->setValue(kLinkPropSection, kUrlKey, oneLine(link.URL));
-    ini->setValue(kLinkPropSection, kHintKey, oneLine(link.Hint));
-    ini->setValue(kLinkPropSection, kDescriptionKey, QString());
-    setSizes(*ini, link);
-    return ini->save(path);
+    return writeLinkProperties(themesFolder, link, LinkId::Keep);
 }
 
 bool isOldFormLinkList(const QStringList &lines)
