@@ -83,6 +83,9 @@ public:
     void setSilent(bool on) override;
     void hideDocumentScrollBars() override;
 
+    /// True from the start of a main-frame load until it succeeds, fails or stops.
+    bool isLoading() const { return m_loading; }
+
     /// Runs a script in the shown document (tests and the host's small helpers); the result is dropped.
     void runScript(const QString &script);
 

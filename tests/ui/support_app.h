@@ -4,6 +4,8 @@
 
 #include "platform/sound.h"
 
+#include <QtTest>
+
 #include <QFileInfo>
 #include <QStringList>
 
@@ -23,5 +25,24 @@ bool prepareDataFolder(const QString &dataDir, const QString &user, const QStrin
 /// Writes a theme's link list and its three site lists.
 bool writeThemeLists(const QString &dataDir, const QString &theme, const QStringList &links,
                      const QStringList &whitelist, const QStringList &blacklist = {}, const QStringList &popupList = {});
+
+/// Waits until the browser shows `address` with its document complete and the
+/// program's own completion handlers run. Commit alone is not enough: scripts and
+/// the address fields need the finished document.
+template <typename App>
+bool waitUntilShown(App &app, const QString &address, int timeoutMs = 20000)
+{
+    return QTest::qWaitFor(
+        [&] { return app.browser().location() == address && !app.browser().isLoading() && app.state().PageComplete; },
+        timeoutMs);
+}
+
+/// The click window is 250 ms; a loaded test machine may take longer to start the
+/// navigation it opened, so real-window tests give the engine more time.
+template <typename App>
+void widenClickWindow(App &app)
+{
+    app.state().clickTimer().setInterval(2000);
+}
 
 } // namespace tovalin::test

@@ -70,8 +70,7 @@ class TestChildSurfing : public QObject {
 
     void waitUntilShown(const QString &address)
     {
-        QTRY_COMPARE_WITH_TIMEOUT(m_app->browser().location(), address, kLoadTimeoutMs);
-        QTRY_VERIFY_WITH_TIMEOUT(m_app->state().PageComplete, kLoadTimeoutMs);
+        QVERIFY2(tovalin::test::waitUntilShown(*m_app, address, kLoadTimeoutMs), qPrintable(address));
     }
 
     void userNavigates(const QString &path)
@@ -148,6 +147,7 @@ private slots:
         options.headProbe = &m_head;
         m_app = std::make_unique<Application>(options);
         m_app->start();
+        tovalin::test::widenClickWindow(*m_app);
         QCOMPARE(m_app->state().activeTheme(), QStringLiteral("Drie"));
         QCOMPARE(m_app->themes().LinkCount(), 3);
         waitUntilShown(m_server.address(QStringLiteral("/start")));

@@ -46,8 +46,7 @@ class TestGuardedBrowser : public QObject {
 
     void waitUntilShown(const QString &address)
     {
-        QTRY_COMPARE_WITH_TIMEOUT(m_app->browser().location(), address, kLoadTimeoutMs);
-        QTRY_VERIFY_WITH_TIMEOUT(m_app->state().PageComplete, kLoadTimeoutMs);
+        QVERIFY2(tovalin::test::waitUntilShown(*m_app, address, kLoadTimeoutMs), qPrintable(address));
     }
 
     /// A user action opens a new navigation sequence, as a click in the window does.
@@ -98,6 +97,7 @@ private slots:
         options.headProbe = &m_head;
         m_app = std::make_unique<Application>(options);
         m_app->start();
+        tovalin::test::widenClickWindow(*m_app);
         QCOMPARE(m_app->state().activeUser(), QStringLiteral("Kim"));
         QCOMPARE(m_app->state().activeTheme(), QStringLiteral("Dieren"));
         waitUntilShown(start);

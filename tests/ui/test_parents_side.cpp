@@ -109,8 +109,7 @@ class TestParentsSide : public QObject {
 
     void waitUntilShown(const QString &address)
     {
-        QTRY_COMPARE_WITH_TIMEOUT(m_app->browser().location(), address, kLoadTimeoutMs);
-        QTRY_VERIFY_WITH_TIMEOUT(m_app->state().PageComplete, kLoadTimeoutMs);
+        QVERIFY2(tovalin::test::waitUntilShown(*m_app, address, kLoadTimeoutMs), qPrintable(address));
         QTRY_COMPARE_WITH_TIMEOUT(m_app->navigation().navState(), NavState::Ready, kLoadTimeoutMs);
     }
 
@@ -154,6 +153,7 @@ private slots:
         options.switchClockTicks = &m_switchTicks;
         m_app = std::make_unique<Application>(options);
         m_app->start();
+        tovalin::test::widenClickWindow(*m_app);
         QVERIFY(QTest::qWaitForWindowExposed(&window()));
         waitUntilShown(address("/start.html"));
         QVERIFY(m_app->parents().menuLock().locked());

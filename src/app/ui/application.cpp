@@ -92,18 +92,7 @@ void Application::start()
     m_guard = std::make_unique<NavigationGuard>(m_state, *m_lists, m_profile, *m_nav, services);
 
     m_browser = std::make_unique<WebEngineBrowser>();
-    m_nav->setBrowser(m_browser.get());
-    m_guard->setBrowser(m_browser.get());
-    m_browser->setBeforeNavigateHandler([this](const QString &address, FrameId) {
-        return m_guard->beforeNavigate(address).cancel;
-    });
-    m_browser->setTranslateUrlHandler([this](const QString &address) { m_guard->translateUrl(address); });
-    connect(m_browser.get(), &Browser::navigateComplete, m_guard.get(),
-            [this](FrameId frame, const QString &) { m_guard->navigateComplete(frame); });
-    connect(m_browser.get(), &Browser::documentComplete, m_guard.get(),
-            [this](FrameId frame, const QString &) { m_guard->documentComplete(frame); });
-    connect(m_browser.get(), &Browser::navigateError, m_guard.get(), [this] { m_guard->navigateError(); });
-    connect(m_browser.get(), &Browser::downloadCompleted, m_guard.get(), [this] { m_guard->downloadComplete(); });
+    m_guard->attachTo(*m_browser);
 
     MainWindowContext ctx{m_state, m_profile, *m_lists, *m_nav, *m_guard, *m_sound};
     m_window = std::make_unique<MainWindow>(ctx, *m_browser, m_browser->widget());
