@@ -4,6 +4,7 @@
 
 #include "platform/sound.h"
 
+#include <QDeadlineTimer>
 #include <QtTest>
 
 #include <QFileInfo>
@@ -32,9 +33,15 @@ bool writeThemeLists(const QString &dataDir, const QString &theme, const QString
 template <typename App>
 bool waitUntilShown(App &app, const QString &address, int timeoutMs = 20000)
 {
-    return QTest::qWaitFor(
-        [&] { return app.browser().location() == address && !app.browser().isLoading() && app.state().PageComplete; },
-        timeoutMs);
+    // Short waits in a loop: one long qWaitFor keeps the event loop busy in a way
+    // that starves the local test server, and every page then takes seconds.
+    QDeadlineTimer deadline(timeoutMs);
+    const auto shown = [&] {
+        return app.browser().location() == address && !app.browser().isLoading() && app.state().PageComplete;
+    };
+    while (!shown() && !deadline.hasExpired())
+        QTest::qWait(20);
+    return shown();
 }
 
 /// The click window is 250 ms; a loaded test machine may take longer to start the
