@@ -21,17 +21,6 @@ using namespace tovalin;
 
 namespace {
 
-class SilentSound final : public SoundPlayer {
-public:
-    void play(const QString &) override {}
-};
-
-class NullMedia final : public MediaFetcher {
-public:
-    void fetchVideo(const QString &, const QString &) override {}
-    void fetchReference(const QString &, const QString &) override {}
-};
-
 struct World {
     explicit World(int entries)
     {
@@ -65,9 +54,9 @@ struct World {
 
     ProgramState state;
     UserProfile profile;
-    SilentSound sound;
+    SilentSoundPlayer sound;
     NoNetworkHeadProbe head;
-    NullMedia media;
+    NoMediaFetcher media;
     std::unique_ptr<SiteLists> lists;
     std::unique_ptr<NavigationModel> model;
     std::unique_ptr<NavigationGuard> guard;

@@ -26,6 +26,18 @@ public:
     virtual void DownloadTheme(const QString &address) = 0;
 };
 
+/// Hands nothing over: the admin command only reports what would be fetched.
+class NoMediaFetcher final : public MediaFetcher {
+public:
+    void fetchVideo(const QString &, const QString &) override {}
+    void fetchReference(const QString &, const QString &) override {}
+};
+
+class NoThemeDownloader final : public ThemeDownloader {
+public:
+    void DownloadTheme(const QString &) override {}
+};
+
 /// Logs every call in tovalin.media; fetches nothing.
 class LoggingMediaFetcher final : public MediaFetcher {
 public:

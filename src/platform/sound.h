@@ -13,4 +13,10 @@ public:
     virtual void play(const QString &path) = 0;
 };
 
+/// Plays nothing: for the admin command and for measurements.
+class SilentSoundPlayer final : public SoundPlayer {
+public:
+    void play(const QString &) override {}
+};
+
 } // namespace tovalin

@@ -24,23 +24,6 @@ namespace {
 
 enum Exit { AllAllowed = 0, SomeRefused = 1, UsageOrDataError = 2 };
 
-class SilentSound final : public SoundPlayer {
-public:
-    void play(const QString &) override {}
-};
-
-/// Fetches nothing: a video the user allows is only reported.
-class NoFetch final : public MediaFetcher {
-public:
-    void fetchVideo(const QString &, const QString &) override {}
-    void fetchReference(const QString &, const QString &) override {}
-};
-
-class NoDownload final : public ThemeDownloader {
-public:
-    void DownloadTheme(const QString &) override {}
-};
-
 int fail(const QString &message)
 {
     QTextStream(stderr) << "tovalinctl: " << message << '\n';
@@ -97,11 +80,11 @@ int check(const QCommandLineParser &parser)
     if (!listError.isEmpty())
         return fail(listError);
 
-    SilentSound sound;
+    SilentSoundPlayer sound;
     NavigationModel nav(state, sound);
     NoNetworkHeadProbe head;
-    NoFetch media;
-    NoDownload download;
+    NoMediaFetcher media;
+    NoThemeDownloader download;
     NavigationGuard::Services services;
     services.head = &head;
     services.media = &media;

@@ -7,6 +7,7 @@
 #include "platform/head_probe.h"
 #include "platform/sound.h"
 #include "media/media_fetch.h"
+#include "support_guard.h"
 #include "users/user_profile.h"
 
 #include <QSignalSpy>
@@ -18,32 +19,15 @@ using namespace tovalin;
 
 namespace {
 
-class CountingSound final : public SoundPlayer {
-public:
-    void play(const QString &) override { ++plays; }
-    int plays = 0;
-};
-
-class NoFetch final : public MediaFetcher {
-public:
-    void fetchVideo(const QString &, const QString &) override {}
-    void fetchReference(const QString &, const QString &) override {}
-};
-
-class NoDownload final : public ThemeDownloader {
-public:
-    void DownloadTheme(const QString &) override {}
-};
-
 /// The visible browser, the guard and a pop-up guard whose hidden browsers are fakes.
 struct Rig {
     QTemporaryDir dir;
     ProgramState state;
     UserProfile profile;
-    CountingSound sound;
+    test::RecordingSound sound;
     NoNetworkHeadProbe head;
-    NoFetch media;
-    NoDownload download;
+    NoMediaFetcher media;
+    NoThemeDownloader download;
     std::unique_ptr<SiteLists> lists;
     std::unique_ptr<NavigationModel> nav;
     std::unique_ptr<NavigationGuard> guard;
@@ -67,10 +51,7 @@ struct Rig {
         services.clockPosition = [] { return 0; };
         services.parentsPageOpen = [] { return false; };
         guard = std::make_unique<NavigationGuard>(state, *lists, profile, *nav, services);
-        guard->setBrowser(&visible);
-        nav->setBrowser(&visible);
-        visible.setBeforeNavigateHandler([this](const QString &a, FrameId) { return guard->beforeNavigate(a).cancel; });
-        visible.setTranslateUrlHandler([this](const QString &a) { guard->translateUrl(a); });
+        guard->attachTo(visible);
         popups = std::make_unique<PopupGuard>(state, *lists, *nav, visible, [this] {
             hidden.push_back(std::make_unique<FakeBrowser>());
             return hidden.back().get();
@@ -142,7 +123,7 @@ private slots:
         QVERIFY(!rig.popups->newWindowRequested());
         QVERIFY(rig.hidden.empty());
         QCOMPARE(rig.popups->label30Caption(), QStringLiteral("Allow popup"));
-        QCOMPARE(rig.sound.plays, 0);
+        QCOMPARE(rig.sound.played.size(), 0);
         QVERIFY(rig.nav->refusedList().isEmpty());
     }
 
@@ -153,7 +134,7 @@ private slots:
         QVERIFY(!rig.popups->newWindowRequested());
         QCOMPARE(rig.nav->refusedList(), QStringList{QStringLiteral("http://elsewhere.example/ad")});
         QCOMPARE(rig.nav->navState(), NavState::Forbidden);
-        QCOMPARE(rig.sound.plays, 1);
+        QCOMPARE(rig.sound.played.size(), 1);
     }
 
     void filterOffLoadsEveryPopupWithoutResizing()

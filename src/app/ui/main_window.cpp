@@ -510,7 +510,6 @@ QWidget *MainWindow::buildParentsPage()
     m_verboden2->setToolTip(tr("Niet geschikt voor kinderen"));
     m_kapot2 = pictureLabel(QStringLiteral("kapot2"), pictures::Sign::Broken, 28, tab);
     m_kapot2->setCursor(Qt::PointingHandCursor);
-    m_kapot2->installEventFilter(this);
     m_popupImage = pictureLabel(QStringLiteral("popupimage"), pictures::Sign::Loading, 28, tab);
     m_popupImage->setToolTip(tr("De website was een pop-up"));
     for (QWidget *w : {static_cast<QWidget *>(m_status2), static_cast<QWidget *>(m_toegestaan2),
@@ -613,7 +612,7 @@ QWidget *MainWindow::buildBrowserArea(QWidget *browserView)
 
     m_browserPage = new QWidget;
     m_browserPage->setObjectName(QStringLiteral("BrowserPage"));
-    m_browserPage->installEventFilter(this);
+    // Its resizes reach eventFilter through the program-wide filter installed in the constructor.
     m_sizeablePanel = new SizeablePanel(m_browserPage);
     auto *panelLay = new QVBoxLayout(m_sizeablePanel);
     panelLay->setContentsMargins(0, 0, 0, 0);
@@ -844,11 +843,6 @@ void MainWindow::changeEvent(QEvent *event)
         }
     }
     QWidget::changeEvent(event);
-}
-
-void MainWindow::resizeEvent(QResizeEvent *event)
-{
-    QWidget::resizeEvent(event);
 }
 
 bool MainWindow::eventFilter(QObject *watched, QEvent *event)
