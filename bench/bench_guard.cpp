@@ -1,7 +1,7 @@
 // The guard's cost per navigation: the three address tests and the whole
 // before-navigate decision, with lists of 10, 1000 and 100000 entries.
 
-#include "app/program_state.h"
+#include "state/program_state.h"
 #include "guard/navigation_guard.h"
 #include "guard/navigation_model.h"
 #include "guard/site_lists.h"

@@ -1,4 +1,4 @@
-#include "app/startup.h"
+#include "state/startup.h"
 #include "app/ui/application.h"
 
 #include <QApplication>

@@ -4,7 +4,7 @@
 //
 // The same code answers the browser and the admin command `tovalinctl check`.
 
-#include "app/program_state.h"
+#include "state/program_state.h"
 
 #include <QObject>
 #include <QString>

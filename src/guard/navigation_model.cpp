@@ -1,6 +1,6 @@
 #include "guard/navigation_model.h"
 
-#include "app/program_state.h"
+#include "state/program_state.h"
 #include "core/text.h"
 #include "guard/guard_log.h"
 #include "platform/browser.h"

@@ -1,6 +1,6 @@
 #include "guard/popup_guard.h"
 
-#include "app/program_state.h"
+#include "state/program_state.h"
 #include "guard/navigation_model.h"
 #include "guard/site_lists.h"
 #include "platform/browser.h"

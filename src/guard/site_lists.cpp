@@ -1,6 +1,6 @@
 #include "guard/site_lists.h"
 
-#include "app/program_state.h"
+#include "state/program_state.h"
 #include "core/ini.h"
 #include "core/text.h"
 #include "guard/guard_log.h"

@@ -3,7 +3,7 @@
 // calls, the events it answers and the host hooks. The real one sits on Qt
 // WebEngine (webengine_browser.h); FakeBrowser lets logic tests drive it.
 
-#include "app/program_state.h"
+#include "state/program_state.h"
 
 #include <QFlags>
 #include <QObject>

@@ -1,6 +1,6 @@
 #include "themes/theme_model.h"
 
-#include "app/program_state.h"
+#include "state/program_state.h"
 #include "themes/themes_log.h"
 
 #include <QFileInfo>

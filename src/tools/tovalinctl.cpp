@@ -1,8 +1,8 @@
 // tovalinctl: the administrator's command line. `check` runs the browser's own
 // navigation decision on addresses and prints each verdict.
 
-#include "app/program_state.h"
-#include "app/startup.h"
+#include "state/program_state.h"
+#include "state/startup.h"
 #include "guard/navigation_guard.h"
 #include "guard/navigation_model.h"
 #include "guard/site_lists.h"

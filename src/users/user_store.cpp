@@ -1,6 +1,6 @@
 #include "users/user_store.h"
 
-#include "app/program_state.h"
+#include "state/program_state.h"
 #include "core/ini.h"
 #include "users/user_profile.h"
 

@@ -1,7 +1,7 @@
 // Start-up before any window: folders, the first-run marker, the single instance.
 
-#include "app/program_state.h"
-#include "app/startup.h"
+#include "state/program_state.h"
+#include "state/startup.h"
 
 #include <QFile>
 #include <QProcess>

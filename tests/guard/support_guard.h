@@ -2,7 +2,7 @@
 // Fakes and a ready-made world for the guard's tests: a data folder of its own,
 // the state, the profile, the lists, the model and the guard around a FakeBrowser.
 
-#include "app/program_state.h"
+#include "state/program_state.h"
 #include "guard/navigation_guard.h"
 #include "guard/navigation_model.h"
 #include "guard/site_lists.h"

@@ -1,4 +1,4 @@
-#include "app/program_state.h"
+#include "state/program_state.h"
 #include "guard/navigation_guard.h"
 #include "guard/navigation_model.h"
 #include "guard/popup_guard.h"

@@ -2,7 +2,7 @@
 // A theme with its three list files in a temporary data folder, the guard's
 // models over it, and a browser that records what the commands asked of it.
 
-#include "app/program_state.h"
+#include "state/program_state.h"
 #include "guard/block_accept.h"
 #include "guard/navigation_model.h"
 #include "guard/site_lists.h"

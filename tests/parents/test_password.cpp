@@ -1,4 +1,4 @@
-#include "app/program_state.h"
+#include "state/program_state.h"
 #include "core/text_file.h"
 #include "parents/menu_lock.h"
 #include "parents/password_store.h"

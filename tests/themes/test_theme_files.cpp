@@ -2,7 +2,7 @@
 #include "themes/theme_files.h"
 #include "themes/theme_model.h"
 
-#include "app/program_state.h"
+#include "state/program_state.h"
 #include "core/text_file.h"
 
 #include <QDir>

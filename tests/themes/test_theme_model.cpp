@@ -1,7 +1,7 @@
 #include "themes/support_theme_fixtures.h"
 #include "themes/theme_model.h"
 
-#include "app/program_state.h"
+#include "state/program_state.h"
 
 #include <QDir>
 #include <QSignalSpy>

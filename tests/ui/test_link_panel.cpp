@@ -4,7 +4,7 @@
 // resize rule.
 
 #include "support_app.h"
-#include "app/program_state.h"
+#include "state/program_state.h"
 #include "app/ui/sizeable_panel.h"
 #include "core/text_file.h"
 #include "platform/fake_browser.h"

@@ -1,6 +1,6 @@
 #include "support_users.h"
 
-#include "app/program_state.h"
+#include "state/program_state.h"
 
 #include <QDir>
 #include <QFile>

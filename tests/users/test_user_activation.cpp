@@ -3,7 +3,7 @@
 
 #include "support_users.h"
 
-#include "app/program_state.h"
+#include "state/program_state.h"
 #include "users/user_activation.h"
 #include "users/user_profile.h"
 #include "users/user_store.h"

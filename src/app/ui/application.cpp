@@ -1,6 +1,6 @@
 #include "app/ui/application.h"
 
-#include "app/startup.h"
+#include "state/startup.h"
 #include "core/text_file.h"
 #include "app/ui/main_window.h"
 #include "app/ui/parents_side.h"

@@ -3,7 +3,7 @@
 // layers and the windows, wired together. main() and the real-window tests
 // build it the same way.
 
-#include "app/program_state.h"
+#include "state/program_state.h"
 #include "users/user_activation.h"
 #include "users/user_profile.h"
 

@@ -4,7 +4,7 @@
 // It shows the models' state and forwards the user's actions; the rules live
 // in the guard, users and themes logic.
 
-#include "app/program_state.h"
+#include "state/program_state.h"
 #include "app/ui/sizeable_panel.h"
 #include "guard/navigation_model.h"
 

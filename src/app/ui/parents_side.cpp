@@ -1,6 +1,6 @@
 #include "app/ui/parents_side.h"
 
-#include "app/program_state.h"
+#include "state/program_state.h"
 #include "app/ui/main_window.h"
 #include "clocks/switch_clock.h"
 #include "clocks/time_clock.h"

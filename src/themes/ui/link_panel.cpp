@@ -1,6 +1,6 @@
 #include "themes/ui/link_panel.h"
 
-#include "app/program_state.h"
+#include "state/program_state.h"
 #include "platform/browser.h"
 #include "platform/sound.h"
 #include "themes/theme_model.h"

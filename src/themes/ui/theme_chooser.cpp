@@ -1,6 +1,6 @@
 #include "themes/ui/theme_chooser.h"
 
-#include "app/program_state.h"
+#include "state/program_state.h"
 #include "platform/sound.h"
 #include "themes/theme_files.h"
 #include "themes/theme_model.h"

@@ -1,4 +1,4 @@
-#include "app/startup.h"
+#include "state/startup.h"
 
 #include "core/text_file.h"
 

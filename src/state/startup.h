@@ -1,7 +1,7 @@
 #pragma once
 // Where the program's files lie and what start-up does before any window shows.
 
-#include "app/program_state.h"
+#include "state/program_state.h"
 
 #include <QLockFile>
 #include <QStringList>
