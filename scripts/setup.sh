@@ -13,6 +13,7 @@ packages=(
   qt6-base-dev qt6-webengine-dev libqt6webenginecore6-bin qt6-multimedia-dev qt6-tools-dev-tools
   libcurl4-openssl-dev libzip-dev libsodium-dev libbenchmark-dev
   xvfb xauth xdotool fonts-dejavu-core libgl1-mesa-dri python3
+  ffmpeg python3-pyftpdlib
 )
 
 missing=()

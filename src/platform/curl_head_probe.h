@@ -4,7 +4,7 @@
 
 namespace tovalin {
 
-/// HEAD through libcurl. The whole request, connection included, gives up after
+/// HEAD through the program's transfer client, on the calling thread. The whole request, connection included, gives up after
 /// kTimeoutMs: the decision waits for it, so the window never stalls longer.
 class CurlHeadProbe final : public HeadProbe {
 public:
