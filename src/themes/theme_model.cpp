@@ -5,6 +5,8 @@
 
 #include <QFileInfo>
 
+#include <algorithm>
+
 namespace tovalin {
 
 using namespace themefiles;
@@ -40,6 +42,7 @@ void ThemeModel::emptySlot(int n)
 {
     LinkSlot &s = m_slots[size_t(n)];
     s = LinkSlot{};
+    m_lines[size_t(n)] = -1;
 }
 
 bool ThemeModel::fillSlot(int n, const QString &id)
@@ -85,13 +88,15 @@ void ThemeModel::LoadTheme(const QString &name, Scroll scroll)
     }
 
     int filled = 0;
-    for (const QString &id : std::as_const(*lines)) {
+    for (qsizetype line = 0; line < lines->size(); ++line) {
         if (filled == kSlotCount) {
             qCDebug(lcThemes) << "theme" << name << "has more links than slots; the rest are not shown";
             break;
         }
-        if (fillSlot(filled + 1, id))
+        if (fillSlot(filled + 1, lines->at(line))) {
             ++filled;
+            m_lines[size_t(filled)] = int(line);
+        }
     }
     for (int n = filled + 1; n <= kSlotCount; ++n)
         emptySlot(n);
@@ -108,8 +113,68 @@ void ThemeModel::ReloadLinkSlot(const QString &name, int line)
     const auto lines = readLines(filePath(themesFolder(), name, kLinkListExt));
     if (!lines || line >= lines->size())
         return;
-    if (fillSlot(line + 1, lines->at(line)))
+    if (fillSlot(line + 1, lines->at(line))) {
+        m_lines[size_t(line + 1)] = line;
         emit slotChanged(line + 1);
+    }
+}
+
+int ThemeModel::lineOfSlot(int n) const
+{
+    if (n < 1 || n > kSlotCount || !m_slots[size_t(n)].enabled)
+        return -1;
+    return m_lines[size_t(n)];
+}
+
+std::optional<QStringList> ThemeModel::linesMatching(const QString &name, int n) const
+{
+    const int line = lineOfSlot(n);
+    if (line < 0 || !isSafeFileStem(name))
+        return std::nullopt;
+    auto lines = readLines(filePath(themesFolder(), name, kLinkListExt));
+    if (!lines || line >= lines->size() || lines->at(line) != m_slots[size_t(n)].link.ID)
+        return std::nullopt;
+    return lines;
+}
+
+bool ThemeModel::removeLink(const QString &name, int n)
+{
+    auto lines = linesMatching(name, n);
+    if (!lines) {
+        qCDebug(lcThemes) << "remove: the link list of" << name << "does not hold slot" << n;
+        return false;
+    }
+    lines->removeAt(lineOfSlot(n));
+    if (!writeLines(filePath(themesFolder(), name, kLinkListExt), *lines).ok)
+        return false;
+    setSelectedLink(-1);
+    const int last = m_linkCount;
+    for (int k = n; k < last; ++k) {
+        m_slots[size_t(k)] = std::move(m_slots[size_t(k + 1)]);
+        m_lines[size_t(k)] = m_lines[size_t(k + 1)] - 1;
+    }
+    emptySlot(last);
+    m_linkCount = last - 1;
+    for (int k = n; k <= last; ++k)
+        emit slotChanged(k);
+    return true;
+}
+
+bool ThemeModel::exchangeLinks(const QString &name, int a, int b)
+{
+    if (a == b)
+        return false;
+    auto lines = linesMatching(name, a);
+    if (!lines || !linesMatching(name, b))
+        return false;
+    lines->swapItemsAt(lineOfSlot(a), lineOfSlot(b));
+    if (!writeLines(filePath(themesFolder(), name, kLinkListExt), *lines).ok)
+        return false;
+    // Each slot keeps its line; the links trade places.
+    std::swap(m_slots[size_t(a)], m_slots[size_t(b)]);
+    emit slotChanged(a);
+    emit slotChanged(b);
+    return true;
 }
 
 void ThemeModel::activateTheme(const QString &name)
@@ -145,6 +210,11 @@ void ThemeModel::scrollUp(int panelHeight)
 void ThemeModel::scrollToTop()
 {
     setScrollOffset(0);
+}
+
+void ThemeModel::scrollTo(int offset)
+{
+    setScrollOffset(std::max(0, offset));
 }
 
 void ThemeModel::setScrollOffset(int offset)

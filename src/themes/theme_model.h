@@ -74,6 +74,21 @@ public:
     void scrollUp(int panelHeight);
     /// Puts every slot back at its first position.
     void scrollToTop();
+    /// Moves the strip so that it is scrolled up by `offset` pixels (0 = first position).
+    void scrollTo(int offset);
+
+    /// The 0-based line of the theme's .llt that filled slot n shows; −1 for an empty slot.
+    int lineOfSlot(int n) const;
+
+    /// "Remove": deletes the .llt line that slot n shows; every later slot moves up one place with
+    /// its record and picture, the last filled slot is emptied, LinkCount drops by one and the
+    /// selection is cleared. The link's own files stay. False, with nothing changed, when n is not a
+    /// filled slot or name.llt is missing, no longer matches the slots, or cannot be written.
+    bool removeLink(const QString &name, int n);
+
+    /// Exchanges the .llt lines of the filled slots a and b and with them the slots' contents.
+    /// False, with nothing changed, under the same conditions as removeLink.
+    bool exchangeLinks(const QString &name, int a, int b);
 
 signals:
     /// LoadTheme finished for that theme (the theme label shows it; every slot may have changed).
@@ -89,9 +104,14 @@ private:
     bool fillSlot(int n, const QString &id);
     void emptySlot(int n);
     void setScrollOffset(int offset);
+    /// The .llt lines when they still hold slot n's ID at slot n's line; nullopt otherwise.
+    std::optional<QStringList> linesMatching(const QString &name, int n) const;
 
     ProgramState &m_state;
     std::array<LinkSlot, kSlotCount + 1> m_slots; // index 0 unused, so slot numbers stay 1-based
+    // The .llt line each slot shows: lines whose link cannot load are left out, so slot n need
+    // not show line n − 1, and editing the list must touch the line the parent sees.
+    std::array<int, kSlotCount + 1> m_lines{};
     int m_linkCount = 0;
     int m_selectedLink = -1;
     int m_scrollOffset = 0;

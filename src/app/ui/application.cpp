@@ -4,9 +4,11 @@
 #include "core/text_file.h"
 #include "app/ui/main_window.h"
 #include "app/ui/parents_side.h"
+#include "app/ui/theme_windows.h"
 #include "guard/navigation_guard.h"
 #include "guard/navigation_model.h"
 #include "guard/popup_guard.h"
+#include "guard/ui/site_commands.h"
 #include "guard/site_lists.h"
 #include "media/media_fetch.h"
 #include "platform/curl_head_probe.h"
@@ -35,6 +37,7 @@ Application::Application(Options options, QObject *parent)
 Application::~Application()
 {
     // The window holds the browser's view; it goes first.
+    m_themeWindows.reset();
     m_popups.reset();
     m_hiddenBrowser.reset();
     m_window.reset();
@@ -104,6 +107,9 @@ void Application::start()
     m_themes = std::make_unique<ThemeModel>(m_state);
     m_themes->setSiteListLoader([this] { m_lists->LoadSiteLists(); });
     m_window->setUpThemes(*m_themes, [this] { return m_users ? m_users->AllowedThemes() : QStringList(); });
+    m_themeWindows = std::make_unique<ThemeWindows>(
+        ThemeWindows::Context{m_state, *m_lists, *m_themes, *m_sound, *m_browser, *m_window});
+    m_parents->siteCommands().setUrlManagerOpener([this] { m_themeWindows->openUrlManager(); });
 
     // Pop-ups: the visible browser's window requests go to the pop-up guard,
     // whose hidden browser lives on the never-shown page `HiddenEmbedded`.

@@ -22,6 +22,7 @@ class NavigationModel;
 class ParentsSide;
 class PopupGuard;
 class ThemeModel;
+class ThemeWindows;
 class SiteLists;
 class SoundPlayer;
 class UserSession;
@@ -63,6 +64,8 @@ public:
     PopupGuard &popups() { return *m_popups; }
     /// The parents' controls: menu lock, list commands, quick menu, clocks.
     ParentsSide &parents() { return *m_parents; }
+    /// The add-link wizard, the link editor and the active theme editor.
+    ThemeWindows &themeWindows() { return *m_themeWindows; }
 
 private:
     // What activating a user asks of the windows.
@@ -101,6 +104,7 @@ private:
     std::unique_ptr<PopupGuard> m_popups;
     std::unique_ptr<WebEngineBrowser> m_hiddenBrowser; // EmbeddedWB2
     std::unique_ptr<ParentsSide> m_parents;
+    std::unique_ptr<ThemeWindows> m_themeWindows;
 };
 
 } // namespace tovalin

@@ -231,6 +231,7 @@ bool LinkPanel::SelectLink(int n)
 {
     if (!m_model.setSelectedLink(n))
         return false;
+    emit linkSelected(n);
     m_browser.navigate(m_model.slot(n).link.URL);
     return true;
 }

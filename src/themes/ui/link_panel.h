@@ -90,6 +90,8 @@ signals:
     void transfersCancelRequested();
     /// Slot n was opened by a click: the address fields are to show its URL.
     void linkOpened(int slot);
+    /// `SelectLink` marked slot n and opened it: the link editor shows its picture and URL.
+    void linkSelected(int slot);
     /// The browser panel is to take a link's size (−1 for a side: the page's).
     void browserPanelSizeRequested(int hoogte, int breedte);
 

@@ -1,0 +1,184 @@
+#include "themes/theme_editing.h"
+
+#include "state/program_state.h"
+#include "themes/link_editing.h"
+#include "themes/theme_files.h"
+#include "themes/theme_model.h"
+#include "themes/themes_log.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+
+namespace tovalin {
+
+using namespace themefiles;
+
+namespace {
+
+// The longest file name the common Linux file systems take, in bytes.
+constexpr qsizetype kMaxFileNameBytes = 255;
+
+void compactIfWhitelist(SiteLists &lists, SiteList which)
+{
+    if (which == SiteList::White)
+        lists.CompactWhitelist();
+}
+
+} // namespace
+
+ListAddResult addListEntry(SiteLists &lists, SiteList which, const QString &field)
+{
+    ListAddResult result;
+    result.field = field;
+    if (field.trimmed().isEmpty())
+        return result;
+    if (!webaddress::beginsWithScheme(field)) {
+        result.outcome = ListAddResult::Outcome::Prefixed;
+        result.field = webaddress::withHttp(field);
+        return result;
+    }
+    lists.list(which).add(field);
+    compactIfWhitelist(lists, which);
+    lists.SaveSiteLists();
+    result.outcome = ListAddResult::Outcome::Added;
+    return result;
+}
+
+bool changeListEntry(SiteLists &lists, SiteList which, int row, const QString &field)
+{
+    if (field.trimmed().isEmpty() || !webaddress::beginsWithScheme(field))
+        return false;
+    SortedList &list = lists.list(which);
+    if (row >= 0 && row < list.size()) {
+        list.removeAt(row);
+        list.add(field);
+    }
+    compactIfWhitelist(lists, which);
+    lists.SaveSiteLists();
+    return true;
+}
+
+void deleteListEntry(SiteLists &lists, SiteList which, int row)
+{
+    SortedList &list = lists.list(which);
+    if (row >= 0 && row < list.size())
+        list.removeAt(row);
+    lists.SaveSiteLists();
+}
+
+bool isUsableThemeName(const QString &name, const QString &testFolder)
+{
+    if (!isSafeFileStem(name))
+        return false;
+    const QString fileName = name + kLinkListExt;
+    if (QFile::encodeName(fileName).size() > kMaxFileNameBytes)
+        return false;
+    const QString path = QDir(testFolder).filePath(fileName);
+    if (QFileInfo::exists(path))
+        return true; // the file system already holds such a name
+    QFile probe(path);
+    if (!probe.open(QIODevice::WriteOnly | QIODevice::NewOnly))
+        return false;
+    probe.close();
+    probe.remove();
+    return true;
+}
+
+QString existingThemeSpelling(const QString &themesFolder, const QString &name)
+{
+    const QString upper = name.toUpper();
+    const QStringList names = listThemeNames(themesFolder);
+    for (const QString &n : names) {
+        if (n == name)
+            return n;
+    }
+    for (const QString &n : names) {
+        if (n.toUpper() == upper)
+            return n;
+    }
+    return name;
+}
+
+bool copyThemeFiles(const QString &themesFolder, const QString &from, const QString &to)
+{
+    if (!isSafeFileStem(from) || !isSafeFileStem(to))
+        return false;
+    bool ok = true;
+    for (const QLatin1StringView ext : {kLinkListExt, kPopupListExt, kBlacklistExt, kWhitelistExt}) {
+        const QString source = filePath(themesFolder, from, ext);
+        if (!QFileInfo(source).isFile())
+            continue;
+        const ReadResult bytes = readFileBytes(source);
+        if (!bytes.ok() || !writeFileAtomic(filePath(themesFolder, to, ext), bytes.bytes).ok) {
+            qCDebug(lcThemes) << "save as: cannot copy" << source;
+            ok = false;
+        }
+    }
+    return ok;
+}
+
+QString noThemeName()
+{
+    // A name, not a text: it is what ActiveTheme holds when no theme is left.
+    return QStringLiteral("Geen thema aanwezig");
+}
+
+bool deleteActiveTheme(ThemeModel &model, SiteLists &lists, ProgramState &state)
+{
+    const QString folder = state.themesFolder();
+    const QString theme = state.activeTheme();
+    if (!isSafeFileStem(theme) || !QFileInfo(filePath(folder, theme, kLinkListExt)).isFile())
+        return false;
+    DeleteThemeFiles(folder, theme);
+    const QStringList left = listThemeNames(folder);
+    state.setActiveTheme(left.isEmpty() ? noThemeName() : left.first());
+    model.LoadTheme(state.activeTheme(), Scroll::ToTop);
+    lists.LoadSiteLists();
+    model.setSelectedLink(1);
+    return true;
+}
+
+QStringList mergeTheme(const QString &themesFolder, const QString &activeTheme, const QString &pickedTheme)
+{
+    QStringList failed;
+    if (!isSafeFileStem(activeTheme) || !isSafeFileStem(pickedTheme))
+        return failed;
+    for (const QLatin1StringView ext : {kLinkListExt, kBlacklistExt, kWhitelistExt, kPopupListExt}) {
+        const QString target = filePath(themesFolder, activeTheme, ext);
+        const auto mine = readLines(target);
+        const auto theirs = readLines(filePath(themesFolder, pickedTheme, ext));
+        if (!mine || !theirs)
+            continue;
+        if (!writeLines(target, *mine + *theirs).ok)
+            failed.append(QString(ext));
+    }
+    return failed;
+}
+
+QString emailSubject(const QString &theme)
+{
+    return QCoreApplication::translate("ThemeEditing", "Tovalinthema: ") + theme;
+}
+
+QString emailBody(const QString &vendorHost)
+{
+    const QString rule(74, u'_');
+    return QStringLiteral("\n\n") + rule + u'\n'
+        + QCoreApplication::translate("ThemeEditing",
+                                      "Dit is een Tovalin-thema: plaatjes-links en websites die een kind veilig kan "
+                                      "bezoeken. Open het bestand met Tovalin.")
+        + u'\n'
+        + QCoreApplication::translate("ThemeEditing", "Meer thema's en Tovalin zelf vindt u op http://%1")
+              .arg(vendorHost)
+        + u'\n';
+}
+
+QStringList xdgEmailArguments(const QString &subject, const QString &body, const QString &attachment)
+{
+    return {QStringLiteral("--utf8"), QStringLiteral("--subject"), subject, QStringLiteral("--body"), body,
+            QStringLiteral("--attach"), attachment};
+}
+
+} // namespace tovalin
