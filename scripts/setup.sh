@@ -12,7 +12,7 @@ packages=(
   build-essential cmake ninja-build ccache pkg-config
   qt6-base-dev qt6-webengine-dev libqt6webenginecore6-bin qt6-multimedia-dev qt6-tools-dev-tools
   libcurl4-openssl-dev libzip-dev libsodium-dev libbenchmark-dev
-  xvfb xauth xdotool fonts-dejavu-core libgl1-mesa-dri python3
+  xvfb xauth xdotool fonts-dejavu-core libgl1-mesa-dri python3 xdg-utils
   ffmpeg python3-pyftpdlib
 )
 

@@ -182,6 +182,8 @@ private slots:
         m_app->browser().navigate(m_server.address(QStringLiteral("/games/play.html")));
         waitUntilShown(QStringLiteral("/games/play.html"));
 
+        // A finished document is painted a moment later; the parent photographs what is painted.
+        QTRY_COMPARE_WITH_TIMEOUT(capturePage(window().browserPage()).pixel(10, 10), 0xFFF0C000u, kLoadTimeoutMs);
         click("voegtoe");
         QCOMPARE(themeTabPage()->objectName(), QStringLiteral("voegtoetab1"));
         m_sound.played.clear();
@@ -204,6 +206,10 @@ private slots:
         QCOMPARE(window().browserPages()->currentWidget(), window().browserPage());
         for (const char *name : {"selectie1", "selectie2", "selectie3"})
             QCOMPARE(widget<QLabel>(name)->pixmap().size(), QSize(70, 70));
+        // The picture is of the page on show: its yellow background fills the thumbnail's middle.
+        const Bitmap &thumbnail = m_app->themeWindows().wizard().thumbnail();
+        QCOMPARE(thumbnail.pixel(35, 35), 0x00F0C000u);
+        QVERIFY(thumbnail.pixel(0, 35) != thumbnail.pixel(35, 35)); // the bevel's light edge
         const QString shown = m_server.address(QStringLiteral("/games/play.html"));
         QCOMPARE(widget<QLineEdit>("URLedit")->text(), shown);
         QCOMPARE(widget<QLineEdit>("kindvriendelijkedit")->text(), shown);
