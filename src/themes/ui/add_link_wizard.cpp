@@ -23,11 +23,25 @@ namespace tovalin {
 
 namespace {
 
+// The steps' text column has one width on every page, so the preview keeps its place.
+constexpr int kStepColumnWidth = 640;
+
 QVBoxLayout *column(QBoxLayout *row)
 {
     auto *c = new QVBoxLayout;
     c->setSpacing(2);
     row->addLayout(c);
+    return c;
+}
+
+QVBoxLayout *stepColumn(QBoxLayout *row, QWidget *page)
+{
+    auto *holder = new QWidget(page);
+    holder->setFixedWidth(kStepColumnWidth);
+    auto *c = new QVBoxLayout(holder);
+    c->setContentsMargins(0, 0, 0, 0);
+    c->setSpacing(2);
+    row->addWidget(holder);
     return c;
 }
 
@@ -121,22 +135,21 @@ QWidget *AddLinkWizard::buildAddressPage()
     auto *page = new QWidget;
     page->setObjectName(QStringLiteral("voegtoetab2"));
     QHBoxLayout *row = pageRow(page);
-    QVBoxLayout *c = column(row);
+    QVBoxLayout *c = stepColumn(row, page);
     c->addWidget(themelook::heading(tr("Add to favorites"), page));
     c->addWidget(themelook::bold(tr("Step 3 (optional)"), page));
     c->addWidget(new QLabel(tr("If you want you can change the web address (URL) "), page));
     m_urlEdit = new QLineEdit(page);
     m_urlEdit->setObjectName(QStringLiteral("URLedit"));
-    m_urlEdit->setMinimumWidth(420);
-    c->addWidget(m_urlEdit);
+        c->addWidget(m_urlEdit);
     auto *buttons = new QHBoxLayout;
     QPushButton *again = button(tr("New selection"), "XiButton3", page);
     QPushButton *next = button(tr("Continue >"), "XiButton2", page);
     buttons->addWidget(again);
     buttons->addWidget(next);
-    auto *tip = new QLabel(tr("Tip: By changing the URL you can connect another site to this image."), page);
-    buttons->addWidget(tip, 1);
+    buttons->addStretch(1);
     c->addLayout(buttons);
+    c->addWidget(new QLabel(tr("Tip: By changing the URL you can connect another site to this image."), page));
     c->addStretch(1);
     m_preview1 = selectionBox(row, "selectie1", page);
     row->addStretch(1);
@@ -152,22 +165,21 @@ QWidget *AddLinkWizard::buildHintPage()
     auto *page = new QWidget;
     page->setObjectName(QStringLiteral("voegtoetab4"));
     QHBoxLayout *row = pageRow(page);
-    QVBoxLayout *c = column(row);
+    QVBoxLayout *c = stepColumn(row, page);
     c->addWidget(themelook::heading(tr("Add to favorites"), page));
     c->addWidget(themelook::bold(tr("Step 4 (optional)"), page));
     c->addWidget(new QLabel(tr("If you want you can give a short hint for the link "), page));
     m_hintEdit = new QLineEdit(page);
     m_hintEdit->setObjectName(QStringLiteral("HintEdit"));
-    m_hintEdit->setMinimumWidth(420);
-    c->addWidget(m_hintEdit);
+        c->addWidget(m_hintEdit);
     auto *buttons = new QHBoxLayout;
     QPushButton *back = button(tr("< Back"), "XiButton9", page);
     QPushButton *next = button(tr("Continue >"), "XiButton7", page);
     buttons->addWidget(back);
     buttons->addWidget(next);
-    buttons->addWidget(new QLabel(tr("Tip: The hint will be shown when the mouse pointer moves over the image"), page),
-                       1);
+    buttons->addStretch(1);
     c->addLayout(buttons);
+    c->addWidget(new QLabel(tr("Tip: The hint will be shown when the mouse pointer moves over the image"), page));
     c->addStretch(1);
     m_preview3 = selectionBox(row, "selectie3", page);
     row->addStretch(1);
@@ -183,15 +195,14 @@ QWidget *AddLinkWizard::buildEntryPage()
     auto *page = new QWidget;
     page->setObjectName(QStringLiteral("voegtoetab3"));
     QHBoxLayout *row = pageRow(page);
-    QVBoxLayout *c = column(row);
+    QVBoxLayout *c = stepColumn(row, page);
     c->addWidget(themelook::heading(tr("Add to favorites"), page));
     c->addWidget(themelook::bold(tr("Step 5 (optional)"), page));
     c->addWidget(new QLabel(tr("Appears in the whitelist as: "), page));
     auto *field = new QHBoxLayout;
     m_entryEdit = new QLineEdit(page);
     m_entryEdit->setObjectName(QStringLiteral("kindvriendelijkedit"));
-    m_entryEdit->setMinimumWidth(420);
-    field->addWidget(m_entryEdit, 1);
+        field->addWidget(m_entryEdit, 1);
     auto *up = new QToolButton(page);
     up->setObjectName(QStringLiteral("XiButton5"));
     up->setIcon(themelook::levelUp(20));

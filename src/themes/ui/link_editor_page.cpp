@@ -60,6 +60,10 @@ LinkEditorPage::LinkEditorPage(ThemeModel &model, SiteLists &lists, ProgramState
     fields->addWidget(m_hint, 1, 1);
     auto *buttons = new QHBoxLayout;
     m_save = button(tr("Save"), "Klaarbutton", page);
+    // Hidden "Save" keeps its place: Remove, Up and Down must not slide under the mouse.
+    QSizePolicy keepPlace = m_save->sizePolicy();
+    keepPlace.setRetainSizeWhenHidden(true);
+    m_save->setSizePolicy(keepPlace);
     m_save->hide();
     QPushButton *removeButton = button(tr("Remove"), "XiButton8", page);
     QPushButton *upButton = button(tr("Up"), "omhoog", page);
