@@ -17,9 +17,6 @@ using namespace themefiles;
 
 namespace {
 
-// The longest file name the common Linux file systems take, in bytes.
-constexpr qsizetype kMaxFileNameBytes = 255;
-
 void compactIfWhitelist(SiteLists &lists, SiteList which)
 {
     if (which == SiteList::White)
@@ -66,39 +63,6 @@ void deleteListEntry(SiteLists &lists, SiteList which, int row)
     if (row >= 0 && row < list.size())
         list.removeAt(row);
     lists.SaveSiteLists();
-}
-
-bool isUsableThemeName(const QString &name, const QString &testFolder)
-{
-    if (!isSafeFileStem(name))
-        return false;
-    const QString fileName = name + kLinkListExt;
-    if (QFile::encodeName(fileName).size() > kMaxFileNameBytes)
-        return false;
-    const QString path = QDir(testFolder).filePath(fileName);
-    if (QFileInfo::exists(path))
-        return true; // the file system already holds such a name
-    QFile probe(path);
-    if (!probe.open(QIODevice::WriteOnly | QIODevice::NewOnly))
-        return false;
-    probe.close();
-    probe.remove();
-    return true;
-}
-
-QString existingThemeSpelling(const QString &themesFolder, const QString &name)
-{
-    const QString upper = name.toUpper();
-    const QStringList names = listThemeNames(themesFolder);
-    for (const QString &n : names) {
-        if (n == name)
-            return n;
-    }
-    for (const QString &n : names) {
-        if (n.toUpper() == upper)
-            return n;
-    }
-    return name;
 }
 
 bool copyThemeFiles(const QString &themesFolder, const QString &from, const QString &to)

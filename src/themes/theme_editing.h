@@ -46,15 +46,6 @@ inline constexpr int kFieldTooltipWidth = 288;
 
 // --- Save as, Delete, Add theme --------------------------------------------------
 
-/// Whether a name can be a theme's name: a file of that name + ".llt" can be made in `testFolder`,
-/// and it stays inside the themes folder (no "/" or "\\", not "." or "..", not too long). The test
-/// leaves no file behind.
-bool isUsableThemeName(const QString &name, const QString &testFolder);
-
-/// The theme's name as its .llt file spells it when a theme of that name (in any letter case)
-/// exists; else the name as given.
-QString existingThemeSpelling(const QString &themesFolder, const QString &name);
-
 /// Save as, step 4: copies from.llt, .kpu, .kou, .kvu to `to` in the themes folder, each on its
 /// own (a missing source skips that file). Returns false when a copy failed.
 bool copyThemeFiles(const QString &themesFolder, const QString &from, const QString &to);

@@ -1,7 +1,6 @@
 // The active theme editor's operations on real files: the list pages' Add,
 // Change and Delete (compaction on the whitelist only, https never prefixed),
-// the save-as name test (no file left, no escape from the themes folder), the
-// copy that shares link IDs, the merge that doubles lines, deleting the last
+// the copy that shares link IDs, the merge that doubles lines, deleting the last
 // theme, and the e-mail's parts.
 
 #include "themes/support_theme_fixtures.h"
@@ -11,6 +10,7 @@
 #include "state/program_state.h"
 #include "themes/theme_editing.h"
 #include "themes/theme_model.h"
+#include "themes/theme_names.h"
 #include "users/user_profile.h"
 
 #include <QDir>
@@ -110,30 +110,6 @@ private slots:
         QCOMPARE(readRaw(path("Mine", ".kou")), QByteArray());
         deleteListEntry(*m_lists, SiteList::White, 7); // no such row: nothing goes
         QCOMPARE(lines("Mine", ".kvu"), QStringList{"http://a.example"});
-    }
-
-    void themeNameTestLeavesNoFileAndStaysInside_data()
-    {
-        QTest::addColumn<QString>("name");
-        QTest::addColumn<bool>("usable");
-        QTest::newRow("plain") << "Zoo animals" << true;
-        QTest::newRow("accents") << QStringLiteral("Dierentuin \u00e9\u00e8") << true;
-        QTest::newRow("empty") << "" << false;
-        QTest::newRow("parent") << ".." << false;
-        QTest::newRow("climbsOut") << "../escaped" << false;
-        QTest::newRow("folderPart") << "sub/theme" << false;
-        QTest::newRow("windowsFolderPart") << "sub\\theme" << false;
-        QTest::newRow("tooLong") << QString(300, u'a') << false;
-    }
-
-    void themeNameTestLeavesNoFileAndStaysInside()
-    {
-        QFETCH(QString, name);
-        QFETCH(bool, usable);
-        QCOMPARE(isUsableThemeName(name, m_state->downloadsFolder()), usable);
-        QCOMPARE(QDir(m_state->downloadsFolder()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden),
-                 QStringList());
-        QVERIFY(!QFile::exists(m_state->DataFolder + QStringLiteral("/escaped.llt")));
     }
 
     void saveAsCopiesTheListsAndSharesLinkIds()

@@ -14,6 +14,7 @@
 #include "support_app.h"
 #include "support_http_server.h"
 #include "themes/bmp_codec.h"
+#include "themes/theme_archive.h"
 #include "themes/theme_model.h"
 #include "themes/ui/active_theme_editor.h"
 #include "themes/ui/add_link_wizard.h"
@@ -62,6 +63,7 @@ class TestThemeWindows : public QObject {
 
     MainWindow &window() { return m_app->mainWindow(); }
     QString themes() const { return m_dir.path() + QStringLiteral("/themas"); }
+    QString mailDir() const { return m_dir.path() + QStringLiteral("/mailbin"); }
 
     template <typename T = QWidget>
     T *widget(const char *name)
@@ -119,6 +121,16 @@ private slots:
             whitelist << m_server.address(paths[i]);
         }
         QVERIFY(tovalin::test::writeThemeLists(data, kTheme, ids, whitelist));
+
+        // A mail command that records what it was given, and fails while a "fail" file exists.
+        QVERIFY(QDir().mkpath(mailDir()));
+        QFile script(mailDir() + QStringLiteral("/xdg-email"));
+        QVERIFY(script.open(QIODevice::WriteOnly));
+        script.write("#!/bin/sh\nd=$(dirname \"$0\")\nprintf '%s\\n' \"$@\" > \"$d/mail-args.txt\"\n"
+                     "[ -e \"$d/fail\" ] && exit 4\nexit 0\n");
+        script.close();
+        script.setPermissions(QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+        qputenv("PATH", (mailDir() + u':' + qEnvironmentVariable("PATH")).toLocal8Bit());
 
         Application::Options options;
         options.arguments = QStringList{QStringLiteral("tovalin")};
@@ -321,6 +333,68 @@ private slots:
         QCOMPARE(m_app->state().activeTheme(), kTheme);
         editor.accept();
         QVERIFY(!editor.isVisible());
+    }
+
+    void exportToAFileAndByMail()
+    {
+        ActiveThemeEditor &editor = m_app->themeWindows().editor();
+        QVERIFY(editor.emailAvailable());
+        const QString target = m_dir.path() + QStringLiteral("/exported/Drie.tvz");
+        QVERIFY(QDir().mkpath(QFileInfo(target).path()));
+        QString title;
+        QString suggested;
+        editor.hooks().exportPath = [&](QWidget *, const QString &t, const QString &s) {
+            title = t;
+            suggested = s;
+            return target;
+        };
+        click("exporteren");
+        auto *exportLink = window().themeTabPages()->editThemesPage()->findChild<LinkLabel *>(QStringLiteral("Label33"));
+        QTest::mouseClick(exportLink, Qt::LeftButton);
+        QTRY_VERIFY(editor.isVisible());
+        QCOMPARE(editor.page(ActiveThemeEditor::Page::Export)->isVisible(), true);
+        auto *pageEmail = editor.findChild<QPushButton *>(QStringLiteral("exportEmail"));
+        QCOMPARE(pageEmail->text(), QStringLiteral("Email"));
+
+        QTest::mouseClick(editor.findChild<QPushButton *>(QStringLiteral("exportLocal")), Qt::LeftButton);
+        QCOMPARE(title, QStringLiteral("Export theme: Drie"));
+        QCOMPARE(QFileInfo(suggested).fileName(), QStringLiteral("Drie.tvz"));
+        QCOMPARE(archiveEntryNames(target), themeArchiveEntries(themes(), kTheme));
+        QVERIFY(archiveEntryNames(target).contains(QStringLiteral("Drie.llt")));
+
+        // The mail program gets the archive from the downloads folder; the guard's timer lets its window up.
+        window().foreignWindowTimer()->start();
+        QTest::mouseClick(pageEmail, Qt::LeftButton);
+        const QString argsFile = mailDir() + QStringLiteral("/mail-args.txt");
+        QTRY_VERIFY_WITH_TIMEOUT(QFile::exists(argsFile), kLoadTimeoutMs);
+        QVERIFY(!window().foreignWindowTimer()->isActive());
+        const QString archive = m_dir.path() + QStringLiteral("/downloads/Drie.tvz");
+        QCOMPARE(archiveEntryNames(archive), archiveEntryNames(target));
+        QTRY_VERIFY(readLines(argsFile).value_or(QStringList()).contains(archive));
+        const QStringList args = readLines(argsFile).value();
+        QCOMPARE(args.mid(args.indexOf(QStringLiteral("--subject")), 2),
+                 (QStringList{QStringLiteral("--subject"), QStringLiteral("Tovalinthema: Drie")}));
+        QVERIFY(!args.contains(QStringLiteral("--to")));
+        QTest::qWait(200);
+        QVERIFY(!m_messages.contains(QStringLiteral("Attention: The email was not sent!")));
+
+        // A mail program that reports a failure is told to the parent.
+        QVERIFY(writeLines(mailDir() + QStringLiteral("/fail"), {}).ok);
+        QTest::mouseClick(editor.findChild<QPushButton *>(QStringLiteral("menuEmail")), Qt::LeftButton);
+        QTRY_COMPARE_WITH_TIMEOUT(m_messages.value(m_messages.size() - 1), QStringLiteral("Attention: The email was not sent!"),
+                                  kLoadTimeoutMs);
+        editor.accept();
+
+        // Without the mail command the entry says so and cannot be used.
+        const QByteArray path = qgetenv("PATH");
+        qputenv("PATH", m_dir.path().toLocal8Bit() + "/nothing-here");
+        ActiveThemeEditor::Hooks hooks;
+        hooks.writeArchive = [](const QString &, const QString &) { return QString(); };
+        ActiveThemeEditor bare(m_app->themes(), m_app->lists(), m_app->state(), hooks);
+        qputenv("PATH", path);
+        auto *menuEmail = bare.findChild<QPushButton *>(QStringLiteral("menuEmail"));
+        QCOMPARE(menuEmail->text(), QStringLiteral("Email (not available)"));
+        QVERIFY(!menuEmail->isEnabled());
     }
 };
 

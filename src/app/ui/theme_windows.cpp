@@ -4,7 +4,9 @@
 #include "app/ui/theme_tab.h"
 #include "guard/site_lists.h"
 #include "platform/browser.h"
+#include "state/program_state.h"
 #include "themes/link_panel_layout.h"
+#include "themes/theme_archive.h"
 #include "themes/theme_model.h"
 #include "themes/ui/active_theme_editor.h"
 #include "themes/ui/add_link_wizard.h"
@@ -13,6 +15,7 @@
 #include "themes/ui/selection_picture.h"
 
 #include <QFileDialog>
+#include <QGuiApplication>
 #include <QMessageBox>
 #include <QStackedWidget>
 #include <QTimer>
@@ -109,6 +112,14 @@ ThemeWindows::ThemeWindows(Context context, QObject *parent)
     hooks.ask = ask;
     hooks.exportPath = askExportPath;
     hooks.vendorHost = m_ctx.lists.vendor().WebHost;
+    ProgramState *state = &m_ctx.state;
+    hooks.writeArchive = [state](const QString &theme, const QString &path) {
+        // A theme is at most a few megabytes of small files: written while the parent waits.
+        QGuiApplication::setOverrideCursor(Qt::WaitCursor);
+        const ArchiveResult result = writeThemeArchive(state->themesFolder(), theme, path);
+        QGuiApplication::restoreOverrideCursor();
+        return result.ok() ? QString() : result.message;
+    };
     m_editor = new ActiveThemeEditor(m_ctx.themes, m_ctx.lists, m_ctx.state, std::move(hooks), &w);
 
     wireThemeTab();

@@ -4,6 +4,7 @@
 #include "state/program_state.h"
 #include "themes/theme_editing.h"
 #include "themes/theme_files.h"
+#include "themes/theme_names.h"
 #include "themes/theme_model.h"
 #include "themes/themes_log.h"
 #include "themes/ui/theme_look.h"
@@ -521,8 +522,9 @@ void ActiveThemeEditor::saveAs()
         // Replace that theme, whatever letter case the parent typed.
         target = existingThemeSpelling(folder, name);
     }
-    QDir().mkpath(m_state.downloadsFolder());
-    if (!isUsableThemeName(target, m_state.downloadsFolder())) {
+    // The name is tested by its rules, not by writing a file: nothing is left behind, and a name
+    // with a folder part can never reach outside the themes folder.
+    if (!isValidThemeName(target)) {
         inform(tr("You did not enter a valid name. Try again!."));
         startAgain();
         return;
