@@ -98,6 +98,8 @@ ActiveThemeEditor::ActiveThemeEditor(ThemeModel &model, SiteLists &lists, Progra
         b->setText(emailText);
         b->setEnabled(emailAvailable());
         b->setVisible(canExport);
+        // A link that cannot be used must not look like one.
+        b->setStyleSheet(b->styleSheet() + QStringLiteral("QPushButton:disabled { color: #8c8c8c; }"));
     }
     for (QPushButton *b : {m_menuLocal, m_pageLocal})
         b->setVisible(canExport);
