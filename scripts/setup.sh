@@ -14,6 +14,7 @@ packages=(
   libcurl4-openssl-dev libzip-dev libsodium-dev libbenchmark-dev
   xvfb xauth xdotool fonts-dejavu-core libgl1-mesa-dri python3 xdg-utils
   ffmpeg python3-pyftpdlib
+  xdg-user-dirs libglib2.0-bin
 )
 
 missing=()

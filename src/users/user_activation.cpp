@@ -39,8 +39,15 @@ void UserSession::ApplyWindowSettings()
         m_hooks.stopTimeClock();
 }
 
-void UserSession::ActivateUser(const QString &name)
+QString UserSession::existingUser(const QString &name) const
 {
+    const QString trimmed = name.trimmed();
+    return !trimmed.isEmpty() && m_store.UserExists(trimmed) ? trimmed : QString();
+}
+
+void UserSession::ActivateUser(const QString &requested)
+{
+    const QString name = existingUser(requested);
     m_state.setActiveUser(name);
     m_store.LoadUserProfile(name);
     showLabels();
@@ -58,8 +65,10 @@ void UserSession::ActivateUser(const QString &name)
     emit userActivated(name);
 }
 
-void UserSession::activateAtStartUp(const QString &name)
+void UserSession::activateAtStartUp(const QString &requested)
 {
+    // start.tvr or a launcher may name a user who has been deleted since.
+    const QString name = existingUser(requested);
     m_state.setActiveUser(name);
     m_store.LoadUserProfile(name);
     // The chooser and the labels are part of loading the profile.
@@ -76,6 +85,25 @@ void UserSession::activateAtStartUp(const QString &name)
     m_hooks.setMenuLocked(m_profile.Blokmenu);
     // The site lists are loaded by the main window once every window exists.
     emit userActivated(name);
+}
+
+void UserSession::applyAfterManagerClose()
+{
+    showLabels();
+    m_hooks.setAutoRestart(m_profile.Restart);
+    m_hooks.setKeyLock(m_profile.Nieteruit);
+    ApplyWindowSettings();
+
+    // The parent may have taken the shown theme off the list: the child then
+    // moves to the first theme still allowed.
+    const QStringList &themes = m_store.AllowedThemes();
+    if (!themes.isEmpty() && !themes.contains(m_state.activeTheme()))
+        m_state.setActiveTheme(themes.constFirst());
+    showThemeChooser();
+    m_hooks.loadTheme(m_state.activeTheme());
+    m_hooks.loadSiteLists();
+    showLabels();
+    m_hooks.applyMenuLockState();
 }
 
 } // namespace tovalin

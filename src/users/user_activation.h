@@ -48,6 +48,10 @@ public:
     virtual void loadSiteLists() {}
     /// Sets the parents' menu lock.
     virtual void setMenuLocked(bool /*locked*/) {}
+    /// Shows the menu lock as it stands (after the user manager closes): locked hides the
+    /// parents' menu bar; unlocked shows it with "Lock menu", releases the desktop lock and
+    /// stops the foreign-window guard, and starts the update check's timer once per run.
+    virtual void applyMenuLockState() {}
     /// Refills the theme chooser, closes its drop-down panel and shows or hides its arrow.
     virtual void themeChooserChanged(const QStringList & /*themes*/, bool /*arrowVisible*/) {}
     /// Shows the user label and the theme label texts.
@@ -74,11 +78,20 @@ public:
     /// Lays the window out by the profile and starts or stops the two clocks.
     void ApplyWindowSettings();
 
+    /// What closing the user manager puts in force, in order: the user label, the watchdog,
+    /// the key lock, the window settings and clocks, the theme chooser and the active theme
+    /// (the first allowed one when none is active or the active one is no longer allowed)
+    /// with its site lists, the theme label, and finally the menu lock as it stands.
+    void applyAfterManagerClose();
+
 signals:
     /// A user has been activated (either way).
     void userActivated(const QString &name);
 
 private:
+    /// A name without a profile file is no user at all: the program then runs with
+    /// "No user available", never with a name whose settings are not there.
+    QString existingUser(const QString &name) const;
     void showLabels();
     void showThemeChooser();
 

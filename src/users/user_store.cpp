@@ -6,6 +6,7 @@
 
 #include <QCoreApplication>
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QLoggingCategory>
 #include <QSet>
@@ -81,7 +82,9 @@ bool UserStore::UserExists(const QString &name) const
 
 bool UserStore::isUsableName(const QString &name)
 {
-    return !name.contains(u'/') && !name.contains(QChar(0));
+    if (name.contains(u'/') || name.contains(u'\\') || name.contains(QStringLiteral("..")))
+        return false;
+    return std::none_of(name.cbegin(), name.cend(), [](QChar c) { return c.category() == QChar::Other_Control; });
 }
 
 QString UserStore::profilePath(const QString &name) const
@@ -157,6 +160,31 @@ WriteResult UserStore::SaveUserProfile(const QString &name, const QStringList &t
     if (!result.ok)
         qCWarning(lcUsers) << "profile not saved:" << path << result.error;
     return result;
+}
+
+WriteResult UserStore::createUserProfile(const QString &name, const QStringList &themes)
+{
+    if (!isUsableName(name))
+        return {false, usersText("You did not enter a valid name. Try again!.")};
+    const QString folder = m_state.usersFolder();
+    if (!QFileInfo(folder).isDir())
+        QDir().mkpath(folder);
+    IniDocument doc;
+    m_profile.writeTo(doc);
+    doc.setValue(QStringLiteral("Favorieten"), QStringLiteral("gebruikfav"), encodeAllowedThemes(themes));
+    // The new file replaces the old one whole (never a truncated file left behind).
+    WriteResult result = doc.save(profilePath(name));
+    if (!result.ok)
+        qCWarning(lcUsers) << "profile not created:" << name << result.error;
+    return result;
+}
+
+bool UserStore::deleteUserProfile(const QString &name)
+{
+    if (!isUsableName(name))
+        return false;
+    const QString path = profilePath(name);
+    return QFileInfo(path).isFile() && QFile::remove(path);
 }
 
 QStringList UserStore::AvailableThemes() const

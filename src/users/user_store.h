@@ -71,9 +71,17 @@ public:
     /// with exactly one only when it differs from the active theme, never with none.
     static bool chooserArrowVisible(const QStringList &themes, const QString &activeTheme);
 
-    /// False for a name no profile file can carry: one holding "/" or a NUL character
-    /// (it would name a file outside the users folder).
+    /// False for a name no profile file can carry: one holding "/", "\\", "..", a line break or
+    /// another control character (it would name a file outside the users folder, or break the
+    /// one-name-per-line start-user file).
     static bool isUsableName(const QString &name);
+
+    /// Writes a profile file from scratch: every key of the profile in table order and
+    /// `gebruikfav` from themes, replacing whatever the file held (New user, Save as).
+    WriteResult createUserProfile(const QString &name, const QStringList &themes);
+
+    /// Removes the user's profile file; false when there is none or it cannot be removed.
+    bool deleteUserProfile(const QString &name);
 
     // What the main window shows, from the active user and theme and AllowedThemes.
     /// The active user, or "No user available".

@@ -349,8 +349,10 @@ private slots:
         const QString fitted = popper->fittedActiveSite(longAddress);
         QVERIFY(fitted.endsWith(QChar(0x2026)));
         QVERIFY(site->fontMetrics().horizontalAdvance(fitted) <= QuickMenuWindow::kActiveSiteWidth);
-        // The windows that do not exist yet have no entries.
-        QVERIFY(popper->findChild<QWidget *>(QStringLiteral("Label14"))->isHidden());
+        // The user manager has its entries; the windows that do not exist yet have none.
+        QVERIFY(!popper->findChild<QWidget *>(QStringLiteral("Label14"))->isHidden());
+        QVERIFY(!popper->findChild<QWidget *>(QStringLiteral("Label2"))->isHidden());
+        QVERIFY(popper->findChild<QWidget *>(QStringLiteral("Label16"))->isHidden());
         QVERIFY(!popper->findChild<QWidget *>(QStringLiteral("Label10"))->isHidden());
 
         // Dragging never leaves the screen.

@@ -5,6 +5,8 @@
 #include "app/ui/main_window.h"
 #include "app/ui/parents_side.h"
 #include "app/ui/theme_windows.h"
+#include "app/ui/users_side.h"
+#include "parents/ui/parents_menu.h"
 #include "guard/navigation_guard.h"
 #include "guard/navigation_model.h"
 #include "guard/popup_guard.h"
@@ -41,6 +43,7 @@ Application::~Application()
     m_popups.reset();
     m_hiddenBrowser.reset();
     m_window.reset();
+    m_usersSide.reset();
     m_parents.reset();
     m_browser.reset();
 }
@@ -119,10 +122,12 @@ void Application::start()
     connect(m_popups.get(), &PopupGuard::panelSizeRequested, m_window.get(), &MainWindow::resizeBrowserPanel);
     m_window->attachPopupGuard(*m_popups);
 
+    // A first start has no user: the new-user wizard offers itself five seconds after the window shows.
     m_users = std::make_unique<UserStore>(m_state, m_profile);
-    if (m_state.FirstRun && m_state.activeUser().isEmpty() && m_users->ListUsers().isEmpty())
-        createStarterUser();
     m_session = std::make_unique<UserSession>(m_state, m_profile, *m_users, static_cast<UserActivationHooks &>(*this));
+    UsersSide::Context usersCtx{m_state, m_profile, *m_users, *m_session, *m_window, *m_parents,
+                                QCoreApplication::applicationFilePath(), m_options.desktop};
+    m_usersSide = std::make_unique<UsersSide>(std::move(usersCtx));
     m_session->activateAtStartUp(m_state.activeUser());
     m_lists->LoadSiteLists();
 
@@ -133,33 +138,6 @@ void Application::start()
     m_window->raise();
     m_window->activateWindow();
     m_parents->startUpFinished();
-}
-
-void Application::createStarterUser()
-{
-    // A new installation has no user yet, and without one no theme shows. Until
-    // the parent makes users of their own, a starter user surfs the starter
-    // themes with the safe settings, but may still close the window: nothing is
-    // set up yet to let a parent out otherwise.
-    const QStringList themes = listThemeNames(m_state.themesFolder());
-    if (themes.isEmpty())
-        return;
-    UserProfile starter = UserProfile::fileDefaults();
-    starter.Nieteruit = false;
-    if (const auto ids = readLines(themefiles::filePath(m_state.themesFolder(), themes.first(), themefiles::kLinkListExt));
-        ids && !ids->isEmpty()) {
-        if (const auto link = readLinkProperties(m_state.themesFolder(), ids->first()))
-            starter.StartURL = link->URL;
-    }
-    const QString name = tr("Child");
-    const UserProfile before = m_profile;
-    m_profile = starter;
-    if (!m_users->SaveUserProfile(name, themes).ok) {
-        m_profile = before;
-        return;
-    }
-    setStartUser(m_state.startUserFile(), name, StartUserWrite::ReplaceOrAppend);
-    m_state.setActiveUser(name);
 }
 
 void Application::applyWindowSettings(const UserProfile &profile)
@@ -178,6 +156,12 @@ void Application::setMenuLocked(bool locked)
 {
     if (m_parents)
         m_parents->setMenuLocked(locked);
+}
+
+void Application::applyMenuLockState()
+{
+    if (m_parents)
+        m_parents->parentsMenu().applyCurrentLockState();
 }
 
 void Application::startTimeClock(const QString &minutes)

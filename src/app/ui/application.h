@@ -27,6 +27,8 @@ class SiteLists;
 class SoundPlayer;
 class UserSession;
 class UserStore;
+class UsersSide;
+class DesktopShell;
 class WebEngineBrowser;
 class HeadProbe;
 class TickSource;
@@ -40,6 +42,7 @@ public:
         HeadProbe *headProbe = nullptr;   ///< null: libcurl
         TickSource *timeClockTicks = nullptr;   ///< null: a real timer for the time clock
         TickSource *switchClockTicks = nullptr; ///< null: a real timer for the switch clock
+        DesktopShell *desktop = nullptr;        ///< null: desktop launchers go to the real desktop
     };
 
     explicit Application(Options options, QObject *parent = nullptr);
@@ -66,6 +69,8 @@ public:
     ParentsSide &parents() { return *m_parents; }
     /// The add-link wizard, the link editor and the active theme editor.
     ThemeWindows &themeWindows() { return *m_themeWindows; }
+    /// The user manager and the new-user wizard.
+    UsersSide &usersSide() { return *m_usersSide; }
 
 private:
     // What activating a user asks of the windows.
@@ -77,9 +82,8 @@ private:
     void themeChooserChanged(const QStringList &themes, bool arrowVisible) override;
     /// Destroys the hidden browser and makes a fresh one in `HiddenEmbedded` for the next pop-up.
     WebEngineBrowser *makeHiddenBrowser();
-    /// On a first run with no user at all: a starter user for the starter themes, started by default.
-    void createStarterUser();
     void setMenuLocked(bool locked) override;
+    void applyMenuLockState() override;
     void startTimeClock(const QString &minutes) override;
     void stopTimeClock() override;
     void startSwitchClock() override;
@@ -105,6 +109,7 @@ private:
     std::unique_ptr<WebEngineBrowser> m_hiddenBrowser; // EmbeddedWB2
     std::unique_ptr<ParentsSide> m_parents;
     std::unique_ptr<ThemeWindows> m_themeWindows;
+    std::unique_ptr<UsersSide> m_usersSide;
 };
 
 } // namespace tovalin

@@ -232,11 +232,6 @@ QWidget *MainWindow::buildMenuBar()
         label->setObjectName(QLatin1String(e.name));
         row->addWidget(label);
         row->addSpacing(36 - 21 - row->spacing());
-        if (qstrcmp(e.name, "Label46") == 0) {
-            // The user manager is not there yet: no entry that leads nowhere.
-            icon->hide();
-            label->hide();
-        }
         if (qstrcmp(e.name, "Label44") == 0)
             connect(label, &LinkLabel::clicked, this, &MainWindow::quitProgram);
         if (qstrcmp(e.name, "Label50") == 0)

@@ -126,6 +126,37 @@ void ParentsMenu::menuOpened()
     m_update.menuOpened();
 }
 
+void ParentsMenu::applyCurrentLockState()
+{
+    applyLockState(m_lock.locked());
+}
+
+void ParentsMenu::passwordStepsAfterWizard(bool blokmenu)
+{
+    if (m_lock.store().exists()) {
+        lockStepAfterWizard(blokmenu);
+        return;
+    }
+    connect(
+        m_create, &QDialog::finished, this, [this, blokmenu] { lockStepAfterWizard(blokmenu); },
+        Qt::SingleShotConnection);
+    m_create->open();
+}
+
+void ParentsMenu::lockStepAfterWizard(bool blokmenu)
+{
+    if (!m_lock.store().exists()) {
+        if (m_question(m_dialogParent, MenuLock::notLockedWarning()))
+            m_create->open();
+        return;
+    }
+    setLockedFromProfile(blokmenu);
+    if (m_lock.locked())
+        return;
+    if (m_question(m_dialogParent, MenuLock::notLockedWarning()))
+        m_lockDialog->open();
+}
+
 void ParentsMenu::applyLockState(bool locked)
 {
     if (locked) {

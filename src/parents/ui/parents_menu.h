@@ -60,6 +60,16 @@ public:
     /// run the update timer is enabled.
     void menuOpened();
 
+    /// Shows the lock as it stands (after the user manager closed): locked hides the menu bar;
+    /// unlocked shows it with "Lock menu", releases the desktop and starts the update timer once.
+    void applyCurrentLockState();
+
+    /// The end of the new-user wizard: without a password the create dialog shows first (modal);
+    /// then, with a password, the flag follows the user's "Lock menu on startup" and an unlocked
+    /// menu is warned about (Yes: the lock dialog); still without one, the warning's Yes shows the
+    /// create dialog again.
+    void passwordStepsAfterWizard(bool blokmenu);
+
     CreatePasswordDialog *createDialog() const { return m_create; }
     LockMenuDialog *lockDialog() const { return m_lockDialog; }
     ChangePasswordDialog *changeDialog() const { return m_change; }
@@ -72,6 +82,7 @@ public:
 
 private:
     void applyLockState(bool locked);
+    void lockStepAfterWizard(bool blokmenu);
     void openLockLinkDialog();
 
     MenuLock &m_lock;

@@ -1,0 +1,59 @@
+#pragma once
+// The users windows, assembled and wired to the main window: the user manager
+// (parents' menu "Users", the quick menu's "User" and "User manager") and the
+// new-user wizard (the manager's "Wizard", and by itself on a first start).
+
+#include <QObject>
+#include <QString>
+#include <memory>
+
+namespace tovalin {
+
+class DesktopShell;
+class MainWindow;
+class NewUserSteps;
+class NewUserWizard;
+class ParentsSide;
+class ProgramState;
+class UserManager;
+class UserManagerDialog;
+class UserSession;
+class UserStore;
+struct UserProfile;
+
+class UsersSide : public QObject {
+    Q_OBJECT
+public:
+    struct Context {
+        ProgramState &state;
+        UserProfile &profile;
+        UserStore &store;
+        UserSession &session;
+        MainWindow &window;
+        ParentsSide &parents;
+        /// The program the desktop launchers start.
+        QString executable;
+        /// Where launchers go and how they are marked; null: the real desktop.
+        DesktopShell *desktop = nullptr;
+    };
+
+    explicit UsersSide(Context context, QObject *parent = nullptr);
+    ~UsersSide() override;
+
+    UserManager &manager() { return *m_manager; }
+    UserManagerDialog &managerDialog() { return *m_managerDialog; }
+    NewUserWizard &wizard() { return *m_wizard; }
+
+private:
+    void wizardFinished();
+
+    Context m_ctx;
+    std::unique_ptr<DesktopShell> m_ownDesktop;
+    std::unique_ptr<UserManager> m_manager;
+    std::unique_ptr<NewUserSteps> m_steps;
+    // Windows: children of the main window, deleted with it.
+    UserManagerDialog *m_managerDialog = nullptr;
+    NewUserWizard *m_wizard = nullptr;
+};
+
+} // namespace tovalin
