@@ -10,6 +10,8 @@
 
 #include <QDir>
 
+#include <algorithm>
+
 namespace tovalin {
 
 NewUserSteps::NewUserSteps(ProgramState &state, UserStore &store, UserSession &session, DesktopShell &shell,
@@ -54,6 +56,9 @@ QStringList NewUserSteps::users() const
     for (const QString &user : m_store.ListUsers())
         if (!user.trimmed().isEmpty())
             shown.append(user);
+    // By name, as a parent reads them ("Tim" before "Tim school").
+    std::sort(shown.begin(), shown.end(),
+              [](const QString &a, const QString &b) { return a.compare(b, Qt::CaseInsensitive) < 0; });
     return shown;
 }
 

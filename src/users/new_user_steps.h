@@ -37,7 +37,7 @@ public:
 
     /// The start-user page: line 1 of start.tvr (empty when it cannot be read).
     QString startUser() const;
-    /// The start-user page's list: every user whose name is not blank.
+    /// The start-user page's list: every user whose name is not blank, by name ignoring case.
     QStringList users() const;
     /// Start user → Next with a name: start.tvr's line 1 becomes it (the file is made when missing).
     /// On failure the text to show.

@@ -11,6 +11,8 @@
 #include <QCoreApplication>
 #include <QFileInfo>
 
+#include <algorithm>
+
 namespace tovalin {
 
 namespace {
@@ -188,6 +190,9 @@ QStringList UserManager::users() const
     for (const QString &user : m_store.ListUsers())
         if (!user.trimmed().isEmpty())
             shown.append(user);
+    // By name, as a parent reads them ("Tim" before "Tim school").
+    std::sort(shown.begin(), shown.end(),
+              [](const QString &a, const QString &b) { return a.compare(b, Qt::CaseInsensitive) < 0; });
     return shown;
 }
 

@@ -95,7 +95,7 @@ public:
     static QString noUserNameText();
 
     // --- Open, start user, Delete ----------------------------------------------
-    /// The users the lists show: every user whose name is not blank.
+    /// The users the lists show: every user whose name is not blank, by name ignoring case.
     QStringList users() const;
     /// "Open": the user becomes active (profile, window, theme, lists); ProfileChanged cleared.
     void open(const QString &name);

@@ -351,6 +351,37 @@ private slots:
         QCOMPARE(userLabel(), QStringLiteral("Bas"));
         QVERIFY(m_messages.isEmpty());
     }
+
+    void theWizardFromTheManagerAndItsCloseLink()
+    {
+        m_questions.clear();
+        UserManagerDialog &m = manager();
+        m.openOn(UserManagerDialog::OpenPage);
+        QTRY_VERIFY(m.isVisible());
+        click(&m, "navWizard");
+        NewUserWizard &w = wizard();
+        QTRY_VERIFY(w.isVisible());
+        QCOMPARE(w.windowTitle(), QStringLiteral("Wizard add user"));
+        QCOMPARE(w.currentPage(), NewUserWizard::NamePage);
+        QVERIFY(!w.isModal());
+        QTest::keyClicks(in<QLineEdit>(&w, "Edit1"), QStringLiteral("Opa"));
+        click(&w, "nameNext");
+        in<QSpinBox>(&w, "SpinEdit1")->setValue(99);
+        click(&w, "ageNext");
+        click(&w, "shortcutNext");
+        QCOMPARE(fileBytes(usersFile("Opa")), fileBytes(programFolder() + "resources/templates/15.usr"));
+
+        // "Close": the user stays, nobody is activated, no password is asked for; the manager lists Opa.
+        click(&w, "closeLabel");
+        QVERIFY(!w.isVisible());
+        QCOMPARE(m_app->state().activeUser(), QStringLiteral("Bas"));
+        QVERIFY(!m_app->parents().parentsMenu().createDialog()->isVisible());
+        QVERIFY(m_questions.isEmpty());
+        QVERIFY(!in<QListWidget>(&m, "openList")->findItems(QStringLiteral("Opa"), Qt::MatchExactly).isEmpty());
+        QCOMPARE(in<QLabel>(&m, "openLabel")->text(), QStringLiteral("No user selected"));
+        click(&m, "navClose");
+        QVERIFY(!m.isVisible());
+    }
 };
 
 QTEST_MAIN(TestUsersWindows)

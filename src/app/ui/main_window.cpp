@@ -811,6 +811,10 @@ void MainWindow::showEvent(QShowEvent *event)
     fitBrowserPanel();
     m_ctx.state.LastURL = m_ctx.profile.StartURL;
     goToStartPage();
+    // An X session without a window manager never activates the window: the
+    // wizard of a first start is then due five seconds after the window shows.
+    if (m_ctx.state.FirstRun && !m_timer2->isActive())
+        m_timer2->start();
 }
 
 void MainWindow::closeEvent(QCloseEvent *event)

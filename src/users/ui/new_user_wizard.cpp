@@ -66,16 +66,20 @@ protected:
     {
         QPainter p(this);
         p.setRenderHint(QPainter::Antialiasing);
+        p.setRenderHint(QPainter::SmoothPixmapTransform);
         p.fillRect(rect(), userslook::kBand);
+        if (!m_icon.isNull())
+            p.drawPixmap(QRect((width() - 100) / 2, 40, 100, 100), m_icon);
+        // The other five colours a child's shortcut can have, in a row below.
         const QColor dots[] = {QColor(40, 116, 226), QColor(244, 196, 28), QColor(58, 170, 72),
                                QColor(244, 132, 28), QColor(148, 78, 200)};
         p.setPen(Qt::NoPen);
+        const qreal step = 20;
+        const qreal left = width() / 2.0 - 2 * step;
         for (int i = 0; i < 5; ++i) {
             p.setBrush(dots[i]);
-            p.drawEllipse(QPointF(30 + (i % 2) * 80 + i * 6, 200 + i * 38), 9, 9);
+            p.drawEllipse(QPointF(left + i * step, 166), 6, 6);
         }
-        if (!m_icon.isNull())
-            p.drawPixmap(QRect((width() - 100) / 2, 40, 100, 100), m_icon);
     }
 
 private:
@@ -338,9 +342,12 @@ QWidget *NewUserWizard::buildStartUserPage()
     m_startExplain1->setObjectName(QStringLiteral("startExplain1"));
     m_startExplain2 = textLabel(QString(), p);
     m_startExplain2->setObjectName(QStringLiteral("startExplain2"));
+    auto *explain = new QVBoxLayout;
+    explain->setSpacing(0);
+    explain->addWidget(m_startExplain1);
+    explain->addWidget(m_startExplain2);
     lay->addSpacing(6);
-    lay->addWidget(m_startExplain1);
-    lay->addWidget(m_startExplain2);
+    lay->addLayout(explain);
     lay->addSpacing(8);
     lay->addWidget(noteLabel(tr("Note. You can alway change the default user later using the") + u'\n' + tr("user manager."), p));
     lay->addStretch(1);

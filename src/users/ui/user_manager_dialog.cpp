@@ -474,6 +474,8 @@ QWidget *UserManagerDialog::buildOpenPage()
     auto *lay = static_cast<QVBoxLayout *>(p->layout());
     m_openList = new QListWidget(p);
     m_openList->setObjectName(QStringLiteral("openList"));
+    // Focus arriving by itself would select the first user; only the parent's click selects.
+    m_openList->setFocusPolicy(Qt::ClickFocus);
     lay->addWidget(m_openList, 1);
     m_openLabel = new QLabel(p);
     m_openLabel->setObjectName(QStringLiteral("openLabel"));
@@ -509,6 +511,7 @@ QWidget *UserManagerDialog::buildDeletePage()
     auto *lay = static_cast<QVBoxLayout *>(p->layout());
     m_deleteList = new QListWidget(p);
     m_deleteList->setObjectName(QStringLiteral("deleteList"));
+    m_deleteList->setFocusPolicy(Qt::ClickFocus);
     lay->addWidget(m_deleteList, 1);
     m_deleteLabel = new QLabel(p);
     m_deleteLabel->setObjectName(QStringLiteral("deleteLabel"));
@@ -598,8 +601,11 @@ void UserManagerDialog::showEvent(QShowEvent *event)
 void UserManagerDialog::reactivate()
 {
     m_manager.activated();
-    if (m_pages->currentIndex() == ThemesPage)
-        fillThemeLists();
+    // The wizard may have made users meanwhile: the user lists show them.
+    if (currentPage() == OpenPage)
+        fillUserList(m_openList, m_openLabel, m_openButton);
+    else if (currentPage() == DeletePage)
+        fillUserList(m_deleteList, m_deleteLabel, m_deleteButton);
     showSettings();
     // The settings pages say whose settings they show.
     for (QLabel *label : std::as_const(m_activeUserLabels))

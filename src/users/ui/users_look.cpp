@@ -69,6 +69,7 @@ QCheckBox *settingsCheckBox(const QString &text, const QString &objectName, QWid
 QLabel *heading(const QString &text, QWidget *parent)
 {
     auto *label = new QLabel(text, parent);
+    label->setWordWrap(true); // a long user name in a heading
     QFont f = label->font();
     f.setBold(true);
     f.setPointSizeF(f.pointSizeF() * 1.3);
