@@ -48,6 +48,16 @@ void TestHttpServer::addRoute(const QString &path, const QByteArray &body, const
     m_routes.insert(path, route);
 }
 
+void TestHttpServer::addStalledRoute(const QString &path, const QByteArray &firstBytes, qint64 declaredLength,
+                                     const QByteArray &contentType)
+{
+    Route route;
+    route.body = firstBytes;
+    route.headers.append({"Content-Type", contentType});
+    route.stallAfterBody = declaredLength;
+    m_routes.insert(path, route);
+}
+
 void TestHttpServer::addRedirect(const QString &from, const QString &to, int code)
 {
     const QString target = to.startsWith(u'/') ? address(to) : to;
@@ -113,12 +123,14 @@ void TestHttpServer::answer(QTcpSocket *socket, const QByteArray &method, const 
     QByteArray out = "HTTP/1.1 " + QByteArray::number(r.status) + ' ' + reasonPhrase(r.status) + "\r\n";
     for (const auto &[name, value] : r.headers)
         out += name + ": " + value + "\r\n";
-    out += "Content-Length: " + QByteArray::number(r.body.size()) + "\r\n";
+    const bool stall = r.stallAfterBody >= 0;
+    out += "Content-Length: " + QByteArray::number(stall ? r.stallAfterBody : r.body.size()) + "\r\n";
     out += "Cache-Control: no-store\r\nConnection: close\r\n\r\n";
     if (method != "HEAD")
         out += r.body;
     socket->write(out);
-    socket->disconnectFromHost();
+    if (!stall)
+        socket->disconnectFromHost();
 }
 
 } // namespace tovalin::test

@@ -30,6 +30,10 @@ public:
     /// Answers GET/HEAD/POST of `path` (with its query when the route has one, else any query).
     void addRoute(const QString &path, const QByteArray &body, const QByteArray &contentType = "text/html",
                   int status = 200, const HttpHeaders &extraHeaders = {});
+    /// Answers `path` with a head announcing `declaredLength` bytes, sends `firstBytes` of them and
+    /// then stays silent with the connection open: a server that hangs in the middle of a transfer.
+    void addStalledRoute(const QString &path, const QByteArray &firstBytes, qint64 declaredLength,
+                         const QByteArray &contentType = "application/octet-stream");
     /// Answers `from` with a redirect to `to` (a path on this server or a whole address).
     void addRedirect(const QString &from, const QString &to, int code = 302);
 
@@ -50,6 +54,7 @@ private:
         int status = 200;
         QByteArray body;
         HttpHeaders headers;
+        qint64 stallAfterBody = -1; ///< when ≥ 0: the announced length; the connection stays open
     };
 
     void onNewConnection();

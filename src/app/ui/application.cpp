@@ -5,6 +5,7 @@
 #include "app/ui/main_window.h"
 #include "app/ui/parents_side.h"
 #include "app/ui/theme_windows.h"
+#include "app/ui/theme_manager_windows.h"
 #include "app/ui/users_side.h"
 #include "parents/ui/parents_menu.h"
 #include "guard/navigation_guard.h"
@@ -16,6 +17,8 @@
 #include "platform/curl_head_probe.h"
 #include "platform/qt_sound.h"
 #include "platform/webengine_browser.h"
+#include "themes/theme_download.h"
+#include "themes/ui/theme_manager_dialog.h"
 #include "themes/theme_files.h"
 #include "themes/theme_model.h"
 #include "themes/ui/theme_chooser.h"
@@ -38,7 +41,9 @@ Application::Application(Options options, QObject *parent)
 
 Application::~Application()
 {
-    // The window holds the browser's view; it goes first.
+    // The window holds the browser's view; it goes first. A download still running ends first.
+    m_themeDownload.reset();
+    m_themeManagerWindows.reset();
     m_themeWindows.reset();
     m_popups.reset();
     m_hiddenBrowser.reset();
@@ -80,7 +85,8 @@ void Application::start()
         head = m_ownHead.get();
     }
     m_media = std::make_unique<LoggingMediaFetcher>();
-    m_themeDownloader = std::make_unique<LoggingThemeDownloader>();
+    m_themeManagerWindows = std::make_unique<ThemeManagerWindows>(m_state);
+    m_themeDownload = std::make_unique<ThemeDownload>(m_state, *m_themeManagerWindows);
 
     m_lists = std::make_unique<SiteLists>(m_state, m_profile,
                                           VendorSettings::load(VendorSettings::defaultPath(m_state.ProgramFolder)));
@@ -92,7 +98,7 @@ void Application::start()
     NavigationGuard::Services services;
     services.head = head;
     services.media = m_media.get();
-    services.themes = m_themeDownloader.get();
+    services.themes = m_themeDownload.get();
     services.clockPosition = [this] { return m_window ? m_window->timeClockGauge()->value() : 0; };
     services.parentsPageOpen = [this] { return m_window && m_window->parentsPageShown(); };
     m_guard = std::make_unique<NavigationGuard>(m_state, *m_lists, m_profile, *m_nav, services);
@@ -113,6 +119,9 @@ void Application::start()
     m_themeWindows = std::make_unique<ThemeWindows>(
         ThemeWindows::Context{m_state, *m_lists, *m_themes, *m_sound, *m_browser, *m_window});
     m_parents->siteCommands().setUrlManagerOpener([this] { m_themeWindows->openUrlManager(); });
+    m_themeManagerWindows->attach({*m_window, *m_themes, *m_browser, m_lists->vendor().ThemePage}, *m_themeDownload);
+    // The camera with no theme active opens the theme manager, as "Edit theme's" does.
+    m_themeWindows->setThemeManagerOpener([this] { m_themeManagerWindows->manager()->runModal(); });
 
     // Pop-ups: the visible browser's window requests go to the pop-up guard,
     // whose hidden browser lives on the never-shown page `HiddenEmbedded`.

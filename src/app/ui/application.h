@@ -15,7 +15,8 @@ namespace tovalin {
 
 class CurlHeadProbe;
 class LoggingMediaFetcher;
-class LoggingThemeDownloader;
+class ThemeDownload;
+class ThemeManagerWindows;
 class MainWindow;
 class NavigationGuard;
 class NavigationModel;
@@ -65,6 +66,9 @@ public:
     ThemeModel &themes() { return *m_themes; }
     /// The pop-up decision of the visible browser and its hidden browser `EmbeddedWB2`.
     PopupGuard &popups() { return *m_popups; }
+    /// The theme manager, the theme download's windows and the theme tab's start page.
+    ThemeManagerWindows &themeManagerWindows() { return *m_themeManagerWindows; }
+    ThemeDownload &themeDownload() { return *m_themeDownload; }
     /// The parents' controls: menu lock, list commands, quick menu, clocks.
     ParentsSide &parents() { return *m_parents; }
     /// The add-link wizard, the link editor and the active theme editor.
@@ -96,7 +100,8 @@ private:
     SoundPlayer *m_sound = nullptr;
     std::unique_ptr<HeadProbe> m_ownHead;
     std::unique_ptr<LoggingMediaFetcher> m_media;
-    std::unique_ptr<LoggingThemeDownloader> m_themeDownloader;
+    std::unique_ptr<ThemeManagerWindows> m_themeManagerWindows; // the theme manager and the download's windows
+    std::unique_ptr<ThemeDownload> m_themeDownload;
     std::unique_ptr<SiteLists> m_lists;
     std::unique_ptr<NavigationModel> m_nav;
     std::unique_ptr<NavigationGuard> m_guard;
