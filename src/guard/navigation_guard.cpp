@@ -241,6 +241,10 @@ Decision NavigationGuard::beforeNavigate(const QString &address)
                 continue;
             const QString kind = QString(video.ext).mid(1);
             if (!(m_profile.*video.setting)) {
+                // A video kind the user does not allow shows the forbidden sign, as a download of
+                // it would; an address refused before this step keeps what that step showed.
+                if (firstRefusal == Verdict::Allowed && m_state.FilterOn)
+                    m_model.SetNavState(NavState::Forbidden2);
                 refuse(Verdict::RefusedVideo, "video type");
                 continue;
             }

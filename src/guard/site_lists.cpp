@@ -26,6 +26,7 @@ VendorSettings VendorSettings::load(const QString &path)
         v.ShortenerHost = ini->stringValue(section, QStringLiteral("ShortenerHost"), v.ShortenerHost);
         v.ThemePage = ini->stringValue(section, QStringLiteral("ThemePage"));
         v.VersionFile = ini->stringValue(section, QStringLiteral("VersionFile"));
+        v.UpdateKey = ini->stringValue(section, QStringLiteral("UpdateKey")).trimmed();
     } else {
         qCWarning(lcGuard) << "vendor settings unreadable, using defaults:" << path;
     }

@@ -26,6 +26,7 @@ struct VendorSettings {
     QString ShortenerHost = QStringLiteral("tinyurl.com");
     QString ThemePage;   ///< defaults to "http://" + WebHost + "/themas/themas.php"
     QString VersionFile; ///< defaults to "http://" + WebHost + "/thuisversie_eng.txt"
+    QString UpdateKey;   ///< the vendor's Ed25519 public key (base64) that signs installers; none: no updates
 
     /// Reads `[Vendor]` of the given file; a missing file or key keeps the default.
     static VendorSettings load(const QString &path);

@@ -1,7 +1,7 @@
 #pragma once
 // What the navigation decision hands over instead of showing: video files,
-// stream descriptions and theme archives. The transfers themselves come later;
-// until then the logging implementations only record the call.
+// stream descriptions and theme archives. VideoFetch (video_fetch.h) fetches
+// and plays; the do-nothing fetcher serves the admin command.
 
 #include <QString>
 
@@ -36,13 +36,6 @@ public:
 class NoThemeDownloader final : public ThemeDownloader {
 public:
     void DownloadTheme(const QString &) override {}
-};
-
-/// Logs every call in tovalin.media; fetches nothing.
-class LoggingMediaFetcher final : public MediaFetcher {
-public:
-    void fetchVideo(const QString &address, const QString &kind) override;
-    void fetchReference(const QString &address, const QString &kind) override;
 };
 
 /// Logs every call in tovalin.themes; downloads nothing.

@@ -64,7 +64,8 @@ private slots:
         QTest::newRow("onlyTheFirstOccurrenceOfAnExtensionCounts") << kids << "http://kids.example/a.pdf.pdf" << "allowed" << false << false << 0 << none;
         QTest::newRow("officeDocumentWithFilterOffOpens") << (kids + QStringList{"filter:off"}) << "http://kids.example/a.doc" << "refused:document" << false << false << 0 << none;
         QTest::newRow("realMediaIsRefused") << kids << "http://kids.example/s.ram" << "refused:realmedia" << true << false << 0 << none;
-        QTest::newRow("videoTypeOffIsRefusedSilently") << kids << "http://kids.example/clip.wmv" << "refused:video" << true << false << 0 << none;
+        QTest::newRow("videoTypeOffShowsTheForbiddenSign") << kids << "http://kids.example/clip.wmv" << "refused:video" << true << false << 1 << none;
+        QTest::newRow("videoTypeOffWithFilterOffGoesOn") << (kids + QStringList{"filter:off"}) << "http://kids.example/clip.wmv" << "refused:video" << false << false << 0 << none;
         QTest::newRow("videoTypeOnIsFetchedNotShown") << (kids + QStringList{"on:Toonwmv"}) << "http://kids.example/clip.wmv" << "video" << true << false << 0
                                                      << QStringList{"video:wmv:http://kids.example/clip.wmv"};
         QTest::newRow("videoExtensionRepeatedIsNoVideo") << (kids + QStringList{"on:Toonmpg"}) << "http://kids.example/x.mpg.mpg" << "allowed" << false << false << 0 << none;

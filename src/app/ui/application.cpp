@@ -3,6 +3,7 @@
 #include "state/startup.h"
 #include "core/text_file.h"
 #include "app/ui/main_window.h"
+#include "app/ui/media_side.h"
 #include "app/ui/parents_side.h"
 #include "app/ui/theme_windows.h"
 #include "app/ui/theme_manager_windows.h"
@@ -14,6 +15,8 @@
 #include "guard/ui/site_commands.h"
 #include "guard/site_lists.h"
 #include "media/media_fetch.h"
+#include "media/ui/video_players.h"
+#include "media/video_fetch.h"
 #include "platform/curl_head_probe.h"
 #include "platform/qt_sound.h"
 #include "platform/webengine_browser.h"
@@ -42,6 +45,7 @@ Application::Application(Options options, QObject *parent)
 Application::~Application()
 {
     // The window holds the browser's view; it goes first. A download still running ends first.
+    m_mediaSide.reset();
     m_themeDownload.reset();
     m_themeManagerWindows.reset();
     m_themeWindows.reset();
@@ -55,6 +59,7 @@ Application::~Application()
 
 void Application::start()
 {
+    chooseMediaBackend();
     m_state.ProgramFolder = resolveProgramFolder();
     m_state.DataFolder = resolveDataFolder();
 
@@ -84,7 +89,7 @@ void Application::start()
         m_ownHead = std::make_unique<CurlHeadProbe>();
         head = m_ownHead.get();
     }
-    m_media = std::make_unique<LoggingMediaFetcher>();
+    m_media = std::make_unique<VideoFetch>(m_state);
     m_themeManagerWindows = std::make_unique<ThemeManagerWindows>(m_state);
     m_themeDownload = std::make_unique<ThemeDownload>(m_state, *m_themeManagerWindows);
 
@@ -112,6 +117,8 @@ void Application::start()
     ParentsSide::Context parentsCtx{m_state, m_profile, *m_lists, *m_nav, *m_guard, *m_browser, *m_window, *m_sound,
                                     m_options.timeClockTicks, m_options.switchClockTicks};
     m_parents = std::make_unique<ParentsSide>(parentsCtx);
+    m_mediaSide = std::make_unique<MediaSide>(
+        MediaSide::Context{m_state, m_profile, *m_lists, *m_nav, *m_guard, *m_browser, *m_window, head, *m_media});
 
     m_themes = std::make_unique<ThemeModel>(m_state);
     m_themes->setSiteListLoader([this] { m_lists->LoadSiteLists(); });

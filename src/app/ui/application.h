@@ -14,10 +14,10 @@
 namespace tovalin {
 
 class CurlHeadProbe;
-class LoggingMediaFetcher;
 class ThemeDownload;
 class ThemeManagerWindows;
 class MainWindow;
+class MediaSide;
 class NavigationGuard;
 class NavigationModel;
 class ParentsSide;
@@ -33,6 +33,7 @@ class DesktopShell;
 class WebEngineBrowser;
 class HeadProbe;
 class TickSource;
+class VideoFetch;
 
 class Application : public QObject, private UserActivationHooks {
     Q_OBJECT
@@ -75,6 +76,9 @@ public:
     ThemeWindows &themeWindows() { return *m_themeWindows; }
     /// The user manager and the new-user wizard.
     UsersSide &usersSide() { return *m_usersSide; }
+    /// Videos, downloads and the update: the video page, the download request, the update offer.
+    MediaSide &media() { return *m_mediaSide; }
+    VideoFetch &videoFetch() { return *m_media; }
 
 private:
     // What activating a user asks of the windows.
@@ -99,7 +103,7 @@ private:
     std::unique_ptr<SoundPlayer> m_ownSound;
     SoundPlayer *m_sound = nullptr;
     std::unique_ptr<HeadProbe> m_ownHead;
-    std::unique_ptr<LoggingMediaFetcher> m_media;
+    std::unique_ptr<VideoFetch> m_media;
     std::unique_ptr<ThemeManagerWindows> m_themeManagerWindows; // the theme manager and the download's windows
     std::unique_ptr<ThemeDownload> m_themeDownload;
     std::unique_ptr<SiteLists> m_lists;
@@ -115,6 +119,7 @@ private:
     std::unique_ptr<ParentsSide> m_parents;
     std::unique_ptr<ThemeWindows> m_themeWindows;
     std::unique_ptr<UsersSide> m_usersSide;
+    std::unique_ptr<MediaSide> m_mediaSide;
 };
 
 } // namespace tovalin

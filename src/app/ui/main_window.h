@@ -123,6 +123,7 @@ public:
     QWidget *browserPage() const { return m_browserPage; }
     QWidget *timeUpPage() const { return m_timeupPage; }
     QWidget *hiddenBrowserPage() const { return m_hiddenEmbedded; }
+    QWidget *videoPage() const { return m_videoPage; }
     QWidget *browserPanel() const { return m_sizeablePanel; }
     QWidget *linkColumn() const { return m_linkColumn; }
     QWidget *linkArea() const { return m_linkArea; }

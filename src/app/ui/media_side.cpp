@@ -1,0 +1,121 @@
+#include "app/ui/media_side.h"
+
+#include "app/ui/main_window.h"
+#include "guard/download_request.h"
+#include "guard/navigation_guard.h"
+#include "guard/navigation_model.h"
+#include "guard/site_lists.h"
+#include "media/ui/video_page.h"
+#include "media/video_fetch.h"
+#include "state/program_state.h"
+#include "update/ui/update_offer.h"
+#include "update/version.h"
+
+#include <QCoreApplication>
+#include <QDesktopServices>
+#include <QStackedWidget>
+#include <QTimer>
+#include <QUrl>
+
+namespace tovalin {
+
+namespace {
+
+NavState navStateOf(FetchStatus status)
+{
+    switch (status) {
+    case FetchStatus::Ready: return NavState::Ready;
+    case FetchStatus::Loading: return NavState::Loading;
+    case FetchStatus::Broken: return NavState::Broken;
+    }
+    return NavState::Broken;
+}
+
+bool openWithDesktop(const QString &path)
+{
+    return QDesktopServices::openUrl(QUrl::fromLocalFile(path));
+}
+
+} // namespace
+
+MediaSide::MediaSide(Context context, QObject *parent) : QObject(parent), m_ctx(context)
+{
+    MainWindow &window = m_ctx.window;
+    VideoFetch &fetch = m_ctx.fetch;
+    m_page = new VideoPage(window.videoPage(), this);
+    m_openReference = [](const QString &path) { openWithDesktop(path); };
+
+    // Every download the browser would start is decided here; the engine writes nothing.
+    m_download = std::make_unique<DownloadRequest>(m_ctx.lists, m_ctx.nav, m_ctx.profile, m_ctx.head, &fetch);
+    m_download->attachTo(m_ctx.browser);
+
+    NavigationModel &nav = m_ctx.nav;
+    connect(&fetch, &VideoFetch::statusChanged, this, [&nav](FetchStatus status) { nav.SetNavState(navStateOf(status)); });
+    connect(&fetch, &VideoFetch::videoPageRequested, this, [this, &window, &fetch] {
+        m_page->setMovFlag(fetch.movFlag());
+        m_page->beginFetch();
+        window.browserPages()->setCurrentWidget(window.videoPage());
+    });
+    connect(&fetch, &VideoFetch::titleChanged, m_page, &VideoPage::setTitle);
+    connect(&fetch, &VideoFetch::progressStarted, m_page, &VideoPage::startGauge);
+    connect(&fetch, &VideoFetch::progressed, m_page, &VideoPage::setGauge);
+    connect(&fetch, &VideoFetch::progressEnded, m_page, &VideoPage::hideGauge);
+    connect(&fetch, &VideoFetch::placeholderHidden, m_page, &VideoPage::hidePlaceholder);
+    connect(&fetch, &VideoFetch::videoReady, this, [this](const QString &path, bool mov) {
+        // A child who has gone back to the browser meanwhile is not pulled back to the video.
+        if (videoPageShown())
+            m_page->startPlayback(path, mov);
+    });
+    connect(&fetch, &VideoFetch::referenceReady, this, [this](const QString &path) {
+        if (m_openReference)
+            m_openReference(path);
+    });
+    connect(&fetch, &VideoFetch::playbackStopRequested, m_page, &VideoPage::stopFromElsewhere);
+
+    // A new navigation from the window ends a running transfer and leaves the video page.
+    connect(&window, &MainWindow::transfersCancelRequested, this, [this, &fetch] {
+        fetch.abort();
+        if (videoPageShown())
+            leaveVideoPage();
+    });
+    connect(&window, &MainWindow::videoPlaybackStopRequested, m_page, &VideoPage::stopFromElsewhere);
+    connect(window.browserPages(), &QStackedWidget::currentChanged, this,
+            [this] { m_ctx.guard.setVideoPageShown(videoPageShown()); });
+    connect(qApp, &QCoreApplication::aboutToQuit, this, [this, &fetch] {
+        fetch.abort();
+        m_page->stopFromElsewhere();
+    });
+
+    // The update check, once per run, when the update timer fires.
+    const VendorSettings &vendor = m_ctx.lists.vendor();
+    UpdateOffer::Settings settings;
+    settings.check.URLCurrVerFile = vendor.VersionFile;
+    settings.check.TempFile = m_ctx.state.DataFolder + QStringLiteral("/currver.tmp");
+    settings.check.UpdateKey = vendor.UpdateKey;
+    settings.check.runningVersion = version::runningVersion();
+    settings.passwordFile = m_ctx.state.passwordFile();
+    settings.downloadsFolder = m_ctx.state.downloadsFolder();
+    UpdateOffer::Hooks hooks;
+    hooks.launch = [](const QString &path) { return launchInstaller(path, openWithDesktop); };
+    hooks.quit = [&window] { window.quitProgram(); };
+    m_update = std::make_unique<UpdateOffer>(settings, hooks, &window);
+    connect(window.updateTimer(), &QTimer::timeout, this, [this, &window] {
+        window.updateTimer()->stop();
+        m_update->check();
+    });
+}
+
+MediaSide::~MediaSide() = default;
+
+bool MediaSide::videoPageShown() const
+{
+    return m_ctx.window.browserPages()->currentWidget() == m_ctx.window.videoPage();
+}
+
+void MediaSide::leaveVideoPage()
+{
+    m_ctx.window.browserPages()->setCurrentWidget(m_ctx.window.browserPage());
+    m_page->stopFromElsewhere();
+}
+
+} // namespace tovalin

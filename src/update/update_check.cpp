@@ -1,0 +1,61 @@
+#include "update/update_check.h"
+
+#include "core/ini.h"
+#include "platform/transfer.h"
+#include "update/version.h"
+
+#include <QLoggingCategory>
+
+Q_LOGGING_CATEGORY(lcUpdate, "tovalin.update", QtWarningMsg)
+
+namespace tovalin {
+
+UpdateChecker::UpdateChecker(Settings settings, QObject *parent) : QObject(parent), m_settings(std::move(settings)) {}
+
+UpdateChecker::~UpdateChecker() = default;
+
+void UpdateChecker::check()
+{
+    if (m_transfer)
+        return;
+    if (m_settings.UpdateKey.trimmed().isEmpty()) {
+        qCDebug(lcUpdate) << "no update key: no check";
+        emit checkDone();
+        return;
+    }
+    TransferRequest request;
+    request.address = m_settings.URLCurrVerFile;
+    request.targetFile = m_settings.TempFile;
+    request.maxBytes = kMaxVersionFileBytes;
+    m_transfer = std::make_unique<Transfer>(request);
+    connect(m_transfer.get(), &Transfer::finished, this, &UpdateChecker::fetched);
+    m_transfer->start();
+}
+
+void UpdateChecker::fetched()
+{
+    const TransferResult result = m_transfer->result();
+    m_transfer.release()->deleteLater();
+    qCDebug(lcUpdate) << "version file" << transferFailureName(result.failure) << result.error;
+    if (!result.ok()) {
+        emit checkDone();
+        return;
+    }
+    const std::optional<IniDocument> ini = IniDocument::load(m_settings.TempFile);
+    if (!ini) {
+        emit checkDone();
+        return;
+    }
+    const QString key = QString::fromLatin1(kTitleKey);
+    const QString offered = ini->stringValue(QStringLiteral("CurrentVersions"), key).trimmed();
+    const QString address = ini->stringValue(QStringLiteral("DownloadURL"), key).trimmed();
+    emit OnGetURL(offered, address);
+    // A version that is not digits and points offers nothing, and says nothing.
+    if (!address.isEmpty() && version::isNewer(m_settings.runningVersion, offered)) {
+        qCDebug(lcUpdate) << "offer" << offered << address;
+        emit OnGetURLNew(offered, address);
+    }
+    emit checkDone();
+}
+
+} // namespace tovalin
