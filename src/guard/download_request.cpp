@@ -89,6 +89,7 @@ DownloadOutcome DownloadRequest::TovalinDownloadMgr1URLstring(const QString &add
 
     // 3. A video file by its ending.
     bool fetched = false;
+    bool shownForbidden = false;
     DownloadOutcome outcome = DownloadOutcome::Forbidden;
     if (!small) {
         for (const VideoKind &kind : kVideoKinds) {
@@ -100,6 +101,7 @@ DownloadOutcome DownloadRequest::TovalinDownloadMgr1URLstring(const QString &add
                 outcome = DownloadOutcome::Video;
             } else {
                 m_model.SetNavState(NavState::Forbidden2);
+                shownForbidden = true;
             }
         }
     }
@@ -122,8 +124,8 @@ DownloadOutcome DownloadRequest::TovalinDownloadMgr1URLstring(const QString &add
         }
     }
 
-    // 5. Everything else is dropped without a trace.
-    if (!fetched)
+    // 5. Everything else is dropped without a trace; the sign shows (and sounds) once.
+    if (!fetched && !shownForbidden)
         m_model.SetNavState(NavState::Forbidden2);
     qCDebug(lcGuard) << "  outcome" << int(outcome) << answer.contentType << answer.contentLength;
     return outcome;

@@ -4,6 +4,7 @@
 #include "platform/curl_head_probe.h"
 #include "platform/transfer.h"
 #include "ui/support_http_server.h"
+#include "ui/support_raw_server.h"
 #include "ui/support_server_thread.h"
 
 #include <QFile>
@@ -18,39 +19,10 @@
 Q_DECLARE_METATYPE(tovalin::TransferFailure)
 
 using namespace tovalin;
+using tovalin::test::RawServer;
 using tovalin::test::TestHttpServer;
 
 namespace {
-
-// Answers every request with fixed raw bytes, then closes the connection or keeps it open.
-class RawServer : public QObject {
-public:
-    enum class After { Close, StayOpen };
-    RawServer(QByteArray answer, After after) : m_answer(std::move(answer)), m_after(after)
-    {
-        QObject::connect(&m_server, &QTcpServer::newConnection, this, [this] {
-            while (QTcpSocket *socket = m_server.nextPendingConnection()) {
-                m_sockets.append(socket);
-                QObject::connect(socket, &QTcpSocket::readyRead, socket, [this, socket] {
-                    if (!socket->peek(64 * 1024).contains("\r\n\r\n") || socket->property("done").toBool())
-                        return;
-                    socket->setProperty("done", true);
-                    socket->write(m_answer);
-                    if (m_after == After::Close)
-                        socket->disconnectFromHost();
-                });
-            }
-        });
-        m_server.listen(QHostAddress::LocalHost, 0);
-    }
-    QString address(const QString &path) const { return QStringLiteral("http://127.0.0.1:%1%2").arg(m_server.serverPort()).arg(path); }
-
-private:
-    QTcpServer m_server;
-    QByteArray m_answer;
-    After m_after;
-    QList<QTcpSocket *> m_sockets;
-};
 
 QByteArray randomBytes(int size)
 {

@@ -109,6 +109,7 @@ void TestHttpServer::onReadyRead(QTcpSocket *socket)
 void TestHttpServer::answer(QTcpSocket *socket, const QByteArray &method, const QString &target)
 {
     m_requests.append(target);
+    m_requestLines.append(QString::fromLatin1(method) + u' ' + target);
     emit requested(target);
 
     auto route = m_routes.constFind(target);

@@ -44,7 +44,16 @@ public:
     /// Paths (with query) in the order they were asked; unknown paths included (they get 404).
     QStringList requests() const { return m_requests; }
     int requestCount(const QString &path) const { return int(m_requests.count(path)); }
-    void clearRequests() { m_requests.clear(); }
+    /// How often `path` was asked with `method` ("GET", "HEAD").
+    int requestCount(const QString &path, const QByteArray &method) const
+    {
+        return int(m_requestLines.count(QString::fromLatin1(method) + u' ' + path));
+    }
+    void clearRequests()
+    {
+        m_requests.clear();
+        m_requestLines.clear();
+    }
 
 signals:
     void requested(const QString &path);
@@ -64,6 +73,7 @@ private:
     QTcpServer m_server;
     QHash<QString, Route> m_routes;
     QStringList m_requests;
+    QStringList m_requestLines; // "GET /path", in order
 };
 
 } // namespace tovalin::test

@@ -64,6 +64,11 @@ int ServerThread::requestCount(const QString &path) const
     return call([&, this] { return m_server->requestCount(path); });
 }
 
+int ServerThread::requestCount(const QString &path, const QByteArray &method) const
+{
+    return call([&, this] { return m_server->requestCount(path, method); });
+}
+
 void ServerThread::clearRequests()
 {
     call([this] { m_server->clearRequests(); });

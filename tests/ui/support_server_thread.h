@@ -24,6 +24,7 @@ public:
     QString address(const QString &path) const;
     QStringList requests() const;
     int requestCount(const QString &path) const;
+    int requestCount(const QString &path, const QByteArray &method) const;
     void clearRequests();
 
 private:

@@ -7,10 +7,12 @@
 #include "guard/site_lists.h"
 #include "media/ui/video_page.h"
 #include "media/video_fetch.h"
+#include "platform/browser.h"
 #include "state/program_state.h"
 #include "update/ui/update_offer.h"
 #include "update/version.h"
 
+#include <QAbstractButton>
 #include <QCoreApplication>
 #include <QDesktopServices>
 #include <QStackedWidget>
@@ -79,8 +81,17 @@ MediaSide::MediaSide(Context context, QObject *parent) : QObject(parent), m_ctx(
             leaveVideoPage();
     });
     connect(&window, &MainWindow::videoPlaybackStopRequested, m_page, &VideoPage::stopFromElsewhere);
-    connect(window.browserPages(), &QStackedWidget::currentChanged, this,
-            [this] { m_ctx.guard.setVideoPageShown(videoPageShown()); });
+    // Back leaves the video page, even when the browser itself has nowhere to go back to; the
+    // browser's own command states (answered by the window before this) do not disable it then.
+    const auto followBack = [this, &window] {
+        if (auto *back = window.findChild<QAbstractButton *>(QStringLiteral("ImgBtn1")))
+            back->setEnabled(videoPageShown() || m_ctx.browser.canGoBack());
+    };
+    connect(window.browserPages(), &QStackedWidget::currentChanged, this, [this, followBack] {
+        m_ctx.guard.setVideoPageShown(videoPageShown());
+        followBack();
+    });
+    connect(&m_ctx.browser, &Browser::commandStateChanged, this, followBack);
     connect(qApp, &QCoreApplication::aboutToQuit, this, [this, &fetch] {
         fetch.abort();
         m_page->stopFromElsewhere();

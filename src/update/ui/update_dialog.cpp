@@ -3,6 +3,7 @@
 #include "parents/ui/parents_look.h"
 
 #include <QHBoxLayout>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPainter>
@@ -117,6 +118,15 @@ void UpdateDialog::clearPassword()
     m_password->setFocus();
 }
 
+void UpdateDialog::keyPressEvent(QKeyEvent *event)
+{
+    if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
+        event->accept();
+        return;
+    }
+    QDialog::keyPressEvent(event);
+}
+
 void UpdateDialog::paintEvent(QPaintEvent *event)
 {
     QDialog::paintEvent(event);
@@ -145,6 +155,7 @@ DownloadProgressWindow::DownloadProgressWindow(QWidget *parent) : QDialog(parent
     lay->addWidget(m_gauge);
     auto *cancel = new QPushButton(tr("Cancel"), this);
     cancel->setObjectName(QStringLiteral("Button1"));
+    cancel->setAutoDefault(false);
     auto *row = new QHBoxLayout;
     row->addStretch(1);
     row->addWidget(cancel);

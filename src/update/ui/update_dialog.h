@@ -29,6 +29,8 @@ signals:
 
 protected:
     void paintEvent(QPaintEvent *event) override;
+    /// Enter belongs to the password entry alone: the dialog has no default button to press.
+    void keyPressEvent(QKeyEvent *event) override;
 
 private:
     QLabel *m_version = nullptr;
