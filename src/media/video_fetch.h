@@ -48,8 +48,6 @@ public:
     bool movFlag() const { return m_mov; }
     /// A transfer is running.
     bool busy() const;
-    /// The silence time-out of transfers (tests shorten it).
-    void setSilenceTimeoutSeconds(int seconds) { m_silenceSeconds = seconds; }
 
     /// The stored video of that name and kind (names compared without regard to case); empty when none.
     static QString findStoredVideo(const QString &videoFolder, const QString &name, const QString &kind);
@@ -83,7 +81,6 @@ private:
     std::unique_ptr<Transfer> m_transfer;
     bool m_aborted = false;
     bool m_mov = false;
-    int m_silenceSeconds = 30;
 };
 
 } // namespace tovalin

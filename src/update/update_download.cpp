@@ -42,6 +42,7 @@ void UpdateDownload::start(const QString &address)
     TransferRequest request;
     request.address = address;
     request.targetFile = m_path;
+    request.maxBytes = kMaxInstallerBytes;
     m_transfer = std::make_unique<Transfer>(request);
     connect(m_transfer.get(), &Transfer::sizeAnnounced, this, [this](qint64 total) { emit progressStarted(std::max<qint64>(0, total)); });
     connect(m_transfer.get(), &Transfer::progressed, this, [this](qint64 received, qint64) { emit progressed(received); });

@@ -19,6 +19,8 @@ class Transfer;
 class UpdateDownload : public QObject {
     Q_OBJECT
 public:
+    /// An installer larger than this is not one.
+    static constexpr qint64 kMaxInstallerBytes = qint64(1) * 1024 * 1024 * 1024;
     /// A detached signature is 64 bytes, or about 90 characters of base64.
     static constexpr qint64 kMaxSignatureBytes = 4096;
     /// The arguments an installer that is a program is started with.

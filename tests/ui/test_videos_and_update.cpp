@@ -170,6 +170,12 @@ private slots:
                           {"-f", "lavfi", "-i", "sine=frequency=440", "-t", "8", "-c:v", "mpeg1video", "-c:a", "mp2", "-f", "mpeg"},
                           QStringLiteral("testsrc=size=160x120:rate=25"));
         QVERIFY2(!m_mpg.isEmpty(), "ffmpeg could not make the sample video (is ffmpeg installed?)");
+        const QByteArray mov = makeVideo(m_samples.filePath(QStringLiteral("movie.mov")), {"-t", "8", "-c:v", "mpeg4"},
+                                         QStringLiteral("testsrc=size=160x120:rate=25"));
+        QVERIFY(!mov.isEmpty());
+        const QByteArray sound = makeVideo(m_samples.filePath(QStringLiteral("sound.mpg")),
+                                           {"-t", "8", "-c:a", "mp2", "-f", "mpeg"}, QStringLiteral("sine=frequency=440"));
+        QVERIFY(!sound.isEmpty());
         const QByteArray avi = makeVideo(m_samples.filePath(QStringLiteral("wide.avi")), {"-t", "8", "-c:v", "mjpeg"},
                                          QStringLiteral("testsrc2=size=160x90:rate=25"));
         QVERIFY(!avi.isEmpty());
@@ -179,7 +185,10 @@ private slots:
         m_server->addRoute(QStringLiteral("/start.html"),
                            "<html><body><h1>Videos</h1><a id='mpg' href='/films/clip.mpg'>clip</a> "
                            "<a id='avi' href='/films/wide.avi'>wide</a> <a id='zip' href='/files.zip'>files</a> "
-                           "<a id='bad' href='/films/broken.mpg'>broken</a></body></html>");
+                           "<a id='bad' href='/films/broken.mpg'>broken</a> <a id='mov' href='/films/Movie.MOV'>movie</a> "
+                           "<a id='sound' href='/films/sound.mpg'>sound</a></body></html>");
+        m_server->addRoute(QStringLiteral("/films/Movie.MOV"), mov, "video/quicktime");
+        m_server->addRoute(QStringLiteral("/films/sound.mpg"), sound, "video/mpeg");
         m_server->addRoute(QStringLiteral("/films/clip.mpg"), m_mpg, "video/mpeg");
         m_server->addRoute(QStringLiteral("/films/wide.avi"), avi, "video/x-msvideo");
         m_server->addRoute(QStringLiteral("/films/broken.mpg"), QByteArray(40000, '\x5a'), "video/mpeg");
@@ -201,7 +210,7 @@ private slots:
         QVERIFY(tovalin::test::prepareDataFolder(
             data, QStringLiteral("Kim"),
             {QStringLiteral("[Beveiliging]"), QStringLiteral("Kindvriendelijk=1"), QStringLiteral("Nieteruit=0"),
-             QStringLiteral("Toonmpg=1"), QStringLiteral("Toonavi=1"), QStringLiteral("[Favorieten]"),
+             QStringLiteral("Toonmpg=1"), QStringLiteral("Toonavi=1"), QStringLiteral("Toonmov=1"), QStringLiteral("[Favorieten]"),
              QStringLiteral("StartURL=") + start(), QStringLiteral("gebruikfav=Dieren*")}));
         QVERIFY(tovalin::test::writeThemeLists(data, QStringLiteral("Dieren"), {}, {QStringLiteral("127.0.0.1")}));
         QVERIFY(PasswordStore(data + QStringLiteral("/temp0201.tvw")).store(kPassword).ok);
@@ -308,6 +317,50 @@ private slots:
         QVERIFY(screen);
         QTRY_COMPARE_WITH_TIMEOUT(screen->naturalSize(), QSize(160, 90), kLoadTimeoutMs);
         QCOMPARE(screen->movieBox(), QRect(0, 48, 441, 248));
+        backToTheStartPage();
+    }
+
+    void movieStopsAtItsBeginningAndPausesWhereItIs()
+    {
+        clickLink(QStringLiteral("mov"));
+        QTRY_VERIFY_WITH_TIMEOUT(videoPageShows(), kLoadTimeoutMs);
+        QMediaPlayer *movie = page().movie()->mediaPlayer();
+        QTRY_COMPARE_WITH_TIMEOUT(movie->playbackState(), QMediaPlayer::PlayingState, kLoadTimeoutMs);
+        QVERIFY(widget<QWidget>(QStringLiteral("QTMovie1"))->isVisible());
+        QVERIFY(!widget<QWidget>(QStringLiteral("DSVideoWindowEx21"))->isVisible());
+        QVERIFY(QFile::exists(QDir(videoFolder()).filePath(QStringLiteral("movie.mov"))));
+        QTRY_VERIFY_WITH_TIMEOUT(movie->position() > 500, kLoadTimeoutMs);
+
+        QTest::mouseClick(widget<QAbstractButton>(QStringLiteral("ImgBtn11")), Qt::LeftButton);
+        QTRY_COMPARE_WITH_TIMEOUT(movie->playbackState(), QMediaPlayer::PausedState, kLoadTimeoutMs);
+        const qint64 pausedAt = movie->position();
+        QTest::mouseClick(widget<QAbstractButton>(QStringLiteral("ImgBtn10")), Qt::LeftButton);
+        QTRY_COMPARE_WITH_TIMEOUT(movie->playbackState(), QMediaPlayer::PlayingState, kLoadTimeoutMs);
+        QTRY_VERIFY_WITH_TIMEOUT(movie->position() > pausedAt, kLoadTimeoutMs);
+
+        // Stop goes back to the beginning and keeps the movie; play starts there.
+        QTest::mouseClick(widget<QAbstractButton>(QStringLiteral("ImgBtn12")), Qt::LeftButton);
+        QTRY_COMPARE_WITH_TIMEOUT(movie->position(), qint64(0), kLoadTimeoutMs);
+        QVERIFY(movie->playbackState() != QMediaPlayer::PlayingState);
+        QVERIFY(!movie->source().isEmpty());
+        QTest::mouseClick(widget<QAbstractButton>(QStringLiteral("ImgBtn10")), Qt::LeftButton);
+        QTRY_COMPARE_WITH_TIMEOUT(movie->playbackState(), QMediaPlayer::PlayingState, kLoadTimeoutMs);
+        QVERIFY(movie->position() < pausedAt);
+        backToTheStartPage();
+        QVERIFY(movie->source().isEmpty());
+    }
+
+    void soundOnlyFillsTheScreenWithItsColour()
+    {
+        clickLink(QStringLiteral("sound"));
+        QTRY_VERIFY_WITH_TIMEOUT(videoPageShows(), kLoadTimeoutMs);
+        QTRY_COMPARE_WITH_TIMEOUT(graph()->playbackState(), QMediaPlayer::PlayingState, kLoadTimeoutMs);
+        QTest::qWait(300);
+        auto *screen = widget<VideoScreen>(QStringLiteral("DSVideoWindowEx21"));
+        QVERIFY(screen->naturalSize().isEmpty());
+        QCOMPARE(screen->movieBox(), screen->rect());
+        const QImage shot = screen->grab().toImage();
+        QCOMPARE(shot.pixelColor(shot.width() / 2, shot.height() / 2), screen->colour());
         backToTheStartPage();
     }
 
