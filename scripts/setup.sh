@@ -12,7 +12,8 @@ packages=(
   build-essential cmake ninja-build ccache pkg-config
   qt6-base-dev qt6-webengine-dev libqt6webenginecore6-bin qt6-multimedia-dev qt6-tools-dev-tools
   libcurl4-openssl-dev libzip-dev libsodium-dev libbenchmark-dev
-  xvfb xauth xdotool fonts-dejavu-core libgl1-mesa-dri python3 xdg-utils
+  libxcb1-dev libxcb-xkb-dev
+  xvfb xauth xdotool openbox x11-utils fonts-dejavu-core libgl1-mesa-dri python3 xdg-utils
   libqt6multimedia6 ffmpeg python3-pyftpdlib
   xdg-user-dirs libglib2.0-bin
 )

@@ -2,6 +2,7 @@
 
 #include "state/startup.h"
 #include "core/text_file.h"
+#include "app/ui/desktop_guard.h"
 #include "app/ui/main_window.h"
 #include "app/ui/media_side.h"
 #include "app/ui/parents_side.h"
@@ -49,6 +50,8 @@ Application::~Application()
     m_themeDownload.reset();
     m_themeManagerWindows.reset();
     m_themeWindows.reset();
+    // The lock and the watchdog end before the window whose timer they use.
+    m_desktop.reset();
     m_popups.reset();
     m_hiddenBrowser.reset();
     m_window.reset();
@@ -113,6 +116,7 @@ void Application::start()
 
     MainWindowContext ctx{m_state, m_profile, *m_lists, *m_nav, *m_guard, *m_sound};
     m_window = std::make_unique<MainWindow>(ctx, *m_browser, m_browser->widget());
+    m_desktop = std::make_unique<DesktopGuard>(m_state, m_profile, *m_window);
 
     ParentsSide::Context parentsCtx{m_state, m_profile, *m_lists, *m_nav, *m_guard, *m_browser, *m_window, *m_sound,
                                     m_options.timeClockTicks, m_options.switchClockTicks};
@@ -178,6 +182,18 @@ void Application::applyMenuLockState()
 {
     if (m_parents)
         m_parents->parentsMenu().applyCurrentLockState();
+}
+
+void Application::setKeyLock(bool on)
+{
+    if (m_desktop)
+        m_desktop->setKeyLock(on);
+}
+
+void Application::setAutoRestart(bool on)
+{
+    if (m_desktop)
+        m_desktop->setAutoRestart(on);
 }
 
 void Application::startTimeClock(const QString &minutes)

@@ -14,6 +14,7 @@
 namespace tovalin {
 
 class CurlHeadProbe;
+class DesktopGuard;
 class ThemeDownload;
 class ThemeManagerWindows;
 class MainWindow;
@@ -79,6 +80,8 @@ public:
     /// Videos, downloads and the update: the video page, the download request, the update offer.
     MediaSide &media() { return *m_mediaSide; }
     VideoFetch &videoFetch() { return *m_media; }
+    /// The desktop lock, the foreign-window guard and the restart watchdog.
+    DesktopGuard &desktop() { return *m_desktop; }
 
 private:
     // What activating a user asks of the windows.
@@ -92,6 +95,8 @@ private:
     WebEngineBrowser *makeHiddenBrowser();
     void setMenuLocked(bool locked) override;
     void applyMenuLockState() override;
+    void setKeyLock(bool on) override;
+    void setAutoRestart(bool on) override;
     void startTimeClock(const QString &minutes) override;
     void stopTimeClock() override;
     void startSwitchClock() override;
@@ -120,6 +125,7 @@ private:
     std::unique_ptr<ThemeWindows> m_themeWindows;
     std::unique_ptr<UsersSide> m_usersSide;
     std::unique_ptr<MediaSide> m_mediaSide;
+    std::unique_ptr<DesktopGuard> m_desktop;
 };
 
 } // namespace tovalin

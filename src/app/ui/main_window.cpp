@@ -718,10 +718,13 @@ void MainWindow::playClick()
 
 void MainWindow::setParentsMenuOpen(bool open)
 {
+    const bool wasOpen = !m_menuBar->isHidden();
     m_menuBar->setVisible(open);
     m_topPanel->setFixedHeight(open ? kTopPanelParentsHeight : kTopPanelChildHeight);
     if (!open)
         showParentsPage(false);
+    if (open != wasOpen)
+        emit parentsMenuOpenChanged(open);
 }
 
 bool MainWindow::parentsMenuOpen() const
@@ -825,6 +828,7 @@ void MainWindow::closeEvent(QCloseEvent *event)
         return;
     }
     event->accept();
+    emit programEnding();
     qApp->quit();
 }
 

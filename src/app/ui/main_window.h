@@ -159,6 +159,10 @@ signals:
     void videoPlaybackStopRequested();
     /// A link click or a user navigation (BeginUserNavigation) begins: a running video transfer is to be cancelled.
     void transfersCancelRequested();
+    /// The parents' menu bar has opened or closed (the desktop lock follows it).
+    void parentsMenuOpenChanged(bool open);
+    /// The window closes for good and the program ends (the watchdog and the desktop lock go first).
+    void programEnding();
 
 protected:
     void showEvent(QShowEvent *event) override;

@@ -1,0 +1,155 @@
+#include "app/ui/desktop_guard.h"
+
+#include "app/auto_restart.h"
+#include "app/desktop_lock.h"
+#include "app/foreign_window_guard.h"
+#include "app/lock_log.h"
+#include "app/ui/main_window.h"
+#include "guard/site_lists.h"
+#include "platform/desktop_windows.h"
+#include "platform/key_lock.h"
+#include "platform/tick_source.h"
+#include "platform/x11_connection.h"
+#include "platform/x11_desktop_windows.h"
+#include "platform/x11_key_lock.h"
+#include "state/program_state.h"
+#include "users/user_profile.h"
+#include "watchdog/watchdog_client.h"
+#include "watchdog/watchdog_protocol.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QMessageBox>
+#include <QProcess>
+#include <QStandardPaths>
+#include <QTimer>
+
+namespace tovalin {
+
+namespace {
+
+/// The main window's `Timer1` as the guard's tick.
+class WindowTimerTicks final : public TickSource {
+public:
+    explicit WindowTimerTicks(QTimer &timer) : m_timer(timer)
+    {
+        connect(&m_timer, &QTimer::timeout, this, &TickSource::ticked);
+    }
+    void start(int intervalMs) override { m_timer.start(intervalMs); }
+    void stop() override { m_timer.stop(); }
+    void setInterval(int intervalMs) override { m_timer.setInterval(intervalMs); }
+    bool isActive() const override { return m_timer.isActive(); }
+    int interval() const override { return m_timer.interval(); }
+
+private:
+    QTimer &m_timer;
+};
+
+/// Where the desktop cannot be watched, the window in front always counts as Tovalin's.
+class UnwatchedDesktop final : public DesktopWindows {
+public:
+    ForegroundWindow foregroundWindow() override
+    {
+        ForegroundWindow w;
+        w.exists = true;
+        w.ownProcess = true;
+        return w;
+    }
+    void takeForeground() override {}
+};
+
+} // namespace
+
+DesktopGuard::DesktopGuard(ProgramState &state, UserProfile &profile, MainWindow &window, QObject *parent)
+    : QObject(parent)
+    , m_profile(profile)
+    , m_window(window)
+{
+    m_ticks = std::make_unique<WindowTimerTicks>(*window.foreignWindowTimer());
+    QString whyNot;
+    m_x11 = X11Connection::open(&whyNot);
+    if (m_x11) {
+        m_keys = std::make_unique<X11KeyLock>(m_x11);
+        m_windows = std::make_unique<X11DesktopWindows>(m_x11, &window);
+    } else {
+        qCInfo(lcLock) << "the desktop lock is not available:" << whyNot << "- Tovalin runs without it";
+        m_keys = std::make_unique<UnavailableKeyLock>();
+        m_windows = std::make_unique<UnwatchedDesktop>();
+    }
+    m_lock = std::make_unique<DesktopLock>(*m_keys, *m_ticks);
+    m_guard = std::make_unique<ForeignWindowGuard>(
+        *m_windows, m_profile, MediaPlayers::fromVendorFile(VendorSettings::defaultPath(state.ProgramFolder)), *m_ticks);
+    if (m_x11)
+        queryDesktopPlayers();
+
+    m_watchdog = std::make_unique<watchdog::WatchdogClient>(state.ProgramFolder + QLatin1String(watchdog::kProgramName));
+    AutoRestart::Program self;
+    self.pid = QCoreApplication::applicationPid();
+    self.executable = QCoreApplication::applicationFilePath();
+    self.arguments = QCoreApplication::arguments().mid(1);
+    self.workingDirectory = QDir::currentPath();
+    self.windowClass = QString::fromLatin1(window.metaObject()->className());
+    self.caption = window.windowTitle();
+    m_restart = std::make_unique<AutoRestart>(*m_watchdog, state, self);
+
+    connect(&window, &MainWindow::parentsMenuOpenChanged, this, [this](bool open) {
+        if (open)
+            m_lock->parentsMenuOpened();
+        else
+            m_lock->parentsMenuClosed(m_profile.Nieteruit);
+    });
+    connect(&window, &MainWindow::programEnding, this, &DesktopGuard::programEnding);
+    connect(qApp, &QCoreApplication::aboutToQuit, this, &DesktopGuard::programEnding);
+}
+
+DesktopGuard::~DesktopGuard()
+{
+    programEnding();
+}
+
+void DesktopGuard::setKeyLock(bool on)
+{
+    m_lock->userActivated(on);
+}
+
+void DesktopGuard::setAutoRestart(bool on)
+{
+    const QString message = m_restart->SetAutoRestart(on);
+    if (!message.isEmpty())
+        QMessageBox::information(&m_window, tr("Tovalin"), message);
+}
+
+void DesktopGuard::programEnding()
+{
+    if (m_ended)
+        return;
+    m_ended = true;
+    m_restart->programEnding();
+    m_lock->programEnding();
+}
+
+void DesktopGuard::queryDesktopPlayers()
+{
+    // The desktop's default player for each kind of reference file may stay in front too.
+    // xdg-mime is a shell script: asked in the background, once.
+    const QString xdgMime = QStandardPaths::findExecutable(QStringLiteral("xdg-mime"));
+    if (xdgMime.isEmpty())
+        return;
+    for (PlayerKind kind : {PlayerKind::RealMedia, PlayerKind::WindowsMedia, PlayerKind::QuickTime}) {
+        for (const QString &type : MediaPlayers::mimeTypes(kind)) {
+            auto *process = new QProcess(this);
+            connect(process, &QProcess::finished, this, [this, process, kind](int code) {
+                const QString id = QString::fromLocal8Bit(process->readAllStandardOutput()).trimmed();
+                if (code == 0 && !id.isEmpty()) {
+                    m_guard->players().addDesktopDefault(kind, id);
+                    qCDebug(lcLock) << "desktop default player" << id << "allowed";
+                }
+                process->deleteLater();
+            });
+            connect(process, &QProcess::errorOccurred, process, &QObject::deleteLater);
+            process->start(xdgMime, {QStringLiteral("query"), QStringLiteral("default"), type});
+        }
+    }
+}
+
+} // namespace tovalin

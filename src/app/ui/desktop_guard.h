@@ -1,0 +1,59 @@
+#pragma once
+// The desktop lock, the foreign-window guard and the restart watchdog,
+// assembled on the platform's layers and wired to the main window: activation
+// switches them, the parents' menu suspends the lock while it is open, and an
+// orderly end of the program undoes all of it.
+
+#include <QObject>
+#include <memory>
+
+namespace tovalin {
+
+class AutoRestart;
+class DesktopLock;
+class DesktopWindows;
+class ForeignWindowGuard;
+class KeyLock;
+class MainWindow;
+class ProgramState;
+class RestartWatchdog;
+class TickSource;
+class X11Connection;
+struct UserProfile;
+
+class DesktopGuard : public QObject {
+    Q_OBJECT
+public:
+    /// The real layers: X11 where the windows show on X11 (else the lock reports itself unavailable
+    /// once in the log), and `tovalin-watchdog` from the program folder.
+    DesktopGuard(ProgramState &state, UserProfile &profile, MainWindow &window, QObject *parent = nullptr);
+    ~DesktopGuard() override;
+
+    /// ActivateUser's key lock step: `Nieteruit` on locks, off releases.
+    void setKeyLock(bool on);
+    /// SetAutoRestart: shows "Automatic restart not available!" when there is no watchdog program.
+    void setAutoRestart(bool on);
+    /// The program ends in an orderly way: the watchdog is stopped, the lock released. Once only.
+    void programEnding();
+
+    DesktopLock &lock() { return *m_lock; }
+    ForeignWindowGuard &guard() { return *m_guard; }
+    AutoRestart &autoRestart() { return *m_restart; }
+
+private:
+    void queryDesktopPlayers();
+
+    UserProfile &m_profile;
+    MainWindow &m_window;
+    std::shared_ptr<X11Connection> m_x11;
+    std::unique_ptr<TickSource> m_ticks;
+    std::unique_ptr<KeyLock> m_keys;
+    std::unique_ptr<DesktopWindows> m_windows;
+    std::unique_ptr<RestartWatchdog> m_watchdog;
+    std::unique_ptr<DesktopLock> m_lock;
+    std::unique_ptr<ForeignWindowGuard> m_guard;
+    std::unique_ptr<AutoRestart> m_restart;
+    bool m_ended = false;
+};
+
+} // namespace tovalin
