@@ -194,8 +194,10 @@ KeyLockResult X11KeyLock::setNoAccessibilityShortcuts(bool on)
     xcb_connection_t *c = m_x11->connection();
     const uint32_t bit = XCB_XKB_BOOL_CTRL_ACCESS_X_KEYS;
     auto setEnabled = [c, bit](bool enabled) {
+        // Only the enabled controls change; the request still carries every field.
+        const uint8_t perKeyRepeat[32] = {};
         xcb_xkb_set_controls(c, XCB_XKB_ID_USE_CORE_KBD, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, bit, enabled ? bit : 0,
-                             XCB_XKB_CONTROL_CONTROLS_ENABLED, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, nullptr);
+                             XCB_XKB_CONTROL_CONTROLS_ENABLED, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, perKeyRepeat);
     };
     if (on) {
         if (m_accessXChanged)

@@ -1,12 +1,15 @@
 #include "watchdog/process_watch.h"
 
 #include <QFile>
+#include <QLoggingCategory>
 #include <QProcess>
 
 #include <cerrno>
 #include <csignal>
 #include <sys/syscall.h>
 #include <unistd.h>
+
+Q_DECLARE_LOGGING_CATEGORY(lcWatchdog)
 
 namespace tovalin::watchdog {
 
@@ -20,7 +23,7 @@ std::optional<qint64> DetachedLauncher::launch(const WatchRequest &request)
 
 PidWatcher::PidWatcher(QObject *parent) : ProcessWatcher(parent)
 {
-    m_poll.setInterval(200);
+    m_poll.setInterval(kPollMs);
     connect(&m_poll, &QTimer::timeout, this, [this] {
         if (!isAlive(m_pid))
             report();
@@ -68,7 +71,9 @@ void PidWatcher::watch(qint64 pid)
     m_fd = static_cast<int>(::syscall(SYS_pidfd_open, static_cast<pid_t>(pid), 0));
 #endif
     if (m_fd >= 0) {
-        // A pidfd turns readable when the process ends, however it ends.
+        // A pidfd turns readable once the process has ended completely, however it ended: its
+        // files are closed then, its single-instance lock free for the next start. (Its main
+        // thread may be a zombie earlier, while the last thread still frees the memory.)
         m_notifier = std::make_unique<QSocketNotifier>(m_fd, QSocketNotifier::Read);
         connect(m_notifier.get(), &QSocketNotifier::activated, this, &PidWatcher::report);
         return;
@@ -85,6 +90,7 @@ void PidWatcher::report()
     const qint64 pid = m_pid;
     if (pid <= 0)
         return;
+    qCDebug(lcWatchdog) << "end of" << pid << "seen";
     clear();
     emit ended(pid);
 }

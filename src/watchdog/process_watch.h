@@ -28,6 +28,9 @@ public:
     /// True while pid names a live process (a zombie counts as ended).
     static bool isAlive(qint64 pid);
 
+    /// How often a process is looked at where there is no pidfd.
+    static constexpr int kPollMs = 50;
+
 private:
     void report();
 

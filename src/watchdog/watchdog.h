@@ -56,7 +56,7 @@ class Watchdog : public QObject {
 public:
     static constexpr int kMaxRestarts = 5;
     static constexpr qint64 kRestartWindowMs = 60 * 1000;
-    static constexpr int kDefaultRestartDelayMs = 300;
+    static constexpr int kDefaultRestartDelayMs = 100;
 
     /// clockMs gives a monotonic time in milliseconds (for the restart limit).
     Watchdog(ProcessLauncher &launcher, ProcessWatcher &watcher, std::function<qint64()> clockMs,

@@ -13,6 +13,7 @@
 #include "platform/head_probe.h"
 #include "platform/x11_connection.h"
 #include "platform/x11_desktop_windows.h"
+#include "platform/x11_key_lock.h"
 #include "support_app.h"
 #include "watchdog/process_watch.h"
 #include "watchdog/watchdog_client.h"
@@ -30,6 +31,7 @@
 #include <QtTest>
 
 #include <csignal>
+#include <sys/socket.h>
 #include <cstdlib>
 #include <cstring>
 #define explicit explicit_
@@ -50,6 +52,8 @@ struct XSession {
     qint64 wm = 0;
     QString display;
     QString why;
+    bool installed = true;
+    bool up = false;
     std::unique_ptr<QTemporaryDir> dir = std::make_unique<QTemporaryDir>();
 
     static bool waitFor(const std::function<bool()> &ready, int ms)
@@ -63,19 +67,32 @@ struct XSession {
         return true;
     }
 
+    /// Starts command in the background, tied to this process: it ends when this process ends,
+    /// however that happens, and never holds the test's output open.
+    static qint64 startTied(const QString &command)
+    {
+        const QString script = QStringLiteral(
+            "exec >/dev/null 2>&1 </dev/null; %1 & child=$!; trap 'kill $child; wait $child; exit 0' TERM; "
+            "while kill -0 %2 && kill -0 $child; do sleep 0.2; done; kill $child")
+                                   .arg(command)
+                                   .arg(QCoreApplication::applicationPid());
+        qint64 pid = 0;
+        return QProcess::startDetached(QStringLiteral("/bin/sh"), {QStringLiteral("-c"), script}, QString(), &pid) ? pid : 0;
+    }
+
     bool start()
     {
         const QString xvfbPath = QStandardPaths::findExecutable(QStringLiteral("Xvfb"));
         const QString openbox = QStandardPaths::findExecutable(QStringLiteral("openbox"));
         if (xvfbPath.isEmpty() || openbox.isEmpty()) {
             why = QStringLiteral("Xvfb or openbox is not installed");
+            installed = false;
             return false;
         }
         // Xvfb picks a free display itself and writes its number.
         const QString numberFile = dir->filePath(QStringLiteral("display"));
-        const QString script = QStringLiteral("exec '%1' -displayfd 3 -screen 0 1280x800x24 -nolisten tcp 3>'%2' 2>/dev/null")
-                                   .arg(xvfbPath, numberFile);
-        if (!QProcess::startDetached(QStringLiteral("/bin/sh"), {QStringLiteral("-c"), script}, QString(), &xvfb)) {
+        xvfb = startTied(QStringLiteral("'%1' -displayfd 3 -screen 0 1280x800x24 -nolisten tcp 3>'%2'").arg(xvfbPath, numberFile));
+        if (!xvfb) {
             why = QStringLiteral("Xvfb would not start");
             return false;
         }
@@ -97,11 +114,8 @@ struct XSession {
                         QStringLiteral("<openbox_config xmlns=\"http://openbox.org/3.4/rc\">"),
                         QStringLiteral("<focus><focusNew>yes</focusNew></focus><keyboard></keyboard>"),
                         QStringLiteral("</openbox_config>")});
-        if (!QProcess::startDetached(openbox, {QStringLiteral("--config-file"), rc}, QString(), &wm)) {
-            why = QStringLiteral("openbox would not start");
-            return false;
-        }
-        const bool managed = waitFor([&] {
+        const QString wmLog = dir->filePath(QStringLiteral("openbox.log"));
+        auto managedNow = [this] {
             xcb_connection_t *c = xcb_connect(display.toLatin1().constData(), nullptr);
             bool ok = false;
             if (!xcb_connection_has_error(c)) {
@@ -117,18 +131,37 @@ struct XSession {
             }
             xcb_disconnect(c);
             return ok;
-        }, 15000);
+        };
+        // A display that Xvfb has just announced may refuse a first connection; openbox then ends
+        // at once and is started again.
+        bool managed = false;
+        for (int attempt = 0; attempt < 5 && !managed; ++attempt) {
+            wm = startTied(QStringLiteral("DISPLAY=%1 '%2' --config-file '%3' 2>'%4'").arg(display, openbox, rc, wmLog));
+            if (!wm) {
+                why = QStringLiteral("openbox would not start");
+                return false;
+            }
+            const qint64 wrapper = wm;
+            managed = waitFor([&] { return managedNow() || !watchdog::PidWatcher::isAlive(wrapper); }, 15000) && managedNow();
+        }
         if (!managed)
-            why = QStringLiteral("openbox did not take the display");
+            why = QStringLiteral("openbox did not take the display %1: %2").arg(display, [&] {
+                QFile f(wmLog);
+                return f.open(QIODevice::ReadOnly) ? QString::fromLocal8Bit(f.readAll()) : QString();
+            }());
+        up = managed;
         return managed;
     }
 
+    /// Ends openbox and Xvfb and waits for them, so that the next run finds the display free.
     void stop()
     {
-        if (wm > 0)
-            ::kill(pid_t(wm), SIGTERM);
-        if (xvfb > 0)
-            ::kill(pid_t(xvfb), SIGTERM);
+        for (qint64 pid : {wm, xvfb}) {
+            if (pid <= 0)
+                continue;
+            ::kill(pid_t(pid), SIGTERM);
+            waitFor([pid] { return !watchdog::PidWatcher::isAlive(pid); }, 5000);
+        }
     }
 };
 
@@ -244,6 +277,17 @@ class TestDesktopLockX11 : public QObject {
         return on;
     }
 
+    void switchOnAccessXKeys()
+    {
+        std::free(xcb_xkb_use_extension_reply(
+            c(), xcb_xkb_use_extension(c(), XCB_XKB_MAJOR_VERSION, XCB_XKB_MINOR_VERSION), nullptr));
+        const uint8_t perKeyRepeat[32] = {};
+        const uint32_t bit = XCB_XKB_BOOL_CTRL_ACCESS_X_KEYS;
+        xcb_xkb_set_controls(c(), XCB_XKB_ID_USE_CORE_KBD, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, bit, bit,
+                             XCB_XKB_CONTROL_CONTROLS_ENABLED, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, perKeyRepeat);
+        xcb_flush(c());
+    }
+
     void openMenu() { m_app->parents().parentsMenu().menuButtonClicked(); }
     void closeMenu() { m_app->mainWindow().findChild<QToolButton *>(QStringLiteral("Image49"))->click(); }
 
@@ -251,6 +295,22 @@ class TestDesktopLockX11 : public QObject {
     static qint64 lockOwner(const QString &path)
     {
         return readLines(path).value_or(QStringList()).value(0).toLongLong();
+    }
+    /// A running tovalin of this build whose command line names the user, or 0.
+    static qint64 findTovalin(const QString &argument)
+    {
+        const QString exe = QFileInfo(QStringLiteral(TOVALIN_BIN_DIR "/tovalin")).canonicalFilePath();
+        const QStringList entries = QDir(QStringLiteral("/proc")).entryList(QDir::Dirs);
+        for (const QString &entry : entries) {
+            bool numeric = false;
+            const qint64 pid = entry.toLongLong(&numeric);
+            if (!numeric || !watchdog::PidWatcher::isAlive(pid))
+                continue;
+            if (QFileInfo(QStringLiteral("/proc/%1/exe").arg(pid)).symLinkTarget() == exe
+                && commandLine(pid).contains(argument))
+                return pid;
+        }
+        return 0;
     }
     static QString commandLine(qint64 pid)
     {
@@ -261,8 +321,9 @@ class TestDesktopLockX11 : public QObject {
 private slots:
     void initTestCase()
     {
-        if (!g_x->xvfb || g_x->display.isEmpty() || !g_x->wm)
+        if (!g_x->installed)
             QSKIP(qPrintable(g_x->why));
+        QVERIFY2(g_x->up, qPrintable(g_x->why));
         QCOMPARE(QGuiApplication::platformName(), QStringLiteral("xcb"));
         // A locked child: key combinations blocked; the menu is not locked and has a password, so
         // the parents' button opens it at once.
@@ -270,6 +331,13 @@ private slots:
                                                  {QStringLiteral("[Beveiliging]"), QStringLiteral("Nieteruit=1"),
                                                   QStringLiteral("Blokmenu=0"), QStringLiteral("Restart=0")}));
         QVERIFY(writeLines(m_data.path() + QStringLiteral("/temp0201.tvw"), {QStringLiteral("geheim")}).ok);
+
+        // The keyboard's shortcut keys are on, as on most desktops: the lock must switch them off.
+        m_x11 = X11Connection::open();
+        QVERIFY(m_x11);
+        m_probe = std::make_unique<X11DesktopWindows>(m_x11, nullptr);
+        switchOnAccessXKeys();
+        QVERIFY(accessXKeysOn());
 
         Application::Options options;
         options.arguments = QStringList{QStringLiteral("tovalin")};
@@ -279,10 +347,6 @@ private slots:
         m_app->start();
         m_app->parents().parentsMenu().setQuestion([](QWidget *, const QString &) { return false; });
         QVERIFY(QTest::qWaitForWindowExposed(&m_app->mainWindow()));
-
-        m_x11 = X11Connection::open();
-        QVERIFY(m_x11);
-        m_probe = std::make_unique<X11DesktopWindows>(m_x11, nullptr);
         QVERIFY(m_app->desktop().lock().locked());
         QTRY_COMPARE_WITH_TIMEOUT(active(), ours(), 5000);
     }
@@ -358,6 +422,19 @@ private slots:
         QVERIFY(!grabRefused(kSuperL, 0));
         QVERIFY(accessXKeysOn());
 
+        // A Tovalin that dies while locked: the X server undoes its lock when the connection drops.
+        {
+            std::shared_ptr<X11Connection> connection = X11Connection::open();
+            X11KeyLock dying(connection);
+            QVERIFY(dying.setNoAltTab(true).ok());
+            QVERIFY(dying.setNoAccessibilityShortcuts(true).ok());
+            QVERIFY(grabRefused(kTab, XCB_MOD_MASK_1));
+            QVERIFY(!accessXKeysOn());
+            ::shutdown(xcb_get_file_descriptor(connection->connection()), SHUT_RDWR);
+            QTRY_VERIFY(!grabRefused(kTab, XCB_MOD_MASK_1));
+            QTRY_VERIFY(accessXKeysOn());
+        }
+
         // With the menu open another program may stay in front.
         const xcb_window_t other = makeForeignWindow("xterm", false);
         QVERIFY(bringToFront(other));
@@ -403,28 +480,37 @@ private slots:
 
         // Another user is the default now: the restart still brings Piet Jansen back.
         QVERIFY(writeLines(data.path() + QStringLiteral("/start.tvr"), {QStringLiteral("Ander")}).ok);
+        qDebug() << "killing" << first;
         ::kill(pid_t(first), SIGKILL);
+        // The first start named nobody (start.tvr did): the new one names the user it brings back.
+        const QString userArgument = QStringLiteral("Piet#&#$#Jansen");
         QElapsedTimer since;
         since.start();
         qint64 second = 0;
-        while (since.elapsed() < 3000) {
-            second = lockOwner(instanceLock);
-            if (second != first && watchdog::PidWatcher::isAlive(second))
-                break;
+        while (since.elapsed() < 3000 && !(second = findTovalin(userArgument)))
             QTest::qWait(20);
+        const qint64 waited = since.elapsed();
+        // And it is the running instance, not a second start that gave way.
+        bool running = false;
+        if (second) {
+            QDeadlineTimer deadline(10000);
+            while (!(running = lockOwner(instanceLock) == second) && !deadline.hasExpired()
+                   && watchdog::PidWatcher::isAlive(second))
+                QTest::qWait(20);
         }
-        const bool back = second != first && watchdog::PidWatcher::isAlive(second);
-        const QString cmdline = back ? commandLine(second) : QString();
         // Leave nothing running. The new one is frozen first (else, finding no watchdog, it would
         // start one), then the watchdog goes, then the new one.
-        if (back)
+        if (second)
             ::kill(pid_t(second), SIGSTOP);
         ::kill(pid_t(watchdogPid), SIGTERM);
         QTRY_VERIFY(!watchdog::PidWatcher::isAlive(watchdogPid));
-        if (back)
+        if (second)
             ::kill(pid_t(second), SIGKILL);
-        QVERIFY2(back, qPrintable(QStringLiteral("no new tovalin after %1 ms").arg(since.elapsed())));
-        QVERIFY2(cmdline.contains(QLatin1String("Piet#&#$#Jansen")), qPrintable(cmdline));
+        QVERIFY2(second, qPrintable(QStringLiteral("no new tovalin after %1 ms; the killed one: %2").arg(waited).arg([first] {
+                     QFile f(QStringLiteral("/proc/%1/stat").arg(first));
+                     return f.open(QIODevice::ReadOnly) ? QString::fromLatin1(f.readAll().left(40)) : QStringLiteral("gone");
+                 }())));
+        QVERIFY(running);
     }
 
     void exitTovalinStopsTheWatchdogAndReleasesTheLock()
