@@ -93,6 +93,22 @@ ForegroundWindow X11DesktopWindows::foregroundWindow()
     return front;
 }
 
+void X11DesktopWindows::sendToRoot(xcb_window_t window, const char *message, std::initializer_list<uint32_t> data)
+{
+    xcb_client_message_event_t event;
+    std::memset(&event, 0, sizeof event);
+    event.response_type = XCB_CLIENT_MESSAGE;
+    event.format = 32;
+    event.window = window;
+    event.type = m_x11->atom(message);
+    int i = 0;
+    for (uint32_t value : data)
+        event.data.data32[i++] = value;
+    xcb_send_event(m_x11->connection(), 0, m_x11->root(),
+                   XCB_EVENT_MASK_SUBSTRUCTURE_REDIRECT | XCB_EVENT_MASK_SUBSTRUCTURE_NOTIFY,
+                   reinterpret_cast<const char *>(&event));
+}
+
 void X11DesktopWindows::takeForeground()
 {
     if (!m_main || !m_main->isVisible() || !m_main->windowHandle())
@@ -103,18 +119,16 @@ void X11DesktopWindows::takeForeground()
     const xcb_window_t ours = xcb_window_t(main->windowHandle()->winId());
     xcb_connection_t *c = m_x11->connection();
     if (windowManagerActive()) {
-        xcb_client_message_event_t event;
-        std::memset(&event, 0, sizeof event);
-        event.response_type = XCB_CLIENT_MESSAGE;
-        event.format = 32;
-        event.window = ours;
-        event.type = m_x11->atom("_NET_ACTIVE_WINDOW");
-        event.data.data32[0] = 2; // source indication: a pager, on the user's behalf
-        event.data.data32[1] = XCB_CURRENT_TIME;
-        event.data.data32[2] = activeWindow();
-        xcb_send_event(c, 0, m_x11->root(),
-                       XCB_EVENT_MASK_SUBSTRUCTURE_REDIRECT | XCB_EVENT_MASK_SUBSTRUCTURE_NOTIFY,
-                       reinterpret_cast<const char *>(&event));
+        // On another virtual desktop the window manager would only mark Tovalin as wanting
+        // attention: the desktop it lies on comes back first.
+        const auto current = m_x11->property32(m_x11->root(), m_x11->atom("_NET_CURRENT_DESKTOP"), XCB_ATOM_CARDINAL);
+        const auto desktop = m_x11->property32(ours, m_x11->atom("_NET_WM_DESKTOP"), XCB_ATOM_CARDINAL);
+        constexpr uint32_t kAllDesktops = 0xFFFFFFFF;
+        if (current && desktop && !current->isEmpty() && !desktop->isEmpty() && desktop->constFirst() != kAllDesktops
+            && desktop->constFirst() != current->constFirst())
+            sendToRoot(m_x11->root(), "_NET_CURRENT_DESKTOP", {desktop->constFirst(), XCB_CURRENT_TIME});
+        // Source indication 2: a pager, on the user's behalf.
+        sendToRoot(ours, "_NET_ACTIVE_WINDOW", {2, XCB_CURRENT_TIME, activeWindow()});
     } else {
         const uint32_t above = XCB_STACK_MODE_ABOVE;
         xcb_configure_window(c, ours, XCB_CONFIG_WINDOW_STACK_MODE, &above);

@@ -8,6 +8,7 @@
 #include "platform/desktop_windows.h"
 
 #include <QPointer>
+#include <initializer_list>
 #include <memory>
 
 #include <xcb/xcb.h>
@@ -32,6 +33,8 @@ public:
 private:
     bool isOwnWindow(xcb_window_t window);
     bool windowManagerActive();
+    /// A client message of the window manager's protocol about window, sent to the root window.
+    void sendToRoot(xcb_window_t window, const char *message, std::initializer_list<uint32_t> data);
 
     std::shared_ptr<X11Connection> m_x11;
     QPointer<QWidget> m_main;

@@ -34,7 +34,11 @@ void Watchdog::watch(const WatchRequest &request)
     if (m_stopped)
         return;
     m_restartTimer.stop();
+    const bool sameProcess = request.pid == m_request.pid;
     m_request = request;
+    // The program reports itself again at every activation of a user: only the arguments change.
+    if (sameProcess)
+        return;
     qCInfo(lcWatchdog) << "watching" << request.executable << "process" << request.pid;
     m_watcher.watch(request.pid);
 }

@@ -381,13 +381,27 @@ private slots:
         QTRY_COMPARE_WITH_TIMEOUT(active(), ours(), 1500);
     }
 
-    void aDialogBoxAndAnAllowedPlayerStayInFront()
+    void dialogBoxesAndAnAllowedPlayerStayInFront()
     {
         const xcb_window_t dialog = makeForeignWindow("zenity", true);
         QVERIFY(bringToFront(dialog));
         QTest::qWait(2500); // two passes of the guard
         QCOMPARE(active(), dialog);
         xcb_destroy_window(c(), dialog);
+        xcb_flush(c());
+        QTRY_COMPARE_WITH_TIMEOUT(active(), ours(), 3000);
+
+        // A window transient for another program's window is that program's dialog.
+        const xcb_window_t owner = makeForeignWindow("kidgame2", false);
+        const xcb_window_t transient = makeForeignWindow("kidgame2-save", false);
+        xcb_change_property(c(), XCB_PROP_MODE_REPLACE, transient, XCB_ATOM_WM_TRANSIENT_FOR, XCB_ATOM_WINDOW, 32, 1,
+                            &owner);
+        xcb_flush(c());
+        QVERIFY(bringToFront(transient));
+        QTest::qWait(2500);
+        QCOMPARE(active(), transient);
+        xcb_destroy_window(c(), transient);
+        xcb_destroy_window(c(), owner);
         xcb_flush(c());
         QTRY_COMPARE_WITH_TIMEOUT(active(), ours(), 3000);
 
@@ -402,6 +416,30 @@ private slots:
         xcb_destroy_window(c(), player);
         xcb_flush(c());
         QTRY_COMPARE_WITH_TIMEOUT(active(), ours(), 3000);
+    }
+
+    void anotherVirtualDesktopBringsTovalinBack()
+    {
+        const auto current = [this] {
+            return m_x11->property32(m_x11->root(), m_x11->atom("_NET_CURRENT_DESKTOP"), XCB_ATOM_CARDINAL)
+                .value_or(QList<uint32_t>{99})
+                .value(0);
+        };
+        const uint32_t home = current();
+        // Ctrl+Alt+Right, as the window manager does it: Tovalin is left behind on its desktop.
+        xcb_client_message_event_t e;
+        std::memset(&e, 0, sizeof e);
+        e.response_type = XCB_CLIENT_MESSAGE;
+        e.format = 32;
+        e.window = m_x11->root();
+        e.type = m_x11->atom("_NET_CURRENT_DESKTOP");
+        e.data.data32[0] = home + 1;
+        xcb_send_event(c(), 0, m_x11->root(), XCB_EVENT_MASK_SUBSTRUCTURE_REDIRECT | XCB_EVENT_MASK_SUBSTRUCTURE_NOTIFY,
+                       reinterpret_cast<const char *>(&e));
+        xcb_flush(c());
+        QTRY_COMPARE_WITH_TIMEOUT(current(), home + 1, 2000);
+        QTRY_COMPARE_WITH_TIMEOUT(current(), home, 1500);
+        QTRY_COMPARE_WITH_TIMEOUT(active(), ours(), 1500);
     }
 
     void keysAreHeldWhileLockedAndFreeWhileTheMenuIsOpen()
@@ -480,7 +518,6 @@ private slots:
 
         // Another user is the default now: the restart still brings Piet Jansen back.
         QVERIFY(writeLines(data.path() + QStringLiteral("/start.tvr"), {QStringLiteral("Ander")}).ok);
-        qDebug() << "killing" << first;
         ::kill(pid_t(first), SIGKILL);
         // The first start named nobody (start.tvr did): the new one names the user it brings back.
         const QString userArgument = QStringLiteral("Piet#&#$#Jansen");
