@@ -26,6 +26,7 @@ QString verdictName(Verdict verdict)
     case Verdict::RefusedDocument: return QStringLiteral("refused:document");
     case Verdict::RefusedRealMedia: return QStringLiteral("refused:realmedia");
     case Verdict::RefusedVideo: return QStringLiteral("refused:video");
+    case Verdict::RefusedScheme: return QStringLiteral("refused:scheme");
     case Verdict::Video: return QStringLiteral("video");
     case Verdict::Reference: return QStringLiteral("reference");
     }
@@ -107,7 +108,7 @@ NavigationGuard::NavigationGuard(ProgramState &state, SiteLists &lists, const Us
     , m_model(model)
     , m_services(std::move(services))
 {
-    setFilterCaptions(m_state.FilterOn);
+    connect(&m_state, &ProgramState::filterChanged, this, &NavigationGuard::filterCaptionsChanged);
 }
 
 void NavigationGuard::attachTo(Browser &browser)
@@ -120,8 +121,8 @@ void NavigationGuard::attachTo(Browser &browser)
         if (self)
             self->translateUrl(address);
     });
-    browser.setBeforeNavigateHandler([self](const QString &address, FrameId) {
-        return self ? self->beforeNavigate(address).cancel : false;
+    browser.setBeforeNavigateHandler([self](const QString &address, FrameId frame, NavigationKind kind) {
+        return self ? self->beforeNavigate(address, {frame == Browser::kMainFrame, kind}).cancel : false;
     });
     connect(&browser, &Browser::navigateComplete, this, [this](FrameId frame, const QString &) { navigateComplete(frame); });
     connect(&browser, &Browser::documentComplete, this, [this](FrameId frame, const QString &) { documentComplete(frame); });
@@ -129,10 +130,28 @@ void NavigationGuard::attachTo(Browser &browser)
     connect(&browser, &Browser::downloadCompleted, this, &NavigationGuard::downloadComplete);
 }
 
-Decision NavigationGuard::beforeNavigate(const QString &address)
+bool NavigationGuard::opensSequence(const ProgramState &state, NavigationRequest request)
 {
-    qCDebug(lcGuard) << "before navigate" << address;
+    if (!state.ClickPending)
+        return false;
+    switch (state.clickSource()) {
+    case ClickSource::Window:
+        return true;
+    case ClickSource::Host:
+        return request.mainFrame;
+    case ClickSource::Page:
+        return request.mainFrame
+            && (request.kind == NavigationKind::LinkClick || request.kind == NavigationKind::FormSubmit);
+    }
+    return false;
+}
+
+Decision NavigationGuard::beforeNavigate(const QString &address, NavigationRequest request)
+{
+    qCDebug(lcGuard) << "before navigate" << address << (request.mainFrame ? "main frame" : "frame")
+                     << int(request.kind);
     bool cancel = false;
+    bool signShown = false;
     Verdict firstRefusal = Verdict::Allowed;
     Verdict handOver = Verdict::Allowed;
     const auto refuse = [&](Verdict why, const char *step) {
@@ -142,8 +161,8 @@ Decision NavigationGuard::beforeNavigate(const QString &address)
         qCDebug(lcGuard) << "  refused by" << step << verdictName(why);
     };
 
-    // 1. A navigation inside the click window opens a new sequence.
-    if (m_state.ClickPending) {
+    // 1. The navigation a click or a host command waits for opens a new sequence.
+    if (opensSequence(m_state, request)) {
         m_model.beginSequence();
         m_model.SetNavState(NavState::Loading);
         emit progressGaugeSet(0);
@@ -172,6 +191,7 @@ Decision NavigationGuard::beforeNavigate(const QString &address)
     if (cancel) {
         m_model.addRefused(address);
         m_model.SetNavState(NavState::Forbidden);
+        signShown = true;
     }
 
     // 6. Time limit; "about:blank" is how the program leaves the video page.
@@ -290,6 +310,18 @@ Decision NavigationGuard::beforeNavigate(const QString &address)
         cancel = false;
     } else if (cancel && !(media && media->suppressed) && !m_model.refusedList().isEmpty()) {
         m_model.SetNavState(NavState::Forbidden);
+        signShown = true;
+    }
+
+    // The engine shows its own schemes only; any other address would leave the program for
+    // the desktop. It is refused whatever the filter says (a video may have been handed over).
+    if (!m_lists.engineShows(address)) {
+        cancel = true;
+        if (firstRefusal == Verdict::Allowed && handOver == Verdict::Allowed)
+            firstRefusal = Verdict::RefusedScheme;
+        if (!signShown && handOver == Verdict::Allowed && request.mainFrame)
+            m_model.SetNavState(NavState::Forbidden2);
+        qCDebug(lcGuard) << "  refused: not an address the engine shows";
     }
 
     // 13. Theme archives, only while the parents' page is open.
@@ -311,8 +343,9 @@ Decision NavigationGuard::beforeNavigate(const QString &address)
 void NavigationGuard::translateUrl(const QString &address)
 {
     m_state.LastURL = address;
-    // A new sequence, but the loading state waits for before-navigate.
-    if (m_state.ClickPending)
+    // A new sequence, but the loading state waits for before-navigate. A host command or a
+    // click inside the page waits for its own navigation's before-navigate instead.
+    if (m_state.ClickPending && m_state.clickSource() == ClickSource::Window)
         m_model.beginSequence();
     m_model.recordAddress(address);
     // The pre-test only shows the sign early; before-navigate does the refusing.
@@ -362,30 +395,30 @@ void NavigationGuard::downloadComplete()
 
 bool NavigationGuard::toggleFilter()
 {
-    const bool on = m_filterLabelCaption != turnFilterOffText();
-    const bool changed = m_state.FilterOn != on;
+    const bool on = !m_state.FilterOn;
     m_state.FilterOn = on;
-    setFilterCaptions(on);
     qCDebug(lcGuard) << "filter" << (on ? "on" : "off");
-    if (changed)
-        emit m_state.filterChanged(on);
+    emit m_state.filterChanged(on);
     return on;
 }
 
-void NavigationGuard::childPageShown()
+void NavigationGuard::switchFilterOn()
 {
     if (m_state.FilterOn)
         return;
     m_state.FilterOn = true;
-    qCDebug(lcGuard) << "filter on: child's page shown";
+    qCDebug(lcGuard) << "filter on again";
     emit m_state.filterChanged(true);
 }
 
-void NavigationGuard::setFilterCaptions(bool on)
+QString NavigationGuard::filterLabelCaption() const
 {
-    m_filterLabelCaption = on ? turnFilterOffText() : turnFilterOnText();
-    m_filterStateCaption = on ? filterOnText() : filterOffText();
-    emit filterCaptionsChanged();
+    return m_state.FilterOn ? turnFilterOffText() : turnFilterOnText();
+}
+
+QString NavigationGuard::filterStateCaption() const
+{
+    return m_state.FilterOn ? filterOnText() : filterOffText();
 }
 
 } // namespace tovalin

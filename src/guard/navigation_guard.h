@@ -4,6 +4,7 @@
 //
 // The same code answers the browser and the admin command `tovalinctl check`.
 
+#include "platform/browser.h"
 #include "state/program_state.h"
 
 #include <QObject>
@@ -29,6 +30,7 @@ enum class Verdict {
     RefusedDocument,
     RefusedRealMedia,
     RefusedVideo,     ///< a video type the user does not allow
+    RefusedScheme,    ///< an address the engine does not show (mailto, ftp, ...): never shown, never handed on
     Video,            ///< a video type the user allows: fetched, not shown
     Reference,        ///< a stream description handed to the reference fetch
 };
@@ -39,6 +41,12 @@ QString verdictName(Verdict verdict);
 struct Decision {
     bool cancel = false;
     Verdict verdict = Verdict::Allowed; ///< the first refusing step, or the hand-over made
+};
+
+/// Where a navigation comes from, as the browser tells it.
+struct NavigationRequest {
+    bool mainFrame = true;
+    NavigationKind kind = NavigationKind::Typed;
 };
 
 class NavigationGuard : public QObject {
@@ -69,7 +77,16 @@ public:
     /// The before-navigate decision; returns whether to cancel and why. With the filter off the
     /// verdict still names the first refusing step, but cancel is false. An address the lists or
     /// the time limit refuse is never handed to the video or reference fetch while the filter is on.
-    Decision beforeNavigate(const QString &address);
+    /// An address the engine does not show (engineShowsAddress) is always cancelled, filter or not;
+    /// it may still be handed to the video or reference fetch.
+    /// A pending click (ClickPending) opens a new sequence when this navigation is the one it waits
+    /// for (opensSequence).
+    Decision beforeNavigate(const QString &address, NavigationRequest request = {});
+
+    /// True when a navigation of this kind takes up the pending click: any navigation within the
+    /// click window, the next main-frame navigation after a host command, the next main-frame link
+    /// click or form sent after a click inside the page.
+    static bool opensSequence(const ProgramState &state, NavigationRequest request);
 
     /// Translate-URL bookkeeping: runs before before-navigate for links and scripts.
     void translateUrl(const QString &address);
@@ -81,12 +98,14 @@ public:
 
     /// The parents' filter switch (`Label29`, `Label39`); returns the new FilterOn.
     bool toggleFilter();
-    /// The child's navigation page is shown again: FilterOn := true; the captions stay as they are.
-    void childPageShown();
-    /// `Label29`: "Turn filter off" or "Turn filter on".
-    const QString &filterLabelCaption() const { return m_filterLabelCaption; }
-    /// `Label39`: "Filter on" or "Filter off".
-    const QString &filterStateCaption() const { return m_filterStateCaption; }
+    /// The child's navigation page is shown again: FilterOn := true (the captions follow).
+    void childPageShown() { switchFilterOn(); }
+    /// FilterOn := true; filterChanged when it was off.
+    void switchFilterOn();
+    /// `Label29`: "Turn filter off" or "Turn filter on", from FilterOn (the one state of the switch).
+    QString filterLabelCaption() const;
+    /// `Label39`: "Filter on" or "Filter off", from FilterOn.
+    QString filterStateCaption() const;
 
     /// While the video page shows, a navigation error leaves the indicator alone.
     void setVideoPageShown(bool shown) { m_videoPageShown = shown; }
@@ -115,12 +134,10 @@ signals:
     void progressGaugeSet(int percent);
     /// `popupimage` shows exactly while the page comes from a pop-up.
     void popupMarkerShown(bool shown);
-    /// The captions of `Label29` and `Label39` changed.
+    /// FilterOn changed: the captions of `Label29` and `Label39` follow it.
     void filterCaptionsChanged();
 
 private:
-    void setFilterCaptions(bool on);
-
     ProgramState &m_state;
     SiteLists &m_lists;
     const UserProfile &m_profile;
@@ -128,8 +145,6 @@ private:
     Services m_services;
     Browser *m_browser = nullptr;
     bool m_videoPageShown = false;
-    QString m_filterLabelCaption;
-    QString m_filterStateCaption;
 };
 
 } // namespace tovalin

@@ -1,6 +1,7 @@
 #include "guard/popup_guard.h"
 
 #include "state/program_state.h"
+#include "guard/navigation_guard.h"
 #include "guard/navigation_model.h"
 #include "guard/site_lists.h"
 #include "platform/browser.h"
@@ -11,12 +12,13 @@
 
 namespace tovalin {
 
-PopupGuard::PopupGuard(ProgramState &state, SiteLists &lists, NavigationModel &nav, Browser &visible,
-                       HiddenBrowserFactory factory, QObject *parent)
+PopupGuard::PopupGuard(ProgramState &state, SiteLists &lists, NavigationModel &nav, NavigationGuard &guard,
+                       Browser &visible, HiddenBrowserFactory factory, QObject *parent)
     : QObject(parent)
     , m_state(state)
     , m_lists(lists)
     , m_nav(nav)
+    , m_guard(guard)
     , m_visible(visible)
     , m_factory(std::move(factory))
     , m_caption(blockPopupText())
@@ -83,13 +85,20 @@ Browser *PopupGuard::makeHiddenBrowser(bool withSizeHandler)
              | DownloadControl::Silent;
     hidden->setDownloadControl(flags);
     hidden->setNewWindowPolicy(NewWindowPolicy::Refuse);
-    hidden->setBeforeNavigateHandler([hidden](const QString &, FrameId) {
-        // Nothing is refused here: the guard decides when the address reaches the visible browser.
+    hidden->setBeforeNavigateHandler([this, hidden](const QString &address, FrameId frame, NavigationKind kind) {
         hidden->setSilent(true);
         DownloadControls f = hidden->downloadControl();
         f &= ~DownloadControls(DownloadControl::BgSounds | DownloadControl::NoScripts);
         hidden->setDownloadControl(f);
-        return false;
+        // The pop-up's frames are never shown: its address is loaded again, frames and all, by
+        // the visible browser, whose guard judges them there. Its own page and every redirect
+        // of it are judged here, before the hidden browser loads or hands on anything.
+        if (frame != Browser::kMainFrame)
+            return false;
+        const bool cancel = m_guard.beforeNavigate(address, {true, kind}).cancel;
+        if (cancel)
+            qCDebug(lcGuard) << "hidden browser: refused" << address;
+        return cancel;
     });
     connect(hidden, &Browser::documentComplete, this, [this, hidden](FrameId frame, const QString &) {
         if (frame != Browser::kMainFrame || hidden != m_hidden)

@@ -3,6 +3,8 @@
 // an allowed pop-up is loaded by a hidden browser, made anew for each one, and
 // its address is handed to the visible browser, where the guard decides again
 // and the page shows at the size the pop-up asked for, without scroll bars.
+// The hidden browser's own top-level navigations and redirects pass the guard
+// too: what it refuses the hidden browser never loads or hands on.
 
 #include <QObject>
 #include <QString>
@@ -12,6 +14,7 @@
 namespace tovalin {
 
 class Browser;
+class NavigationGuard;
 class NavigationModel;
 class ProgramState;
 class SiteLists;
@@ -28,7 +31,9 @@ public:
     /// The panel grows this much beyond the requested client size.
     static constexpr int kPanelMargin = 10;
 
-    PopupGuard(ProgramState &state, SiteLists &lists, NavigationModel &nav, Browser &visible,
+    /// The hidden browsers pass their own top-level navigations and redirects through guard,
+    /// as the visible browser does, so a pop-up that leads elsewhere is stopped where it starts.
+    PopupGuard(ProgramState &state, SiteLists &lists, NavigationModel &nav, NavigationGuard &guard, Browser &visible,
                HiddenBrowserFactory factory, QObject *parent = nullptr);
 
     /// The new-window request of the visible browser: the hidden browser that
@@ -62,6 +67,7 @@ private:
     ProgramState &m_state;
     SiteLists &m_lists;
     NavigationModel &m_nav;
+    NavigationGuard &m_guard;
     Browser &m_visible;
     HiddenBrowserFactory m_factory;
     Browser *m_hidden = nullptr;

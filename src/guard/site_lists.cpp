@@ -3,6 +3,7 @@
 #include "state/program_state.h"
 #include "core/ini.h"
 #include "core/text.h"
+#include "guard/address_match.h"
 #include "guard/guard_log.h"
 #include "users/user_profile.h"
 
@@ -74,8 +75,8 @@ int SortedList::add(const QString &entry)
     const int row = int(it - m_items.cbegin());
     beginInsertRows({}, row, row);
     m_items.insert(row, entry);
-    m_upper.insert(row, entry.toUpper());
-    ++m_exact[entry];
+    m_fragments.insert(row, fragmentFormOf(entry));
+    remember(entry);
     endInsertRows();
     return row;
 }
@@ -87,7 +88,7 @@ void SortedList::removeAt(int row)
     beginRemoveRows({}, row, row);
     forget(m_items.at(row));
     m_items.removeAt(row);
-    m_upper.removeAt(row);
+    m_fragments.removeAt(row);
     endRemoveRows();
 }
 
@@ -109,8 +110,9 @@ void SortedList::clear()
         return;
     beginResetModel();
     m_items.clear();
-    m_upper.clear();
+    m_fragments.clear();
     m_exact.clear();
+    m_keys.clear();
     endResetModel();
 }
 
@@ -124,24 +126,47 @@ void SortedList::setItems(const QStringList &items)
     endResetModel();
 }
 
+SortedList::FragmentForm SortedList::fragmentFormOf(const QString &entry)
+{
+    FragmentForm form;
+    form.folded = foldCase(entry);
+    form.foldedTwin = foldCase(otherWebScheme(entry));
+    form.wholeAddress = entry.contains(u'?');
+    return form;
+}
+
 void SortedList::rebuildCaches()
 {
-    m_upper.clear();
-    m_upper.reserve(m_items.size());
+    m_fragments.clear();
+    m_fragments.reserve(m_items.size());
     m_exact.clear();
+    m_keys.clear();
     for (const QString &item : std::as_const(m_items)) {
-        m_upper.append(item.toUpper());
-        ++m_exact[item];
+        m_fragments.append(fragmentFormOf(item));
+        remember(item);
     }
+}
+
+void SortedList::remember(const QString &entry)
+{
+    ++m_exact[entry];
+    // Empty lines are inert: they never equal an address.
+    if (!entry.isEmpty())
+        ++m_keys[exactKey(entry)];
 }
 
 void SortedList::forget(const QString &entry)
 {
-    const auto it = m_exact.find(entry);
-    if (it == m_exact.end())
-        return;
-    if (--it.value() <= 0)
-        m_exact.erase(it);
+    const auto drop = [](QHash<QString, int> &counts, const QString &key) {
+        const auto it = counts.find(key);
+        if (it == counts.end())
+            return;
+        if (--it.value() <= 0)
+            counts.erase(it);
+    };
+    drop(m_exact, entry);
+    if (!entry.isEmpty())
+        drop(m_keys, exactKey(entry));
 }
 
 // ---------------------------------------------------------------- site lists
@@ -171,9 +196,7 @@ SiteLists::SiteLists(ProgramState &state, const UserProfile &profile, VendorSett
     m_white.setObjectName(QStringLiteral("ListBox2"));
     m_black.setObjectName(QStringLiteral("ListBox3"));
     m_popup.setObjectName(QStringLiteral("ListBox4"));
-    m_vendorUpper.webHost = m_vendor.WebHost.toUpper();
-    m_vendorUpper.secondHost = m_vendor.SecondHost.toUpper();
-    m_vendorUpper.shortener = m_vendor.ShortenerHost.toUpper();
+    m_shortenerFolded = foldCase(m_vendor.ShortenerHost);
 }
 
 SortedList &SiteLists::list(SiteList which)
@@ -198,107 +221,173 @@ QString SiteLists::fileOf(SiteList which) const
 
 void SiteLists::LoadSiteLists()
 {
+    const QString theme = m_state.activeTheme();
+    const bool sameTheme = theme == m_loadedTheme;
+    m_loadedTheme = theme;
     for (const SiteList which : kAllLists) {
+        const int i = indexOf(which);
+        // A change whose save failed stays in force: reading the file again would undo it
+        // behind the parent's back. Another theme's lists are its own.
+        if (sameTheme && m_unsaved[i]) {
+            qCDebug(lcGuard) << "kept unsaved list" << fileOf(which);
+            continue;
+        }
+        m_unsaved[i] = false;
         const QString path = fileOf(which);
-        m_unreadable[indexOf(which)] = false;
-        const ReadResult r = readFileBytes(path);
+        m_unreadable[i] = false;
+        m_loadProblem[i].clear();
+        ReadResult r;
+        // A folder under the list's name is no list, and it is not a missing one either.
+        if (QFileInfo(path).isDir())
+            r.error = ReadError::Unreadable;
+        else
+            r = readFileBytes(path);
         if (r.ok()) {
             list(which).setItems(splitLines(decodeText(r.bytes)));
-            m_reportedFailure[indexOf(which)].clear();
+            m_reportedFailure[i].clear();
             continue;
         }
         list(which).clear();
         if (r.error == ReadError::Missing) {
-            m_reportedFailure[indexOf(which)].clear();
+            m_reportedFailure[i].clear();
             continue;
         }
         // The file is there but cannot be used: keep it untouched, so a later save
         // cannot replace the parent's list with an empty one.
-        m_unreadable[indexOf(which)] = true;
-        const QString reason = r.error == ReadError::TooLarge
-            ? QCoreApplication::translate("SiteLists", "the file is too large")
-            : QCoreApplication::translate("SiteLists", "the file cannot be read");
+        m_unreadable[i] = true;
+        QString reason;
+        if (r.error == ReadError::TooLarge)
+            reason = QCoreApplication::translate("SiteLists", "the file is too large");
+        else if (QFileInfo(path).isDir())
+            reason = QCoreApplication::translate("SiteLists", "a folder has its name");
+        else
+            reason = QCoreApplication::translate("SiteLists", "the file cannot be read");
         const QString message = QCoreApplication::translate("SiteLists", "The list file %1 could not be loaded: %2.")
                                     .arg(path, reason);
+        m_loadProblem[i] = message;
         qCWarning(lcGuard) << message;
         // The lists are loaded again each time the window is activated, and closing the
         // message activates it: the same failure is told once, not in an endless row.
-        if (m_reportedFailure[indexOf(which)] == message)
+        if (m_reportedFailure[i] == message)
             continue;
-        m_reportedFailure[indexOf(which)] = message;
-        emit loadFailed(message);
+        m_reportedFailure[i] = message;
+        emit loadFailed(message + u' '
+                        + QCoreApplication::translate("SiteLists", "Until it can be read, every site except the start "
+                                                                   "page's is refused."));
     }
-    qCDebug(lcGuard) << "site lists loaded for theme" << m_state.activeTheme() << "white" << m_white.size()
-                     << "black" << m_black.size() << "popup" << m_popup.size();
+    QStringList problems;
+    for (const QString &p : m_loadProblem)
+        if (!p.isEmpty())
+            problems.append(p);
+    setListProblem(problems.join(u' '));
+    qCDebug(lcGuard) << "site lists loaded for theme" << theme << "white" << m_white.size()
+                     << "black" << m_black.size() << "popup" << m_popup.size()
+                     << (failingClosed() ? "failing closed" : "");
     emit listsLoaded();
+}
+
+void SiteLists::setListProblem(const QString &problem)
+{
+    if (problem == m_listProblem)
+        return;
+    m_listProblem = problem;
+    emit listProblemChanged(problem);
+}
+
+bool SiteLists::failingClosed() const
+{
+    return std::any_of(m_unreadable.cbegin(), m_unreadable.cend(), [](bool b) { return b; });
 }
 
 WriteResult SiteLists::SaveSiteLists()
 {
-    WriteResult first;
+    QStringList failures;
     for (const SiteList which : kAllLists) {
+        const int i = indexOf(which);
         const QString path = fileOf(which);
         WriteResult r;
-        if (m_unreadable[indexOf(which)])
+        if (m_unreadable[i])
             r = {false, QCoreApplication::translate("SiteLists", "the file could not be read when the lists were loaded, so it is left unchanged")};
         else
             r = writeLines(path, list(which).items());
+        m_unsaved[i] = !r.ok && !m_unreadable[i];
         if (r.ok)
             continue;
-        const QString message = QCoreApplication::translate("SiteLists", "The list file %1 could not be saved: %2.")
-                                    .arg(path, r.error);
-        qCWarning(lcGuard) << message;
-        emit saveFailed(message);
-        if (first.ok)
-            first = {false, message};
+        failures.append(QCoreApplication::translate("SiteLists", "The list file %1 could not be saved: %2.").arg(path, r.error));
     }
-    return first;
+    if (failures.isEmpty())
+        return {};
+    // One message for the whole save: the parent did one thing.
+    const QString message = failures.join(u'\n')
+        + (std::any_of(m_unsaved.cbegin(), m_unsaved.cend(), [](bool b) { return b; })
+               ? u'\n' + QCoreApplication::translate("SiteLists", "The change stays in force until Tovalin closes; it is saved again with the next change.")
+               : QString());
+    qCWarning(lcGuard) << message;
+    emit saveFailed(message);
+    return {false, message};
+}
+
+AlwaysPassing SiteLists::alwaysPassingTexts() const
+{
+    return {m_vendor.WebHost, m_vendor.SecondHost, m_state.localHomePage()};
 }
 
 bool SiteLists::isAlwaysPassing(const QString &address) const
 {
-    return isAlwaysPassingUpper(address.toUpper());
+    return tovalin::isAlwaysPassing(normalizedAddress(address), alwaysPassingTexts());
 }
 
-bool SiteLists::isAlwaysPassingUpper(const QString &upperAddress) const
+bool SiteLists::engineShows(const QString &address) const
 {
-    // Every navigation asks this, so the fixed texts are upper-cased once, here.
-    static const QString aboutBlank = QStringLiteral("ABOUT:BLANK");
-    static const QString javascript = QStringLiteral("JAVASCRIPT");
-    const auto has = [&upperAddress](const QString &upperFragment) {
-        return !upperFragment.isEmpty() && upperAddress.contains(upperFragment);
-    };
-    return has(m_vendorUpper.webHost) || has(m_vendorUpper.secondHost) || has(aboutBlank) || has(javascript)
-        || has(m_state.localHomePage().toUpper());
+    return engineShowsAddress(normalizedAddress(address), m_state.localHomePage());
+}
+
+bool SiteLists::startSiteMatches(const QString &normalAddress) const
+{
+    // The start page's site is an entry of its own: looked for where an entry without a query
+    // is looked for. siteOf understands "https://" too, so a secure start page lets its site
+    // through instead of contributing an empty fragment.
+    const QString startSite = siteOf(normalizedAddress(m_profile.StartURL));
+    return whitelistEntryMatches(startSite, normalAddress);
 }
 
 bool SiteLists::IsNotWhitelisted(const QString &address) const
 {
-    if (!m_profile.Kindvriendelijk)
+    const bool closed = failingClosed();
+    if (!m_profile.Kindvriendelijk && !closed)
         return false;
 
+    const QString normal = normalizedAddress(address);
+    const QString folded = foldCase(normal);
     bool missing = true;
-    // Entries are fragments found anywhere in the address, in any letter case. The
-    // entries are kept upper-cased, so only the address is upper-cased per test; the
-    // walk may stop at the first match because a match only ever clears `missing`.
-    const QString upper = address.toUpper();
-    for (const QString &entry : m_white.upperItems()) {
-        if (!entry.isEmpty() && upper.contains(entry)) {
+    if (closed) {
+        // A list that cannot be read might have refused anything: only the start page's
+        // site and the vendor's own pages are known to be safe.
+        const AlwaysPassing texts = alwaysPassingTexts();
+        if (startSiteMatches(normal) || normal == u"about:blank" || hostIsOrIsBelow(normal, texts.webHost)
+            || hostIsOrIsBelow(normal, texts.secondHost))
             missing = false;
-            break;
+    } else {
+        // Entries are fragments, looked for (ASCII case folded, and in their http/https twin)
+        // in the address before its query, or in the whole address when the entry holds a "?".
+        // The walk may stop at the first match because a match only ever clears `missing`.
+        const QStringView foldedBase = whitelistSearchPart(folded, u"");
+        for (const SortedList::FragmentForm &entry : m_white.fragmentForms()) {
+            if (entry.folded.isEmpty())
+                continue;
+            const QStringView part = entry.wholeAddress ? QStringView(folded) : foldedBase;
+            if (part.contains(entry.folded) || (!entry.foldedTwin.isEmpty() && part.contains(entry.foldedTwin))) {
+                missing = false;
+                break;
+            }
         }
-    }
-    // The start page's own site always passes. siteOf understands "https://" too, so a
-    // secure start page lets its site through instead of contributing an empty fragment.
-    if (missing) {
-        const QString startSite = siteOf(m_profile.StartURL).toUpper();
-        if (!startSite.isEmpty() && upper.contains(startSite))
+        if (missing && startSiteMatches(normal))
+            missing = false;
+        if (missing && tovalin::isAlwaysPassing(normal, alwaysPassingTexts()))
             missing = false;
     }
-    if (missing && isAlwaysPassingUpper(upper))
-        missing = false;
     // The shortener hides where a link leads, so it never passes, whatever else matched.
-    if (!m_vendorUpper.shortener.isEmpty() && upper.contains(m_vendorUpper.shortener))
+    if (!m_shortenerFolded.isEmpty() && folded.contains(m_shortenerFolded))
         missing = true;
     return missing;
 }
@@ -307,11 +396,17 @@ bool SiteLists::isListed(const SortedList &list, const QString &address) const
 {
     if (!m_profile.Kindonvriendelijk)
         return false;
-    // An entry matches the address exactly or with one "/" added. Empty lines are inert.
-    bool found = !address.isEmpty() && list.contains(address);
-    if (!found && address.size() > 1 && address.endsWith(u'/'))
-        found = list.contains(address.chopped(1));
-    if (found && isAlwaysPassing(address))
+    const QString normal = normalizedAddress(address);
+    bool found = false;
+    // An entry matches the address, the address with one "/" more, and the same without the
+    // query; http and https forms of an entry are one key.
+    for (const QString &candidate : exactCandidates(normal)) {
+        if (list.containsKey(webSchemeKey(candidate))) {
+            found = true;
+            break;
+        }
+    }
+    if (found && tovalin::isAlwaysPassing(normal, alwaysPassingTexts()))
         found = false;
     return found;
 }
@@ -331,9 +426,22 @@ void SiteLists::CompactWhitelist()
     QStringList items = m_white.items();
     std::stable_sort(items.begin(), items.end(), &SortedList::lessThan);
     // From the end down, so each entry is compared with its sorted predecessor as the
-    // list stands after the removals behind it.
+    // list stands after the removals behind it. An entry goes only when it allows nothing its
+    // predecessor does not: every address the whitelist test finds it in (as written or as its
+    // http/https twin, in its search part) also holds the predecessor.
+    const auto redundant = [](const QString &entry, const QString &before) {
+        const QString beforeTwin = otherWebScheme(before);
+        const auto covers = [&](const QString &text) {
+            return containsFolded(text, before) || (!beforeTwin.isEmpty() && containsFolded(text, beforeTwin));
+        };
+        // An entry with a query is looked for in the whole address, one without only before it.
+        if (entry.contains(u'?') && !before.contains(u'?'))
+            return false;
+        const QString twin = otherWebScheme(entry);
+        return covers(entry) && (twin.isEmpty() || covers(twin));
+    };
     for (qsizetype i = items.size() - 1; i >= 1; --i) {
-        if (ContainsText(items.at(i), items.at(i - 1)))
+        if (redundant(items.at(i), items.at(i - 1)))
             items.removeAt(i);
     }
     if (items != m_white.items())

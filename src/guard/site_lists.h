@@ -7,6 +7,7 @@
 // through SaveSiteLists.
 
 #include "core/text_file.h"
+#include "guard/address_match.h"
 
 #include <QAbstractListModel>
 #include <QHash>
@@ -36,7 +37,8 @@ struct VendorSettings {
 
 enum class SiteList { White, Black, Popup };
 
-/// One sorted list (case-insensitive order), shown as-is by the theme editor.
+/// One sorted list (case-insensitive order), shown as-is by the theme editor. Besides the
+/// entries as written it keeps, row for row, what the address tests compare (address_match.h).
 class SortedList : public QAbstractListModel {
     Q_OBJECT
 public:
@@ -46,10 +48,20 @@ public:
 
     const QStringList &items() const { return m_items; }
     qsizetype size() const { return m_items.size(); }
-    /// Exact (case-sensitive) membership.
+    /// Exact (case-sensitive) membership of an entry as written.
     bool contains(const QString &entry) const { return m_exact.contains(entry); }
-    /// The upper-cased entries, row for row, for the fragment test.
-    const QStringList &upperItems() const { return m_upper; }
+    /// True when an entry's exact-test key (exactKey) equals key.
+    bool containsKey(const QString &key) const { return m_keys.contains(key); }
+
+    /// What the fragment test compares, per row: the entry with ASCII case folded, its
+    /// http/https twin folded (empty when it has none), and whether it is looked for in the
+    /// whole address (it holds a "?") rather than before the query.
+    struct FragmentForm {
+        QString folded;
+        QString foldedTwin;
+        bool wholeAddress = false;
+    };
+    const QList<FragmentForm> &fragmentForms() const { return m_fragments; }
     /// Inserts at the sorted place (duplicates allowed, as a list box allows them); returns the row.
     int add(const QString &entry);
     /// Removes the entry at row.
@@ -65,11 +77,15 @@ public:
 
 private:
     void rebuildCaches();
+    void remember(const QString &entry);
     void forget(const QString &entry);
 
+    static FragmentForm fragmentFormOf(const QString &entry);
+
     QStringList m_items;
-    QStringList m_upper;          // m_items upper-cased, so a test upper-cases only the address
-    QHash<QString, int> m_exact;  // how often each exact entry occurs, for the equality tests
+    QList<FragmentForm> m_fragments; // row for row, so a test folds only the address
+    QHash<QString, int> m_exact;     // how often each entry occurs as written
+    QHash<QString, int> m_keys;      // how often each exact-test key occurs
 };
 
 class SiteLists : public QObject {
@@ -87,49 +103,71 @@ public:
     QString fileOf(SiteList which) const;
 
     /// Fills the three lists from the active theme's files; a missing file is an empty list.
+    /// A list whose last save failed keeps its unsaved entries while the theme stays the same,
+    /// so the change stays in force until a save succeeds.
     void LoadSiteLists();
     /// Writes all three lists (all three are always attempted); the in-memory lists keep
-    /// their contents when a write fails. The result names the first failure.
+    /// their contents when a write fails, and the next save writes them again. One failed save
+    /// is told once (saveFailed), naming every file that failed; the result says the same.
     /// A list whose file existed but could not be read at the last load is not written,
     /// so its file is never replaced by an empty list.
     WriteResult SaveSiteLists();
 
+    /// True when the whitelist does not allow the address. While a list file of the active
+    /// theme cannot be read, every address fails except the start page's site, the vendor's
+    /// hosts and "about:blank", whatever the user's settings say.
     bool IsNotWhitelisted(const QString &address) const;
+    /// True when a blacklist entry equals the address (exact test, address_match.h).
     bool IsBlacklisted(const QString &address) const;
+    /// True when a pop-up list entry equals the address (the blacklist's rules).
     bool IsPopupListed(const QString &address) const;
-    /// Sorts the whitelist and drops every entry that contains the entry just before it.
+    /// Sorts the whitelist and drops every entry that contains the entry just before it
+    /// (ASCII case folded, as the whitelist test compares).
     void CompactWhitelist();
 
-    /// True when the address contains one of the always-passing texts.
+    /// True when the address always passes (isAlwaysPassing of address_match.h).
     bool isAlwaysPassing(const QString &address) const;
+    /// True when the engine may show the address at all (engineShowsAddress of address_match.h).
+    bool engineShows(const QString &address) const;
+
+    /// True while a list file of the active theme exists but cannot be read: the guard fails closed.
+    bool failingClosed() const;
+    /// Why the guard fails closed (which file, why), empty while every list could be read.
+    const QString &listProblem() const { return m_listProblem; }
 
     const VendorSettings &vendor() const { return m_vendor; }
 
 signals:
     void listsLoaded();
-    /// A save failed; the message says which file and why.
+    /// A save failed; the message names every file that could not be saved and why.
     void saveFailed(const QString &message);
-    /// A list file exists but could not be read (unreadable, too large); the list stays empty.
-    /// Told once per failure: loading the same unusable file again stays silent until it
-    /// has loaded (or gone) in between.
+    /// A list file exists but could not be read (unreadable, too large, a folder in its place);
+    /// the list stays empty and the guard fails closed. Told once per failure: loading the same
+    /// unusable file again stays silent until it has loaded (or gone) in between.
     void loadFailed(const QString &message);
+    /// listProblem() changed (empty: every list could be read again).
+    void listProblemChanged(const QString &problem);
 
 private:
     bool isListed(const SortedList &list, const QString &address) const;
     static int indexOf(SiteList which) { return static_cast<int>(which); }
-    bool isAlwaysPassingUpper(const QString &upperAddress) const;
+    AlwaysPassing alwaysPassingTexts() const;
+    bool startSiteMatches(const QString &normalAddress) const;
+    void setListProblem(const QString &problem);
 
     ProgramState &m_state;
     const UserProfile &m_profile;
     VendorSettings m_vendor;
-    struct {
-        QString webHost, secondHost, shortener;
-    } m_vendorUpper; // the vendor's texts upper-cased once, for the per-navigation tests
+    QString m_shortenerFolded; // the shortener host, folded once for the per-navigation test
     SortedList m_white;
     SortedList m_black;
     SortedList m_popup;
     std::array<bool, 3> m_unreadable{}; // file existed but could not be read at the last load
+    std::array<bool, 3> m_unsaved{};    // the last save of this list failed: it differs from its file
+    QString m_loadedTheme;               // the theme the lists were last loaded for
     std::array<QString, 3> m_reportedFailure; // the load failure last told, per list
+    std::array<QString, 3> m_loadProblem;     // why each list could not be read at the last load
+    QString m_listProblem;
 };
 
 } // namespace tovalin

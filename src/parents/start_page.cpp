@@ -3,6 +3,7 @@
 #include "state/program_state.h"
 #include "core/ini.h"
 #include "users/user_profile.h"
+#include "users/user_store.h"
 
 #include <QCoreApplication>
 #include <QLoggingCategory>
@@ -25,7 +26,8 @@ StartPageResult MakeStartPage(const ProgramState &state, UserProfile &profile, c
         qCDebug(lcStartPage) << "user name is not a file name:" << user;
         return {false, failed};
     }
-    const QString path = state.usersFolder() + QLatin1Char('/') + user + QStringLiteral(".usr");
+    // The user's own file, however the name was typed: a second file would split the user in two.
+    const QString path = profilePathIn(state.usersFolder(), user);
     std::optional<IniDocument> ini = IniDocument::load(path);
     if (!ini) {
         // An unreadable profile is not overwritten: its other keys would be lost.

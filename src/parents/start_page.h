@@ -15,7 +15,8 @@ struct StartPageResult {
 };
 
 /// Sets profile.StartURL to location and writes only `StartURL` of `[Favorieten]` into
-/// `<users folder>/<ActiveUser>.usr` (every other key kept; the file is created when missing).
+/// the active user's profile file (profilePathIn: the existing file whatever the letter case of
+/// the name; every other key kept; the file is created when missing).
 /// Without an active user nothing changes. A failed write keeps the in-memory value.
 StartPageResult MakeStartPage(const ProgramState &state, UserProfile &profile, const QString &location);
 

@@ -29,6 +29,17 @@ Q_DECLARE_OPERATORS_FOR_FLAGS(DownloadControls)
 /// Commands of the command-state-change event.
 enum class BrowserCommand { Forward = 1, Back = 2 };
 
+/// What started a navigation, as the engine tells it.
+enum class NavigationKind {
+    LinkClick,   ///< a link in the page (a click, or a script following a link)
+    FormSubmit,  ///< a form of the page was sent
+    Typed,       ///< the host's own navigate
+    BackForward, ///< a move in the history
+    Reload,
+    Redirect,    ///< a server redirect
+    Other,       ///< a script, a frame's own source, anything else
+};
+
 /// Whether the pages of a browser may open new windows at all.
 enum class NewWindowPolicy {
     AskHost, ///< every request reaches the new-window handlers
@@ -40,8 +51,11 @@ class Browser : public QObject {
 public:
     /// Answers the before-navigate event: returns true to cancel. A cancelled
     /// navigation leaves the shown page in place. Every top-level navigation,
-    /// frame navigation and server redirect reaches it.
-    using BeforeNavigate = std::function<bool(const QString &address, FrameId frame)>;
+    /// frame navigation and server redirect reaches it, and so does every address
+    /// of a scheme the engine does not show itself (mailto, ftp, ...): such an
+    /// address is refused after the handler has seen it, whatever it answers, and
+    /// never reaches another program.
+    using BeforeNavigate = std::function<bool(const QString &address, FrameId frame, NavigationKind kind)>;
     /// Answers translate-URL, called before before-navigate for addresses a link or script opens.
     using TranslateUrl = std::function<void(const QString &address)>;
     /// Answers the new-window event: returns true to cancel; otherwise the
@@ -58,6 +72,11 @@ public:
 
     /// The frame id of the top-level frame of this browser.
     static constexpr FrameId kMainFrame = 1;
+
+    /// True for an address the engine shows by itself (http, https, about, data, blob,
+    /// javascript, file). Any other scheme the engine would hand to the desktop's URL
+    /// handlers; a browser refuses such an address after before-navigate has seen it.
+    static bool engineHandlesScheme(const QString &address);
 
     virtual void navigate(const QString &address) = 0;
     virtual void goBack() = 0;
@@ -102,10 +121,10 @@ signals:
     void documentClicked();
 
 protected:
-    /// For implementations: runs translate-URL then before-navigate; returns true to cancel.
-    bool askBeforeNavigate(const QString &address, FrameId frame) const
+    /// For implementations: asks before-navigate; returns true to cancel.
+    bool askBeforeNavigate(const QString &address, FrameId frame, NavigationKind kind) const
     {
-        return m_beforeNavigate ? m_beforeNavigate(address, frame) : false;
+        return m_beforeNavigate ? m_beforeNavigate(address, frame, kind) : false;
     }
     void askTranslateUrl(const QString &address) const
     {
@@ -131,5 +150,15 @@ private:
     NewWindowTarget m_newWindowTarget;
     NewWindowPolicy m_newWindowPolicy = NewWindowPolicy::AskHost;
 };
+
+inline bool Browser::engineHandlesScheme(const QString &address)
+{
+    const qsizetype colon = address.indexOf(u':');
+    if (colon <= 0)
+        return false;
+    const QString scheme = address.left(colon).toLower();
+    return scheme == u"http" || scheme == u"https" || scheme == u"about" || scheme == u"data" || scheme == u"blob"
+        || scheme == u"javascript" || scheme == u"file";
+}
 
 } // namespace tovalin

@@ -2,11 +2,11 @@
 
 namespace tovalin {
 
-bool FakeBrowser::load(const QString &address, FrameId frame, bool translate)
+bool FakeBrowser::load(const QString &address, FrameId frame, bool translate, NavigationKind kind)
 {
     if (translate)
         askTranslateUrl(address);
-    if (askBeforeNavigate(address, frame)) {
+    if (askBeforeNavigate(address, frame, kind) || !engineHandlesScheme(address)) {
         cancelled.append(address);
         return false;
     }
@@ -35,7 +35,7 @@ void FakeBrowser::goBack()
 {
     if (!canGoBack())
         return;
-    if (askBeforeNavigate(m_history.at(m_index - 1), kMainFrame))
+    if (askBeforeNavigate(m_history.at(m_index - 1), kMainFrame, NavigationKind::BackForward))
         return;
     --m_index;
     m_location = m_history.at(m_index);
@@ -48,7 +48,7 @@ void FakeBrowser::goForward()
 {
     if (!canGoForward())
         return;
-    if (askBeforeNavigate(m_history.at(m_index + 1), kMainFrame))
+    if (askBeforeNavigate(m_history.at(m_index + 1), kMainFrame, NavigationKind::BackForward))
         return;
     ++m_index;
     m_location = m_history.at(m_index);

@@ -13,15 +13,18 @@ class FakeBrowser final : public Browser {
 public:
     explicit FakeBrowser(QObject *parent = nullptr) : Browser(parent) {}
 
-    /// Runs translate-URL and before-navigate; when allowed, the address becomes
+    /// Runs before-navigate (a typed navigation); when allowed, the address becomes
     /// the location and navigate-complete fires for the main frame.
     void navigate(const QString &address) override
     {
         navigated.append(address);
-        load(address, kMainFrame, false);
+        load(address, kMainFrame, false, NavigationKind::Typed);
     }
     /// Simulates any navigation (a frame, a redirect, a link) reaching the host; true when allowed.
-    bool load(const QString &address, FrameId frame = kMainFrame, bool translate = true);
+    /// As the real browser, an address of a scheme the engine does not show is refused after the
+    /// host has seen it.
+    bool load(const QString &address, FrameId frame = kMainFrame, bool translate = true,
+              NavigationKind kind = NavigationKind::LinkClick);
     /// Finishes the document of a frame (document-complete).
     void complete(FrameId frame = kMainFrame) { emit documentComplete(frame, frame == kMainFrame ? m_location : QString()); }
 
@@ -32,7 +35,7 @@ public:
     void goBack() override;
     void goForward() override;
     void stop() override { ++stopCount; }
-    void refresh() override { if (!m_location.isEmpty()) load(m_location); }
+    void refresh() override { if (!m_location.isEmpty()) load(m_location, kMainFrame, false, NavigationKind::Reload); }
     bool canGoBack() const override { return m_index > 0; }
     bool canGoForward() const override { return m_index + 1 < m_history.size(); }
     QString location() const override { return m_location; }

@@ -253,11 +253,32 @@ void WebEngineBrowser::applySettings()
     settings->setAttribute(QWebEngineSettings::FullScreenSupportEnabled, false);
     // A file dropped on the page would navigate to it without a click.
     settings->setAttribute(QWebEngineSettings::NavigateOnDropEnabled, false);
+    // Addresses of schemes the engine does not show (mailto, ftp, ...) reach the navigation
+    // hook, clicked or not, so the host judges every one of them; the hook never lets one
+    // through to the desktop.
+    settings->setUnknownUrlSchemePolicy(QWebEngineSettings::AllowAllUnknownUrlSchemes);
     settings->setAttribute(QWebEngineSettings::PlaybackRequiresUserGesture,
                            !m_downloadControl.testFlag(DownloadControl::Videos));
     // The engine cannot leave out background sounds alone; without them the page is muted.
     m_page->setAudioMuted(!m_downloadControl.testFlag(DownloadControl::BgSounds));
 }
+
+namespace {
+
+NavigationKind kindOf(int type)
+{
+    switch (type) {
+    case QWebEnginePage::NavigationTypeLinkClicked: return NavigationKind::LinkClick;
+    case QWebEnginePage::NavigationTypeFormSubmitted: return NavigationKind::FormSubmit;
+    case QWebEnginePage::NavigationTypeTyped: return NavigationKind::Typed;
+    case QWebEnginePage::NavigationTypeBackForward: return NavigationKind::BackForward;
+    case QWebEnginePage::NavigationTypeReload: return NavigationKind::Reload;
+    case QWebEnginePage::NavigationTypeRedirect: return NavigationKind::Redirect;
+    default: return NavigationKind::Other;
+    }
+}
+
+} // namespace
 
 bool WebEngineBrowser::onNavigationRequest(const QUrl &url, int type, bool isMainFrame)
 {
@@ -279,10 +300,18 @@ bool WebEngineBrowser::onNavigationRequest(const QUrl &url, int type, bool isMai
         break;
     }
     m_inNavigationRequest = true;
-    const bool cancel = askBeforeNavigate(address, frame);
+    const bool cancel = askBeforeNavigate(address, frame, kindOf(type));
     m_inNavigationRequest = false;
     if (cancel) {
         qCDebug(lcBrowser) << "cancelled" << address;
+        return false;
+    }
+    // The engine hands an address it does not show itself (mailto, ftp, ...) to the desktop
+    // once this hook accepts it. The host has seen it (and may have taken it, as a video);
+    // it never goes further.
+    if (!engineHandlesScheme(address)) {
+        qCDebug(lcBrowser) << "not an address the engine shows, kept from the desktop:" << address;
+        m_refusedExternal = url;
         return false;
     }
     if (isMainFrame) {
@@ -309,7 +338,8 @@ void WebEngineBrowser::onLoadingChanged(const QWebEngineLoadingInfo &info)
             reportNavigateComplete(info.url());
         break;
     case QWebEngineLoadingInfo::LoadFailedStatus:
-        if (info.errorCode() != kAbortedError)
+        // An address kept from the desktop fails its load too; the host refused it already.
+        if (info.errorCode() != kAbortedError && info.url() != m_refusedExternal)
             emit navigateError(info.url().toString());
         break;
     case QWebEngineLoadingInfo::LoadStoppedStatus:

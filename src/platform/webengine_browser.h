@@ -30,6 +30,9 @@
 // - download-control: Images = load images, NoScripts = scripts off, Videos =
 //   media may play without a click, no BgSounds = the page is muted; Java and
 //   ActiveX flags have no engine counterpart (plug-ins are always off).
+// - schemes the engine does not show itself (mailto, ftp, ...): they reach
+//   before-navigate like any address and are then always refused, so none is
+//   ever handed to the desktop's URL handlers.
 // - one off-the-record profile for the whole program: nothing is kept on disk.
 
 #include "platform/browser.h"
@@ -116,6 +119,7 @@ private:
     FrameId m_nextSubFrame = kMainFrame + 1;
     QUrl m_location;
     QUrl m_loadingUrl;      ///< the main-frame address the load in progress heads for
+    QUrl m_refusedExternal; ///< the last address of a scheme the engine does not show, refused
     bool m_loading = false;
     bool m_committed = false; ///< navigate-complete already raised for the load in progress
     bool m_inNavigationRequest = false;

@@ -29,13 +29,33 @@ void ProgramState::setActiveTheme(const QString &name)
 
 void ProgramState::openClickWindow()
 {
+    // The press that leads to a host command or a page click comes first; what it leads to
+    // decides which navigation opens the sequence.
+    if (ClickPending && m_clickSource != ClickSource::Window)
+        return;
     ClickPending = true;
-    m_geklikt.start();
+    m_clickSource = ClickSource::Window;
+    m_geklikt.start(kClickWindowMs);
+}
+
+void ProgramState::openHostNavigation()
+{
+    ClickPending = true;
+    m_clickSource = ClickSource::Host;
+    m_geklikt.stop();
+}
+
+void ProgramState::openPageClick()
+{
+    ClickPending = true;
+    m_clickSource = ClickSource::Page;
+    m_geklikt.start(kPageClickWaitMs);
 }
 
 void ProgramState::closeClickWindow()
 {
     ClickPending = false;
+    m_clickSource = ClickSource::Window;
     m_geklikt.stop();
 }
 

@@ -11,11 +11,24 @@ namespace tovalin {
 /// Identifies a frame of a page for the completion events; 0 means none.
 using FrameId = quint64;
 
+/// What made the next navigation open a new navigation sequence (ClickPending), and so which
+/// navigation takes that up. The web engine starts a navigation asynchronously, so on a busy
+/// machine it may begin long after the click that asked for it.
+enum class ClickSource {
+    Window, ///< a left button anywhere in the main window: any navigation within the 250 ms click window
+    Host,   ///< the host's own navigation (picture link, button, address field): the next main-frame
+            ///< navigation, however late it comes
+    Page,   ///< a click inside the page: the next main-frame navigation the engine marks as a link
+            ///< click or a form sent, within two seconds
+};
+
 class ProgramState : public QObject {
     Q_OBJECT
 public:
     /// The click window: a navigation that begins within this time after a click opens a new sequence.
     static constexpr int kClickWindowMs = 250;
+    /// How long a click inside the page waits for the link navigation it may start.
+    static constexpr int kPageClickWaitMs = 2000;
 
     explicit ProgramState(QObject *parent = nullptr);
 
@@ -39,8 +52,17 @@ public:
     const QString &activeTheme() const { return m_activeTheme; }
     void setActiveTheme(const QString &name);
 
-    /// Sets ClickPending and (re)starts the 250 ms timer `geklikt` that clears it.
+    /// A left button in the main window: sets ClickPending and (re)starts the 250 ms timer
+    /// `geklikt` that clears it. A pending host navigation or page click stays what it is.
     void openClickWindow();
+    /// The host itself navigates (a picture link, a button, an address field): ClickPending
+    /// holds, without a timer, until the next main-frame navigation takes it up.
+    void openHostNavigation();
+    /// A click inside the page: ClickPending holds until the next main-frame link navigation
+    /// takes it up, or `geklikt` clears it after kPageClickWaitMs.
+    void openPageClick();
+    /// What set ClickPending (meaningful only while it is set).
+    ClickSource clickSource() const { return m_clickSource; }
     /// Clears ClickPending and stops `geklikt`.
     void closeClickWindow();
     /// The `geklikt` timer, exposed so the main window can name and tests can inspect it.
@@ -67,6 +89,7 @@ private:
     QString m_activeUser;
     QString m_activeTheme;
     QTimer m_geklikt;
+    ClickSource m_clickSource = ClickSource::Window;
 };
 
 } // namespace tovalin

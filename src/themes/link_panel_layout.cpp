@@ -156,9 +156,13 @@ QStringList chooserEntries(const QStringList &themeNames, const QStringList &all
 
 ChooserView chooserAfterFill(ChooserView view, const QStringList &entries, const QString &activeTheme)
 {
-    if (entries.isEmpty())
-        return view;
     view.dropDownOpen = false;
+    if (entries.isEmpty()) {
+        // Nothing to choose from: an arrow would open an empty list.
+        view.openArrowVisible = false;
+        view.closeArrowVisible = false;
+        return view;
+    }
     view.openArrowVisible = entries.size() > 1 || entries.first() != activeTheme;
     view.closeArrowVisible = false;
     return view;

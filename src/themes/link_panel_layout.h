@@ -134,7 +134,7 @@ struct ChooserView {
 };
 
 /// After the chooser is filled: one entry shows the open arrow only when it is not the active
-/// theme; several show it always; none leaves the arrows as they are. The drop-down closes.
+/// theme; several show it always; none hides both arrows. The drop-down closes.
 ChooserView chooserAfterFill(ChooserView view, const QStringList &entries, const QString &activeTheme);
 
 /// The theme to make active when none is: the first entry (nothing is loaded by this).

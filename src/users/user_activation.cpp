@@ -4,6 +4,8 @@
 #include "users/user_profile.h"
 #include "users/user_store.h"
 
+#include <QFileInfo>
+
 namespace tovalin {
 
 UserSession::UserSession(ProgramState &state, UserProfile &profile, UserStore &store,
@@ -45,11 +47,22 @@ QString UserSession::existingUser(const QString &name) const
     return !trimmed.isEmpty() && m_store.UserExists(trimmed) ? trimmed : QString();
 }
 
-void UserSession::ActivateUser(const QString &requested)
+void UserSession::loadProfileOf(const QString &requested)
 {
     const QString name = existingUser(requested);
     m_state.setActiveUser(name);
-    m_store.LoadUserProfile(name);
+    const ProfileLoad load = m_store.LoadUserProfile(name);
+    if (!name.isEmpty() && load != ProfileLoad::Missing)
+        return;
+    // No user: the protections of a profile without keys hold, never the settings of whoever
+    // was active before, nor a manager's unticked boxes.
+    m_state.setActiveUser(QString());
+    m_profile = UserProfile::noUserDefaults(QFileInfo::exists(m_state.passwordFile()));
+}
+
+void UserSession::ActivateUser(const QString &requested)
+{
+    loadProfileOf(requested);
     showLabels();
     m_hooks.setAutoRestart(m_profile.Restart);
     m_hooks.setKeyLock(m_profile.Nieteruit);
@@ -62,15 +75,13 @@ void UserSession::ActivateUser(const QString &requested)
 
     m_hooks.loadTheme(m_state.activeTheme());
     m_hooks.loadSiteLists();
-    emit userActivated(name);
+    emit userActivated(m_state.activeUser());
 }
 
 void UserSession::activateAtStartUp(const QString &requested)
 {
     // start.tvr or a launcher may name a user who has been deleted since.
-    const QString name = existingUser(requested);
-    m_state.setActiveUser(name);
-    m_store.LoadUserProfile(name);
+    loadProfileOf(requested);
     // The chooser and the labels are part of loading the profile.
     showThemeChooser();
     showLabels();
@@ -84,7 +95,7 @@ void UserSession::activateAtStartUp(const QString &requested)
         m_hooks.enlargeBrowserPanel();
     m_hooks.setMenuLocked(m_profile.Blokmenu);
     // The site lists are loaded by the main window once every window exists.
-    emit userActivated(name);
+    emit userActivated(m_state.activeUser());
 }
 
 void UserSession::applyAfterManagerClose()

@@ -67,6 +67,8 @@ public:
     /// Makes name the active user ("Open" in the user manager, "Finish" in the new-user wizard):
     /// ActiveUser and the profile, the labels, the watchdog, the key lock, the window settings and
     /// clocks, the theme chooser, then the active theme and its site lists, in that order.
+    /// A name without a profile file makes no user active: the main window shows "No user
+    /// available" and the safe settings of UserProfile::noUserDefaults are in force.
     void ActivateUser(const QString &name);
 
     /// The activation at start-up: the profile, the active theme, the window settings and clocks,
@@ -92,6 +94,9 @@ private:
     /// A name without a profile file is no user at all: the program then runs with
     /// "No user available", never with a name whose settings are not there.
     QString existingUser(const QString &name) const;
+    /// ActiveUser := the existing user the name names, and its profile; no such user (or no
+    /// name) leaves no active user and the profile of UserProfile::noUserDefaults.
+    void loadProfileOf(const QString &requested);
     void showLabels();
     void showThemeChooser();
 

@@ -86,6 +86,13 @@ UserProfile UserProfile::fileDefaults()
     return p;
 }
 
+UserProfile UserProfile::noUserDefaults(bool passwordExists)
+{
+    UserProfile p = fileDefaults();
+    p.Nieteruit = passwordExists;
+    return p;
+}
+
 void UserProfile::readFrom(const IniDocument &ini)
 {
     for (const KeyRow &row : keyTable()) {

@@ -51,6 +51,11 @@ struct UserProfile {
 
     /// The values a profile file with no keys reads as (each key's default).
     static UserProfile fileDefaults();
+    /// The profile in force while no user is active: that of a profile file with no keys (the
+    /// lists on, documents blocked, the menu locked), with key combinations blocked only while
+    /// a parents' password exists: without one nobody has set the program up to keep a child
+    /// in, and the parents' menu (and its exit) opens to whoever creates the password.
+    static UserProfile noUserDefaults(bool passwordExists);
 
     /// Reads every key into this profile, each missing or malformed key taking its default
     /// (a boolean is on when its value is a non-zero integer).

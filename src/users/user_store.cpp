@@ -38,16 +38,7 @@ QString userNameOf(const QString &fileName)
     return fileName.chopped(kUserSuffix.size()).trimmed();
 }
 
-} // namespace
-
-UserStore::UserStore(ProgramState &state, UserProfile &profile, QObject *parent)
-    : QObject(parent)
-    , m_state(state)
-    , m_profile(profile)
-{
-}
-
-QStringList UserStore::filesIn(const QString &folder, const QString &suffix) const
+QStringList regularFilesIn(const QString &folder, const QString &suffix)
 {
     // Only regular files: a pipe named like a profile would block the reader.
     // The suffix is matched exactly, the way the program itself writes it, so
@@ -61,6 +52,20 @@ QStringList UserStore::filesIn(const QString &folder, const QString &suffix) con
             names.append(fileName);
     }
     return names;
+}
+
+} // namespace
+
+UserStore::UserStore(ProgramState &state, UserProfile &profile, QObject *parent)
+    : QObject(parent)
+    , m_state(state)
+    , m_profile(profile)
+{
+}
+
+QStringList UserStore::filesIn(const QString &folder, const QString &suffix) const
+{
+    return regularFilesIn(folder, suffix);
 }
 
 QStringList UserStore::ListUsers() const
@@ -87,20 +92,24 @@ bool UserStore::isUsableName(const QString &name)
     return std::none_of(name.cbegin(), name.cend(), [](QChar c) { return c.category() == QChar::Other_Control; });
 }
 
-QString UserStore::profilePath(const QString &name) const
+QString profilePathIn(const QString &usersFolder, const QString &name)
 {
-    const QString folder = m_state.usersFolder();
     // The name a parent types may differ in case or surrounding blanks from the
     // file on disk; it still names that user, so load and save both reach the
     // existing file instead of making a twin beside it.
-    const QStringList files = filesIn(folder, kUserSuffix);
+    const QStringList files = regularFilesIn(usersFolder, kUserSuffix);
     for (const QString &fileName : files)
         if (userNameOf(fileName) == name)
-            return folder + u'/' + fileName;
+            return usersFolder + u'/' + fileName;
     for (const QString &fileName : files)
         if (sameIgnoringCase(userNameOf(fileName), name))
-            return folder + u'/' + fileName;
-    return folder + u'/' + name + kUserSuffix;
+            return usersFolder + u'/' + fileName;
+    return usersFolder + u'/' + name + kUserSuffix;
+}
+
+QString UserStore::profilePath(const QString &name) const
+{
+    return profilePathIn(m_state.usersFolder(), name);
 }
 
 ProfileLoad UserStore::LoadUserProfile(const QString &name)

@@ -24,6 +24,11 @@ enum class ProfileLoad {
     Unreadable, ///< the file exists but could not be read (too large, no access): every key took its default
 };
 
+/// The profile file of a user in a users folder: the existing file whose user name equals name
+/// (exactly, else ignoring case), else usersFolder/name.usr. The one way every writer finds a
+/// user's file, so a name typed in other letter case never makes a second file beside it.
+QString profilePathIn(const QString &usersFolder, const QString &name);
+
 class UserStore : public QObject {
     Q_OBJECT
 public:

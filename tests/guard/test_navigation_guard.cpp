@@ -88,6 +88,13 @@ private slots:
                                         << QStringList{"reference:qt:http://kids.example/m.qt"};
         QTest::newRow("oneReferencePerAddress") << (kids + QStringList{"on:ToonQuickTime", "on:ToonWindowsMedia", "head:90:video/x-ms-asx"}) << "http://kids.example/m.qtl" << "reference" << true << false << 0
                                                << QStringList{"reference:asx:http://kids.example/m.qtl"};
+        // Schemes the engine does not show never reach it (nor the desktop), filter or not.
+        QTest::newRow("mailtoWithWhitelistedTextIsRefused") << kids << "mailto:info@kids.example" << "refused:scheme" << true << false << 1 << none;
+        QTest::newRow("filterOffNeverOpensAnotherScheme") << (kids + QStringList{"filter:off"}) << "mailto:info@kids.example" << "refused:scheme" << true << false << 1 << none;
+        QTest::newRow("ftpWithJavascriptInThePathIsRefusedByTheWhitelist") << kids << "ftp://evil.example/javascript" << "refused:whitelist" << true << true << 2 << none;
+        QTest::newRow("ftpVideoIsFetchedNeverShown") << (kids + QStringList{"on:Toonwmv"}) << "ftp://kids.example/clip.wmv" << "video" << true << false << 0
+                                                    << QStringList{"video:wmv:ftp://kids.example/clip.wmv"};
+        QTest::newRow("filterOffNeverOpensALocalFile") << (kids + QStringList{"filter:off"}) << "file:///etc/passwd" << "refused:whitelist" << true << true << 1 << none;
         QTest::newRow("listRefusedReferenceIsNeverFetched") << QStringList{"white:kids.example", "on:ToonWindowsMedia", "head:90:video/x-ms-asx"} << "http://other.example/s.asx" << "refused:whitelist" << true << true << 2 << none;
     }
     void decision()
@@ -146,6 +153,59 @@ private slots:
         QVERIFY(!w.state.PageComplete);
         QCOMPARE(gauge.count(), 1);
         QCOMPARE(gauge.at(0).at(0).toInt(), 0);
+    }
+
+    void aClickOpensTheSequenceOfItsOwnNavigation()
+    {
+        GuardWorld w;
+        w.lists->whitelist().add("kids.example");
+        const QStringList old{"http://old.example/"};
+
+        // The host's command: no timer; a frame of the old page does not take it up, the
+        // command's own main-frame navigation does, however late it comes.
+        w.model->addRefused(old.first());
+        w.state.openHostNavigation();
+        QVERIFY(!w.state.clickTimer().isActive());
+        w.guard->beforeNavigate("http://kids.example/frame", {false, NavigationKind::Other});
+        QCOMPARE(w.model->refusedList(), old);
+        QVERIFY(w.state.ClickPending);
+        w.guard->beforeNavigate("http://kids.example/", {true, NavigationKind::Typed});
+        QVERIFY(w.model->refusedList().isEmpty());
+        QVERIFY(!w.state.ClickPending);
+        QCOMPARE(w.model->navState(), NavState::Loading);
+
+        // A click inside the page waits up to two seconds for a main-frame link navigation;
+        // a script's navigation or a translated address does not take it up.
+        w.model->addRefused(old.first());
+        w.state.openPageClick();
+        QCOMPARE(w.state.clickTimer().interval(), ProgramState::kPageClickWaitMs);
+        w.guard->translateUrl("http://kids.example/a");
+        w.guard->beforeNavigate("http://kids.example/a", {true, NavigationKind::Other});
+        QCOMPARE(w.model->refusedList(), old);
+        w.guard->beforeNavigate("http://kids.example/b", {true, NavigationKind::LinkClick});
+        QVERIFY(w.model->refusedList().isEmpty());
+        QVERIFY(!w.state.ClickPending);
+        QVERIFY(!w.state.clickTimer().isActive());
+        w.state.openPageClick();
+        w.guard->beforeNavigate("http://kids.example/form", {true, NavigationKind::FormSubmit});
+        QVERIFY(!w.state.ClickPending);
+
+        // A press anywhere in the window does not shorten a pending command or page click.
+        w.state.openHostNavigation();
+        w.state.openClickWindow();
+        QCOMPARE(w.state.clickSource(), ClickSource::Host);
+        QVERIFY(!w.state.clickTimer().isActive());
+        w.state.openPageClick();
+        w.state.openClickWindow();
+        QCOMPARE(w.state.clickSource(), ClickSource::Page);
+        QCOMPARE(w.state.clickTimer().interval(), ProgramState::kPageClickWaitMs);
+
+        // A press alone opens the 250 ms window, which any navigation takes up.
+        w.state.closeClickWindow();
+        w.state.openClickWindow();
+        QCOMPARE(w.state.clickTimer().interval(), ProgramState::kClickWindowMs);
+        w.guard->beforeNavigate("http://kids.example/frame", {false, NavigationKind::Other});
+        QVERIFY(!w.state.ClickPending);
     }
 
     void webAddressBookkeeping()
@@ -308,20 +368,25 @@ private slots:
         QCOMPARE(w.model->blinkCount(), 6);
     }
 
-    void filterSwitch()
+    void filterSwitchIsOneState()
     {
         GuardWorld w;
+        QSignalSpy captions(w.guard.get(), &NavigationGuard::filterCaptionsChanged);
         QCOMPARE(w.guard->filterLabelCaption(), QString("Turn filter off"));
         QCOMPARE(w.guard->filterStateCaption(), QString("Filter on"));
         QVERIFY(!w.guard->toggleFilter());
         QVERIFY(!w.state.FilterOn);
         QCOMPARE(w.guard->filterLabelCaption(), QString("Turn filter on"));
         QCOMPARE(w.guard->filterStateCaption(), QString("Filter off"));
+        // Back on the child's page the filter is on, and the switch says so: one click turns it off again.
         w.guard->childPageShown();
         QVERIFY(w.state.FilterOn);
-        QCOMPARE(w.guard->filterStateCaption(), QString("Filter off"));
-        QVERIFY(w.guard->toggleFilter());
-        QCOMPARE(w.guard->filterLabelCaption(), QString("Turn filter off"));
+        QCOMPARE(w.guard->filterStateCaption(), QString("Filter on"));
+        QCOMPARE(captions.count(), 2);
+        QVERIFY(!w.guard->toggleFilter());
+        QVERIFY(!w.state.FilterOn);
+        w.guard->switchFilterOn();
+        QVERIFY(w.guard->toggleFilter() == false && !w.state.FilterOn);
     }
 };
 

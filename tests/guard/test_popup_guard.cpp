@@ -52,7 +52,7 @@ struct Rig {
         services.parentsPageOpen = [] { return false; };
         guard = std::make_unique<NavigationGuard>(state, *lists, profile, *nav, services);
         guard->attachTo(visible);
-        popups = std::make_unique<PopupGuard>(state, *lists, *nav, visible, [this] {
+        popups = std::make_unique<PopupGuard>(state, *lists, *nav, *guard, visible, [this] {
             hidden.push_back(std::make_unique<FakeBrowser>());
             return hidden.back().get();
         });

@@ -213,6 +213,17 @@ private slots:
         QVERIFY(MakeStartPage(state, profile, "http://b/").ok);
         QCOMPARE(fileBytes(usr), QByteArray("[Favorieten]\r\nStartURL=http://b/\r\n"));
 
+        // A user started under another letter case keeps one file: the start page goes into it.
+        const QString kim = state.usersFolder() + "/Kim.usr";
+        writeBytes(kim, "[Beveiliging]\r\nKindvriendelijk=0\r\n[Favorieten]\r\ngebruikfav=Dieren*\r\n");
+        state.setActiveUser("kim");
+        QVERIFY(MakeStartPage(state, profile, "http://kim.example/").ok);
+        QCOMPARE(QDir(state.usersFolder()).entryList({"*.usr"}, QDir::Files, QDir::Name),
+                 (QStringList{"Anna Maria.usr", "Kim.usr"}));
+        QCOMPARE(fileBytes(kim), QByteArray("[Beveiliging]\r\nKindvriendelijk=0\r\n[Favorieten]\r\n"
+                                            "gebruikfav=Dieren*\r\nStartURL=http://kim.example/\r\n"));
+        state.setActiveUser("Anna Maria");
+
         state.DataFolder = m_dir.filePath("missing");
         r = MakeStartPage(state, profile, "http://c/");
         QVERIFY(!r.ok);

@@ -60,6 +60,7 @@ private:
     std::unique_ptr<WebEngineBrowser> m_browser;
     QStringList m_log; ///< "T <address>" for translate-URL, "B <address> <frame>" for before-navigate
     QStringList m_refuse;  ///< paths the host cancels
+    QHash<QString, NavigationKind> m_kinds; ///< the last kind before-navigate was told for each address
 };
 
 void TestWebEngineBrowser::initTestCase()
@@ -94,8 +95,10 @@ void TestWebEngineBrowser::init()
     m_browser->widget()->resize(640, 480);
     m_browser->widget()->show();
     m_browser->setTranslateUrlHandler([this](const QString &address) { m_log.append("T " + address); });
-    m_browser->setBeforeNavigateHandler([this](const QString &address, FrameId frame) {
+    m_kinds.clear();
+    m_browser->setBeforeNavigateHandler([this](const QString &address, FrameId frame, NavigationKind kind) {
         m_log.append(QStringLiteral("B %1 %2").arg(address).arg(frame));
+        m_kinds.insert(address, kind);
         return m_refuse.contains(QUrl(address).path());
     });
 }
@@ -307,7 +310,7 @@ void TestWebEngineBrowser::allowedPopupLoadsInHiddenBrowser()
         hiddenLog << "asked " + address;
         hidden = std::make_unique<WebEngineBrowser>(&hiddenPage);
         hidden->setNewWindowPolicy(NewWindowPolicy::Refuse);
-        hidden->setBeforeNavigateHandler([&](const QString &a, FrameId) { hiddenLog << "B " + a; return false; });
+        hidden->setBeforeNavigateHandler([&](const QString &a, FrameId, NavigationKind) { hiddenLog << "B " + a; return false; });
         sizes = std::make_unique<QSignalSpy>(hidden.get(), &Browser::clientSizeRequested);
         completed = std::make_unique<QSignalSpy>(hidden.get(), &Browser::documentComplete);
         return hidden.get();

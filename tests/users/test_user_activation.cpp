@@ -138,10 +138,24 @@ private slots:
         QCOMPARE(g.hooks.calls.constLast(), QStringLiteral("menuLocked 0"));
     }
 
-    void noUserKeepsTheManagersSettings()
+    void noUserMeansTheSafeSettings_data()
     {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<bool>("password");
+        QTest::newRow("noStartUser") << QString() << false;
+        QTest::newRow("startUserWithoutProfile") << QStringLiteral("Ghost") << false;
+        QTest::newRow("startUserWithoutProfileAndAPassword") << QStringLiteral("Ghost") << true;
+    }
+    void noUserMeansTheSafeSettings()
+    {
+        QFETCH(QString, name);
+        QFETCH(bool, password);
         Fixture f;
-        f.session.activateAtStartUp(QString());
+        if (password)
+            writeBytes(f.state.passwordFile(), "secret\r\n");
+        // Whatever was in force before (the manager's unticked boxes) lets nothing through now.
+        f.session.activateAtStartUp(name);
+        QCOMPARE(f.state.activeUser(), QString());
         QCOMPARE(f.hooks.calls, (QStringList{
                                     "chooser  arrow=0",
                                     "labels No user available / None selected",
@@ -151,10 +165,23 @@ private slots:
                                     "stopTimeClock",
                                     "browserSilent",
                                     "autoRestart 0",
-                                    "keyLock 0",
-                                    "menuLocked 0",
-                                }));
-        QCOMPARE(f.profile.MinTijdKlok, QStringLiteral("30"));
+                                    QStringLiteral("keyLock %1").arg(password),
+                                }
+                                + QStringList(password ? QStringList{"enlargeBrowserPanel"} : QStringList{})
+                                + QStringList{"menuLocked 1"}));
+        QVERIFY(f.profile.Kindvriendelijk);
+        QVERIFY(f.profile.Kindonvriendelijk);
+        QVERIFY(f.profile.Blokdoc && f.profile.Blokpdf && f.profile.Blokxls && f.profile.Bloktxt && f.profile.Blokppt);
+        QVERIFY(f.profile.Blokmenu);
+        QCOMPARE(f.profile.Nieteruit, password);
+
+        // "Open" of a user whose file went since: no user, the same safe settings.
+        f.session.ActivateUser("Vrij");
+        f.profile.Kindvriendelijk = false; // as a parent may have set it for Vrij
+        f.profile.Kindonvriendelijk = false;
+        f.session.ActivateUser("Gone");
+        QCOMPARE(f.state.activeUser(), QString());
+        QVERIFY(f.profile.Kindvriendelijk && f.profile.Kindonvriendelijk);
     }
 };
 

@@ -136,7 +136,7 @@ void Application::start()
 
     // Pop-ups: the visible browser's window requests go to the pop-up guard,
     // whose hidden browser lives on the never-shown page `HiddenEmbedded`.
-    m_popups = std::make_unique<PopupGuard>(m_state, *m_lists, *m_nav, *m_browser,
+    m_popups = std::make_unique<PopupGuard>(m_state, *m_lists, *m_nav, *m_guard, *m_browser,
                                             [this]() -> Browser * { return makeHiddenBrowser(); });
     m_browser->setNewWindowTargetHandler([this](const QString &) { return m_popups->newWindowRequested(); });
     connect(m_popups.get(), &PopupGuard::panelSizeRequested, m_window.get(), &MainWindow::resizeBrowserPanel);
@@ -148,6 +148,7 @@ void Application::start()
     UsersSide::Context usersCtx{m_state, m_profile, *m_users, *m_session, *m_window, *m_parents,
                                 QCoreApplication::applicationFilePath(), m_options.desktop};
     m_usersSide = std::make_unique<UsersSide>(std::move(usersCtx));
+    connect(m_window.get(), &MainWindow::userWindowSettingsDue, m_session.get(), &UserSession::ApplyWindowSettings);
     m_session->activateAtStartUp(m_state.activeUser());
     m_lists->LoadSiteLists();
 

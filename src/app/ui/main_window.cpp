@@ -523,16 +523,16 @@ QWidget *MainWindow::buildParentsPage()
     m_acceptBlock->setObjectName(QStringLiteral("accepteerblokkeer"));
     commands->addWidget(m_acceptBlock);
     commands->addSpacing(24);
-    m_filterState = new QLabel(tr("Filter on"), tab);
+    m_filterState = new QLabel(m_ctx.guard.filterStateCaption(), tab);
     m_filterState->setObjectName(QStringLiteral("Label39"));
-    m_filterSwitch = new LinkLabel(tr("Turn filter off"), tab);
+    m_filterSwitch = new LinkLabel(m_ctx.guard.filterLabelCaption(), tab);
     m_filterSwitch->setObjectName(QStringLiteral("Label29"));
-    auto toggle = [this] {
-        m_ctx.guard.toggleFilter();
-        m_filterSwitch->setText(m_ctx.state.FilterOn ? tr("Turn filter off") : tr("Turn filter on"));
-        m_filterState->setText(m_ctx.state.FilterOn ? tr("Filter on") : tr("Filter off"));
-    };
-    connect(m_filterSwitch, &LinkLabel::clicked, this, toggle);
+    // One state for the switch: the captions always show FilterOn, however it changed.
+    connect(m_filterSwitch, &LinkLabel::clicked, this, [this] { m_ctx.guard.toggleFilter(); });
+    connect(&m_ctx.guard, &NavigationGuard::filterCaptionsChanged, this, [this] {
+        m_filterSwitch->setText(m_ctx.guard.filterLabelCaption());
+        m_filterState->setText(m_ctx.guard.filterStateCaption());
+    });
     commands->addWidget(m_filterState);
     commands->addWidget(m_filterSwitch);
     commands->addSpacing(24);
@@ -548,6 +548,22 @@ QWidget *MainWindow::buildParentsPage()
     commands->addWidget(m_label30);
     commands->addStretch(1);
     lay->addLayout(commands);
+    // While a list file cannot be read the guard refuses every site but the start page's: the
+    // parents see which file and why for as long as that lasts.
+    auto *listProblem = new QLabel(tab);
+    listProblem->setObjectName(QStringLiteral("listProblem"));
+    listProblem->setWordWrap(true);
+    listProblem->setStyleSheet(QStringLiteral("color: rgb(190, 20, 20); font-weight: bold;"));
+    auto showListProblem = [listProblem](const QString &problem) {
+        listProblem->setText(problem.isEmpty() ? QString()
+                                               : problem + u' '
+                                                     + tr("Every site except the start page's is refused until the "
+                                                          "file can be read."));
+        listProblem->setVisible(!problem.isEmpty());
+    };
+    showListProblem(m_ctx.lists.listProblem());
+    connect(&m_ctx.lists, &SiteLists::listProblemChanged, listProblem, showListProblem);
+    lay->addWidget(listProblem);
     lay->addStretch(1);
     return tab;
 }
@@ -651,6 +667,9 @@ void MainWindow::wireBrowser()
         (command == BrowserCommand::Back ? m_btnBack : m_btnForward)->setEnabled(enabled);
         (command == BrowserCommand::Back ? m_terug2 : m_vooruit2)->setEnabled(enabled);
     });
+    // A click inside the page waits for the link navigation it may start, which a busy engine
+    // may begin well after the click window.
+    connect(&m_browser, &Browser::documentClicked, this, [this] { m_ctx.state.openPageClick(); });
     connect(&m_ctx.guard, &NavigationGuard::progressGaugeSet, m_gauge2, &QProgressBar::setValue);
     connect(&m_ctx.guard, &NavigationGuard::popupMarkerShown, m_popupImage, &QWidget::setVisible);
     connect(&m_ctx.guard, &NavigationGuard::aboutBlankReached, this,
@@ -694,7 +713,8 @@ void MainWindow::BeginUserNavigation()
     // A running video transfer ends (its abort flag) before the new navigation starts.
     emit transfersCancelRequested();
     fitBrowserPanel();
-    m_ctx.state.openClickWindow();
+    // The command's own navigation opens the new sequence, however long the engine takes to start it.
+    m_ctx.state.openHostNavigation();
     m_ctx.nav.clearNavlijst();
     m_ctx.nav.clearRefused();
 }
@@ -947,16 +967,15 @@ void MainWindow::themeTabShown()
     const linkpanel::Rgb blue = linkpanel::kThemeTabBackground;
     fillBackground(m_topPanel, QColor(blue.r, blue.g, blue.b));
     m_themeTabPages->showPage(m_themeTabPages->startPage());
-    m_ctx.state.FilterOn = true;
-    m_filterState->setText(tr("Filter on"));
-    m_filterSwitch->setText(tr("Turn filter off"));
+    m_ctx.guard.switchFilterOn();
     m_topPanel->setFixedHeight(kTopPanelParentsHeight);
 }
 
 void MainWindow::themeTabHidden()
 {
     fillBackground(m_topPanel, kTopPanelColour);
-    applyWindowSettings(m_ctx.profile);
+    // The user's window settings again, clocks included; the session lays the window out.
+    emit userWindowSettingsDue();
 }
 
 // --- Pop-ups -------------------------------------------------------------------

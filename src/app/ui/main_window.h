@@ -163,6 +163,9 @@ signals:
     void parentsMenuOpenChanged(bool open);
     /// The window closes for good and the program ends (the watchdog and the desktop lock go first).
     void programEnding();
+    /// The parents left the theme page: the user's window settings apply again, the clocks
+    /// started or stopped by them as at activation.
+    void userWindowSettingsDue();
 
 protected:
     void showEvent(QShowEvent *event) override;

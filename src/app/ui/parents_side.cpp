@@ -123,6 +123,10 @@ void ParentsSide::wireQuickMenu()
     m_quickMenu = new QuickMenuWindow(*m_quickModel, &w, &w);
     connect(&w, &MainWindow::quickMenuRequested, m_quickMenu, &QuickMenuWindow::showMenu);
     connect(&m_ctx.guard, &NavigationGuard::activeSiteChanged, m_quickModel.get(), &QuickMenuModel::setActiveSite);
+    // Back and forward inside one page complete no document; the command state changes with every move.
+    Browser *browser = &m_ctx.browser;
+    connect(browser, &Browser::commandStateChanged, m_quickModel.get(),
+            [this, browser] { m_quickModel->setActiveSite(browser->location()); });
     // After each completed document the newest address is the selected one.
     connect(&m_ctx.guard, &NavigationGuard::popupPageCompleted, m_quickModel.get(), &QuickMenuModel::selectFirst);
     const QString help = m_ctx.state.ProgramFolder + QStringLiteral("resources/help/tovalin3.html");

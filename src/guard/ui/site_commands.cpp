@@ -82,6 +82,12 @@ SiteCommands::SiteCommands(BlockAccept &commands, QLineEdit *address, QWidget *p
     m_urlManager->hide();
 
     connect(m_levelUp, &QToolButton::clicked, this, &SiteCommands::levelUp);
+    // The two commands act on the address they were offered for: when the field shows another
+    // one (the guard showed the page on show again, the parent typed), they go.
+    connect(m_address, &QLineEdit::textChanged, this, [this](const QString &text) {
+        if (text != m_offered)
+            hideAddCommands();
+    });
     connect(m_white, &QPushButton::clicked, this, &SiteCommands::addToWhitelist);
     connect(m_black, &QPushButton::clicked, this, &SiteCommands::addToBlacklist);
     connect(m_urlManager, &QPushButton::clicked, this, [this] {
@@ -106,6 +112,7 @@ void SiteCommands::levelUp()
     const std::optional<QString> shorter = oneLevelUp(m_address->text());
     if (!shorter)
         return;
+    m_offered = *shorter;
     m_address->setText(*shorter);
     for (QWidget *w : {static_cast<QWidget *>(m_whiteIcon), static_cast<QWidget *>(m_white),
                        static_cast<QWidget *>(m_blackIcon), static_cast<QWidget *>(m_black)})
@@ -114,20 +121,25 @@ void SiteCommands::levelUp()
 
 void SiteCommands::addToWhitelist()
 {
+    if (m_white->isHidden() || m_address->text() != m_offered)
+        return;
     m_white->hide();
     m_whiteIcon->hide();
-    showMessages(m_commands.addToWhitelist(m_address->text()));
+    showMessages(m_commands.addToWhitelist(m_offered));
 }
 
 void SiteCommands::addToBlacklist()
 {
+    if (m_black->isHidden() || m_address->text() != m_offered)
+        return;
     m_black->hide();
     m_blackIcon->hide();
-    showMessages(m_commands.addToBlacklist(m_address->text()));
+    showMessages(m_commands.addToBlacklist(m_offered));
 }
 
 void SiteCommands::hideAddCommands()
 {
+    m_offered.clear();
     for (QWidget *w : {static_cast<QWidget *>(m_whiteIcon), static_cast<QWidget *>(m_white),
                        static_cast<QWidget *>(m_blackIcon), static_cast<QWidget *>(m_black)})
         w->setVisible(false);

@@ -30,11 +30,13 @@ public:
     void acceptOrBlock();
     /// `XiButton1Click`: one level up; the two list commands show when the text was shortened.
     void levelUp();
-    /// `Label41Click`.
+    /// `Label41Click`: the address the command was offered for, which the field shows (a command
+    /// that is hidden, or whose address the field no longer shows, does nothing).
     void addToWhitelist();
-    /// `Label37Click`.
+    /// `Label37Click`, as addToWhitelist.
     void addToBlacklist();
-    /// Hides "Add to whitelist" and "Add to blacklist" with their icons (next completed page).
+    /// Hides "Add to whitelist" and "Add to blacklist" with their icons (next completed page, or
+    /// the address field showing another address than the one they were offered for).
     void hideAddCommands();
     /// Shows "Go to URL manager" and gives it its action (the active-theme editor's whitelist page).
     void setUrlManagerOpener(std::function<void()> open);
@@ -53,6 +55,7 @@ private:
     QPushButton *m_black = nullptr;     // Label37
     QPushButton *m_urlManager = nullptr; // Label43
     std::function<void()> m_openUrlManager;
+    QString m_offered; // the address one level up gave the two commands
     Message m_message;
 };
 

@@ -10,6 +10,7 @@
 #include <QHBoxLayout>
 #include <QHelpEvent>
 #include <QLabel>
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QScreen>
 #include <QStyledItemDelegate>
@@ -312,6 +313,16 @@ void QuickMenuWindow::showMenu()
     show();
     raise();
     activateWindow();
+}
+
+void QuickMenuWindow::keyPressEvent(QKeyEvent *event)
+{
+    if (event->key() == Qt::Key_Escape) {
+        hide();
+        event->accept();
+        return;
+    }
+    QWidget::keyPressEvent(event);
 }
 
 QString QuickMenuWindow::fittedActiveSite(const QString &location) const

@@ -221,8 +221,8 @@ void LinkPanel::clickLink(int n)
     m_model.setSelectedLink(n); // the previous frame turns normal, this one yellow
     const ThemeLink link = m_model.slot(n).link;
     emit linkOpened(n);
-    // The click window makes the navigation decision open a new sequence.
-    m_state.openClickWindow();
+    // The link's own navigation opens the new sequence, however long the engine takes to start it.
+    m_state.openHostNavigation();
     m_browser.navigate(link.URL);
     emit browserPanelSizeRequested(link.hoogte, link.breedte);
 }

@@ -1,0 +1,101 @@
+#pragma once
+// How the guard reads an address and where it looks for a list entry.
+//
+// These are the plain, slow-but-obvious rules of the address tests. SiteLists
+// applies them to the active theme's lists; a faster matcher must give exactly
+// the answers that these functions give.
+//
+// The rules, in the order a test applies them:
+// 1. The address is judged as the engine will load it (normalizedAddress).
+// 2. Letter case is folded for ASCII letters only (foldCase): no other letter
+//    ever becomes an ASCII one ("ı" and "ſ" stay what they are).
+// 3. The whitelist is a fragment test: an entry is looked for in the part of the
+//    address whitelistSearchPart gives (before the first "?" or "#", unless the
+//    entry itself holds a "?"), as written and in its http/https twin
+//    (otherWebScheme).
+// 4. The blacklist and the pop-up list are exact tests: an entry, normalised as
+//    an address (normalizedAddress) and in its http/https twin, equals one of the
+//    forms exactCandidates gives.
+// 5. A few addresses always pass (isAlwaysPassing), each only where it means
+//    what it says.
+// 6. The engine shows only a few schemes (engineShowsAddress); every other
+//    address is refused whatever the lists say, so it never leaves the program.
+
+#include <QString>
+#include <QStringList>
+#include <QStringView>
+
+namespace tovalin {
+
+/// ASCII-only upper-casing: "a" to "z" become "A" to "Z"; every other character stays as it is.
+QString foldCase(QStringView text);
+
+/// True when the fragment occurs in the text with ASCII letter case folded. An empty fragment never occurs.
+bool containsFolded(QStringView text, QStringView fragment);
+
+/// The address as the engine will load it. For an address with a host: the scheme and the
+/// host in small letters, the user-info ("name:password@") dropped, a host's trailing dots
+/// dropped and a default port (http 80, https 443, ftp 21) dropped; path, query and fragment
+/// stay as written. An address without a host ("about:blank", "javascript:...", "data:...")
+/// gets only its scheme in small letters. Text that is no address (no scheme) comes back as it is;
+/// a "scheme://" text that does not parse comes back empty, which matches nothing and passes nothing.
+QString normalizedAddress(const QString &address);
+
+/// The scheme of an address in small letters ("http", "javascript"), empty when it has none.
+QString schemeOf(const QString &address);
+
+/// The host of a normalised address (small letters, no trailing dot), empty when it has none.
+QString hostOf(const QString &address);
+
+/// Where a whitelist entry is looked for in an address: the whole address when the entry holds
+/// a "?" (a parent who allowed one page with its query), else the part before the address's
+/// first "?" or "#", so an entry found only in a query or a fragment lets nothing through.
+QStringView whitelistSearchPart(QStringView address, QStringView entry);
+
+/// The http/https twin of a text: a leading "http://" (any letter case) becomes "https://" and
+/// the other way round; empty when the text begins with neither. A site is one site over both.
+QString otherWebScheme(const QString &text);
+
+/// True when a whitelist entry allows the (normalised) address: the entry, or its http/https
+/// twin, occurs in the entry's search part of the address, ASCII case folded. An empty entry
+/// allows nothing.
+bool whitelistEntryMatches(const QString &entry, const QString &address);
+
+/// The forms of a (normalised) address an exact-list entry is compared with: the address, the
+/// address less one final "/", and when the address has a query or a fragment, the same two for
+/// its part before the first "?" or "#" (so a blocked page stays blocked with "?x=1" added; an
+/// entry that holds a query matches only that query). Duplicates removed, order kept.
+QStringList exactCandidates(const QString &address);
+
+/// A normalised address with an "https://" beginning written "http://": the form in which the
+/// http and https forms of one address meet in the exact tests.
+QString webSchemeKey(const QString &normalAddress);
+
+/// The key an exact-list entry is stored under: webSchemeKey(normalizedAddress(entry)). An address
+/// matches the entry when webSchemeKey of one of its exactCandidates equals it.
+QString exactKey(const QString &entry);
+
+/// The texts that always pass the whitelist and never match the blacklist or the pop-up list.
+struct AlwaysPassing {
+    QString webHost;    ///< the vendor's web host ("www.tovalin.example", may carry ":port")
+    QString secondHost; ///< the vendor's second host
+    QString localPage;  ///< the data folder's own page, a file path (DataFolder + "/tovalin.htm")
+};
+
+/// True when the (normalised) address always passes: "javascript:" as its scheme, "about:blank"
+/// as the whole address, the data folder's page as that file's own address (its path or its
+/// "file://" address), or a vendor host as the address's host or a subdomain of it.
+bool isAlwaysPassing(const QString &address, const AlwaysPassing &texts);
+
+/// True when the (normalised) address's host is host or a subdomain of it. A host given with a
+/// port ("127.0.0.1:8080") matches only that port; one given with a scheme ("http://x") is read
+/// as an address.
+bool hostIsOrIsBelow(const QString &address, const QString &host);
+
+/// True when the engine may show the (normalised) address: http and https, "about:blank", data
+/// and blob addresses, "javascript:" (it runs in the page already shown) and the data folder's
+/// own page. Any other scheme (mailto, ftp, file, an unknown one) is refused, so no address is
+/// ever handed to another program of the desktop.
+bool engineShowsAddress(const QString &address, const QString &localPage);
+
+} // namespace tovalin
