@@ -44,12 +44,4 @@ bool waitUntilShown(App &app, const QString &address, int timeoutMs = 20000)
     return shown();
 }
 
-/// The click window is 250 ms; a loaded test machine may take longer to start the
-/// navigation it opened, so real-window tests give the engine more time.
-template <typename App>
-void widenClickWindow(App &app)
-{
-    app.state().clickTimer().setInterval(2000);
-}
-
 } // namespace tovalin::test

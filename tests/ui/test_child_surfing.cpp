@@ -147,7 +147,6 @@ private slots:
         options.headProbe = &m_head;
         m_app = std::make_unique<Application>(options);
         m_app->start();
-        tovalin::test::widenClickWindow(*m_app);
         QCOMPARE(m_app->state().activeTheme(), QStringLiteral("Drie"));
         QCOMPARE(m_app->themes().LinkCount(), 3);
         waitUntilShown(m_server.address(QStringLiteral("/start")));

@@ -49,10 +49,10 @@ class TestGuardedBrowser : public QObject {
         QVERIFY2(tovalin::test::waitUntilShown(*m_app, address, kLoadTimeoutMs), qPrintable(address));
     }
 
-    /// A user action opens a new navigation sequence, as a click in the window does.
+    /// A host command opens a new navigation sequence, as the buttons and picture links do.
     void userNavigates(const QString &address)
     {
-        m_app->state().openClickWindow();
+        m_app->state().openHostNavigation();
         m_app->browser().navigate(address);
     }
 
@@ -97,7 +97,6 @@ private slots:
         options.headProbe = &m_head;
         m_app = std::make_unique<Application>(options);
         m_app->start();
-        tovalin::test::widenClickWindow(*m_app);
         QCOMPARE(m_app->state().activeUser(), QStringLiteral("Kim"));
         QCOMPARE(m_app->state().activeTheme(), QStringLiteral("Dieren"));
         waitUntilShown(start);
@@ -117,7 +116,7 @@ private slots:
         m_server.clearRequests();
         QSignalSpy states(&m_app->navigation(), &NavigationModel::navStateChanged);
 
-        m_app->state().openClickWindow();
+        m_app->state().openPageClick(); // as a click inside the page does
         m_app->browser().runScript(QStringLiteral("document.getElementById('bad').click();"));
 
         QTRY_COMPARE_WITH_TIMEOUT(m_app->navigation().refusedList(), QStringList{bad}, kLoadTimeoutMs);
@@ -138,7 +137,7 @@ private slots:
     void allowedLinkStillWorks()
     {
         const QString good = m_server.address(QStringLiteral("/good.html"));
-        m_app->state().openClickWindow();
+        m_app->state().openPageClick();
         m_app->browser().runScript(QStringLiteral("document.getElementById('good').click();"));
         waitUntilShown(good);
         QTRY_COMPARE_WITH_TIMEOUT(m_app->navigation().navState(), NavState::Ready, kLoadTimeoutMs);

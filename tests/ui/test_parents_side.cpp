@@ -115,7 +115,7 @@ class TestParentsSide : public QObject {
 
     void userNavigates(const QString &address)
     {
-        m_app->state().openClickWindow();
+        m_app->state().openHostNavigation();
         m_app->browser().navigate(address);
     }
 
@@ -153,7 +153,6 @@ private slots:
         options.switchClockTicks = &m_switchTicks;
         m_app = std::make_unique<Application>(options);
         m_app->start();
-        tovalin::test::widenClickWindow(*m_app);
         QVERIFY(QTest::qWaitForWindowExposed(&window()));
         waitUntilShown(address("/start.html"));
         QVERIFY(m_app->parents().menuLock().locked());
@@ -248,7 +247,7 @@ private slots:
     {
         window().showParentsPage(true);
         m_server.clearRequests();
-        m_app->state().openClickWindow();
+        m_app->state().openPageClick();
         m_app->browser().runScript(QStringLiteral("document.getElementById('away').click();"));
         QTRY_COMPARE_WITH_TIMEOUT(m_app->navigation().refusedList(), QStringList{away()}, kLoadTimeoutMs);
         LinkLabel *accept = window().acceptBlockLink();

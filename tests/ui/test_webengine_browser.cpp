@@ -7,6 +7,7 @@
 #include "support_http_server.h"
 
 #include <QApplication>
+#include <QDesktopServices>
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
@@ -51,6 +52,7 @@ private slots:
     void optionsAndScrollBarsReachTheDocument();
     void refusedPopupOpensNothing();
     void allowedPopupLoadsInHiddenBrowser();
+    void otherSchemesNeverReachTheDesktop();
     void soundPlayerStaysSilentOnMissingFiles();
 
 private:
@@ -84,7 +86,26 @@ void TestWebEngineBrowser::initTestCase()
     m_server.addRoute("/popup", page("popup",
         "<script>window.open('/further', 'further', 'width=100,height=100'); window.close();</script>"));
     m_server.addRoute("/further", page("further"));
+    m_server.addRoute("/schemes", page("schemes",
+        "<a id='mail' href='mailto:info@kids.example'>mail</a>"
+        "<a id='ftp' href='ftp://evil.example/file'>ftp</a>"
+        "<a id='odd' href='steam://run/1'>odd</a>"
+        "<a id='toftp' href='/toftp'>redirect</a>"));
+    m_server.addRedirect("/toftp", "ftp://evil.example/redirected");
 }
+
+namespace {
+
+/// Stands in for the desktop's URL handlers: remembers every address handed to them.
+class DesktopRecorder : public QObject {
+    Q_OBJECT
+public:
+    QStringList opened;
+public slots:
+    void open(const QUrl &url) { opened.append(url.toString()); }
+};
+
+} // namespace
 
 void TestWebEngineBrowser::init()
 {
@@ -349,6 +370,44 @@ void TestWebEngineBrowser::soundPlayerStaysSilentOnMissingFiles()
     QTest::qWait(100);
     player.play(dir.filePath("missing.wav")); // cuts the previous one
     QVERIFY(player.lastSource().isEmpty());
+}
+
+void TestWebEngineBrowser::otherSchemesNeverReachTheDesktop()
+{
+    DesktopRecorder desktop;
+    const QStringList schemes{"mailto", "ftp", "steam", "file"};
+    for (const QString &scheme : schemes)
+        QDesktopServices::setUrlHandler(scheme, &desktop, "open");
+    show("/schemes");
+    QSignalSpy errors(m_browser.get(), &Browser::navigateError);
+    const struct {
+        const char *id;
+        QString address;
+    } links[] = {
+        {"mail", "mailto:info@kids.example"},
+        {"ftp", "ftp://evil.example/file"},
+        {"odd", "steam://run/1"},
+        {"toftp", "ftp://evil.example/redirected"},
+    };
+    for (const auto &link : links) {
+        m_log.clear();
+        m_browser->runScript(QStringLiteral("document.getElementById('%1').click()").arg(QLatin1String(link.id)));
+        // The host hears of the address, as of any other, and it goes no further.
+        QTRY_VERIFY2_WITH_TIMEOUT(m_log.contains("B " + link.address + " 1"), qPrintable(m_log.join(", ")), kTimeoutMs);
+        QTest::qWait(300);
+        QCOMPARE(m_browser->location(), m_server.address("/schemes"));
+    }
+    // A script's own navigation, without a click, stays inside too.
+    m_log.clear();
+    m_browser->runScript("location.href = 'mailto:script@kids.example'");
+    QTRY_VERIFY_WITH_TIMEOUT(m_log.contains("B mailto:script@kids.example 1"), kTimeoutMs);
+    QTest::qWait(300);
+    for (const QString &scheme : schemes)
+        QDesktopServices::unsetUrlHandler(scheme);
+    QCOMPARE(desktop.opened, QStringList());
+    QCOMPARE(titleOf(*m_browser), "schemes");
+    QVERIFY(errors.isEmpty()); // a refusal is no broken page
+    QCOMPARE(m_kinds.value("mailto:info@kids.example"), NavigationKind::LinkClick);
 }
 
 QTEST_MAIN(TestWebEngineBrowser)
