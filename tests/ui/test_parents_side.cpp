@@ -12,6 +12,8 @@
 #include "clocks/ui/clocks_dialog.h"
 #include "core/text_file.h"
 #include "guard/block_accept.h"
+#include "guard/ui/site_commands.h"
+#include "parents/quick_menu.h"
 #include "guard/navigation_model.h"
 #include "parents/menu_lock.h"
 #include "parents/ui/password_dialogs.h"
@@ -37,6 +39,7 @@
 #include <QTemporaryDir>
 #include <QTimer>
 #include <QToolButton>
+#include <QWebEngineView>
 #include <QtTest>
 
 using namespace tovalin;
@@ -136,6 +139,9 @@ private slots:
         m_server.addRoute(QStringLiteral("/good.html"), "<html><body><h1>Good</h1></body></html>");
         m_server.addRoute(QStringLiteral("/other.html"), "<html><body><h1>Other</h1></body></html>");
         m_server.addRoute(QStringLiteral("/away.html"), "<html><body><h1>Away</h1></body></html>");
+        m_server.addRoute(QStringLiteral("/anchors.html"),
+                          "<html><body><a href='#part' style='display:block;width:300px;height:60px'>part</a>"
+                          "<div style='height:3000px'></div><h2 id='part'>Part</h2></body></html>");
 
         const QString data = m_dir.path();
         QVERIFY(tovalin::test::prepareDataFolder(
@@ -467,6 +473,106 @@ private slots:
         QVERIFY(m_sound.played.contains(QStringLiteral("fluit.wav")));
         QVERIFY(!walker->isVisible());
         QVERIFY(strip->findChild<WalkingFigure *>(QStringLiteral("Image10"))->isVisible());
+    }
+
+    void filterSwitchTakesOneClickAfterTheThemePageOpensAgain()
+    {
+        auto *switchLink = find<LinkLabel>(QStringLiteral("Label29"));
+        auto *state = find<QLabel>(QStringLiteral("Label39"));
+        window().showParentsPage(true);
+        QTest::mouseClick(switchLink, Qt::LeftButton);
+        QVERIFY(!m_app->state().FilterOn);
+        QCOMPARE(switchLink->text(), QStringLiteral("Turn filter on"));
+        QCOMPARE(state->text(), QStringLiteral("Filter off"));
+        // Closed and opened again: the filter is on, the switch says so, and one click turns it off.
+        window().showParentsPage(false);
+        QVERIFY(m_app->state().FilterOn);
+        window().showParentsPage(true);
+        QCOMPARE(switchLink->text(), QStringLiteral("Turn filter off"));
+        QCOMPARE(state->text(), QStringLiteral("Filter on"));
+        QTest::mouseClick(switchLink, Qt::LeftButton);
+        QVERIFY(!m_app->state().FilterOn);
+        QCOMPARE(switchLink->text(), QStringLiteral("Turn filter on"));
+        window().showParentsPage(false);
+        QVERIFY(m_app->state().FilterOn);
+    }
+
+    void leavingTheThemePageAppliesTheUsersClocksAgain()
+    {
+        TimeClock &clock = m_app->parents().timeClock();
+        clock.stop();
+        m_switchTicks.stop();
+        m_app->profile().StartTijdKlok = true;
+        m_app->profile().MinTijdKlok = QStringLiteral("30");
+        m_app->profile().StartWisselKlok = true;
+        window().showParentsPage(true);
+        QVERIFY(!clock.running());
+        window().showParentsPage(false);
+        QVERIFY(clock.running());
+        QVERIFY(m_timeTicks.isActive());
+        QVERIFY(window().switchClockStrip()->isVisible());
+        QVERIFY(m_switchTicks.isActive());
+        // Settings that stop them stop them the same way.
+        m_app->profile().StartTijdKlok = false;
+        m_app->profile().StartWisselKlok = false;
+        window().showParentsPage(true);
+        window().showParentsPage(false);
+        QVERIFY(!clock.running());
+        QVERIFY(!window().switchClockStrip()->isVisible());
+    }
+
+    void quickMenuFollowsMovesInsideOnePageAndClosesOnEscape()
+    {
+        const QString good = address("/anchors.html");
+        userNavigates(good);
+        waitUntilShown(good);
+        auto *popper = find<QuickMenuWindow>(QStringLiteral("Tpopper"));
+        auto *site = popper->findChild<QLabel *>(QStringLiteral("Label19"));
+        QCOMPARE(site->text(), popper->fittedActiveSite(good));
+        // A move inside the page (a click on an anchor) completes no document; the label follows all the same.
+        QTest::mouseClick(m_app->browser().view()->focusProxy(), Qt::LeftButton, {}, QPoint(30, 20));
+        QTRY_COMPARE_WITH_TIMEOUT(site->text(), popper->fittedActiveSite(good + QStringLiteral("#part")), kLoadTimeoutMs);
+        m_app->browser().goBack();
+        QTRY_COMPARE_WITH_TIMEOUT(site->text(), popper->fittedActiveSite(good), kLoadTimeoutMs);
+        m_app->browser().goForward();
+        QTRY_COMPARE_WITH_TIMEOUT(site->text(), popper->fittedActiveSite(good + QStringLiteral("#part")), kLoadTimeoutMs);
+
+        popper->showMenu();
+        QTRY_VERIFY(popper->isVisible());
+        QTest::keyClick(popper, Qt::Key_Escape);
+        QVERIFY(!popper->isVisible());
+    }
+
+    void addCommandsActOnlyOnTheAddressTheyWereOfferedFor()
+    {
+        auto *adres = window().parentsAddressEdit();
+        auto *levelUp = find<QToolButton>(QStringLiteral("XiButton1"));
+        auto *white = find<QPushButton>(QStringLiteral("Label41"));
+        auto *black = find<QPushButton>(QStringLiteral("Label37"));
+        window().showParentsPage(true);
+        const QString offered = QStringLiteral("http://offered.example/dir/");
+        adres->setText(offered + QStringLiteral("page.html"));
+        QTest::mouseClick(levelUp, Qt::LeftButton);
+        QCOMPARE(adres->text(), offered);
+        QVERIFY(!white->isHidden() && !black->isHidden());
+
+        // A refusal shows the page on show in the field again: the commands go with the address.
+        m_app->navigation().SetNavState(NavState::Forbidden);
+        QCOMPARE(adres->text(), m_app->browser().location());
+        QVERIFY(white->isHidden());
+        QVERIFY(black->isHidden());
+        const QStringList whiteBefore = listFile("kvu");
+        m_app->parents().siteCommands().addToWhitelist();
+        QCOMPARE(listFile("kvu"), whiteBefore);
+
+        // Offered again, a click adds exactly the address shown beside it.
+        adres->setText(offered + QStringLiteral("page.html"));
+        QTest::mouseClick(levelUp, Qt::LeftButton);
+        QTest::mouseClick(white, Qt::LeftButton);
+        QVERIFY(listFile("kvu").contains(offered));
+        QVERIFY(!listFile("kvu").contains(m_app->browser().location()) || whiteBefore.contains(m_app->browser().location()));
+        m_app->navigation().SetNavState(NavState::Ready);
+        window().showParentsPage(false);
     }
 };
 
