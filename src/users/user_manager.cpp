@@ -237,6 +237,8 @@ UserManager::Outcome UserManager::deleteUser(const QString &name)
     if (name == m_state.activeUser()) {
         m_state.setActiveUser(QString());
         m_store.LoadUserProfile(QString());
+        // No user: the protections of a profile without keys, not the deleted user's settings.
+        m_profile = UserProfile::noUserDefaults(QFileInfo::exists(m_state.passwordFile()));
         m_state.setActiveTheme(QString());
         emit profileReloaded();
     }

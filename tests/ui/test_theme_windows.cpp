@@ -138,7 +138,6 @@ private slots:
         options.headProbe = &m_head;
         m_app = std::make_unique<Application>(options);
         m_app->start();
-        tovalin::test::widenClickWindow(*m_app);
         QCOMPARE(m_app->themes().LinkCount(), 3);
         auto record = [this](QWidget *, const QString &text) { m_messages << text; };
         m_app->themeWindows().wizard().setMessage(record);

@@ -186,24 +186,28 @@ private slots:
         QCOMPARE(f.manager.allowedThemes(), QStringList{"X"});
     }
 
-    void deletingTheActiveUserLeavesNoUserButTheSettingsInForce()
+    void deletingTheActiveUserLeavesNoUserAndTheSafeSettings()
     {
         Fixture f;
         QVERIFY(writeLines(f.state.startUserFile(), {"Piet", "kept"}).ok);
         f.manager.open("Piet");
         QCOMPARE(f.state.activeTheme(), QStringLiteral("X"));
         QCOMPARE(UserManager::deleteQuestion("Piet"), QStringLiteral("Do you want to remove user Piet?"));
+        f.profile.Kindonvriendelijk = false; // Piet's boxes, unticked before the delete
+        f.profile.Blokpdf = false;
         QVERIFY(f.manager.deleteUser("Piet").ok);
         QVERIFY(!QFile::exists(f.data.usersFile("Piet.usr")));
         QVERIFY(f.state.activeUser().isEmpty());
         QVERIFY(f.state.activeTheme().isEmpty());
         QVERIFY(f.manager.allowedThemes().isEmpty());
-        QVERIFY(f.profile.Kindvriendelijk);
+        // No user: the protections of a profile without keys hold, not Piet's settings.
+        QVERIFY(f.profile.Kindvriendelijk && f.profile.Kindonvriendelijk && f.profile.Blokpdf);
         QCOMPARE(f.store.userLabelText(), QStringLiteral("No user available"));
         QCOMPARE(readLines(f.state.startUserFile()).value(), (QStringList{"Piet", "kept"}));
         QVERIFY(!f.manager.deleteUser("Piet").ok); // gone: nothing more happens
 
-        // The next start names the deleted user: no user, and no settings of another one.
+        // The next start names the deleted user: no user, no settings of another one, and the
+        // protections of a profile without keys in force.
         ProgramState next;
         f.data.attach(next);
         UserProfile fresh;
@@ -213,7 +217,7 @@ private slots:
         session.activateAtStartUp(readStartUser(next.startUserFile()));
         QVERIFY(next.activeUser().isEmpty());
         QVERIFY(hooks.calls.contains("labels No user available / None selected"));
-        QVERIFY(!fresh.Kindvriendelijk);
+        QVERIFY(fresh.Kindvriendelijk && fresh.Kindonvriendelijk && fresh.Blokpdf && fresh.Blokmenu);
     }
 
     void startUserBoxMakesAMissingStartFile()
