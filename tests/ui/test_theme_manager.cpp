@@ -224,7 +224,6 @@ private slots:
         options.headProbe = &m_head;
         m_app = std::make_unique<Application>(options);
         m_app->start();
-        tovalin::test::widenClickWindow(*m_app);
         QVERIFY(QTest::qWaitForWindowExposed(&window()));
         waitUntilShown(m_server.address(QStringLiteral("/start.html")));
         QCOMPARE(m_app->state().activeTheme(), QStringLiteral("Dieren"));
