@@ -128,7 +128,7 @@ class TestVideosAndUpdate : public QObject {
 
     void clickLink(const QString &id)
     {
-        m_app->state().openClickWindow();
+        m_app->state().openPageClick(); // as a click inside the page does
         m_app->browser().runScript(QStringLiteral("document.getElementById('%1').click();").arg(id));
     }
 
@@ -226,7 +226,6 @@ private slots:
         options.sound = &m_sound; // the guard's HEAD request is the real one
         m_app = std::make_unique<Application>(options);
         m_app->start();
-        tovalin::test::widenClickWindow(*m_app);
         m_app->media().setReferenceOpener([this](const QString &path) { m_references.append(path); });
         UpdateOffer::Hooks hooks;
         hooks.launch = [this](const QString &path) { m_launched.append(path); return true; };
