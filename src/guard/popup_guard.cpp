@@ -6,9 +6,11 @@
 #include "guard/site_lists.h"
 #include "platform/browser.h"
 
+#include "guard/address_match.h"
 #include "guard/guard_log.h"
 
 #include <QCoreApplication>
+#include <QSet>
 
 namespace tovalin {
 
@@ -133,12 +135,17 @@ void PopupGuard::label30Click()
         if (m_caption == blockPopupText()) {
             m_lists.popuplist().add(m_opener);
         } else {
-            const QStringList &items = m_lists.popuplist().items();
-            for (int i = 0; i < items.size(); ++i) {
-                if (items.at(i).compare(m_opener, Qt::CaseInsensitive) == 0) {
-                    m_lists.popuplist().removeAt(i);
-                    break;
-                }
+            // Allowing takes off the entry written as the opener and every entry that refused it
+            // (its http/https twin, the form with one "/" more or without the query), so the
+            // pop-up really comes when the page is loaded again.
+            QSet<QString> keys;
+            for (const QString &candidate : exactCandidates(normalizedAddress(m_opener)))
+                keys.insert(webSchemeKey(candidate));
+            SortedList &popups = m_lists.popuplist();
+            for (qsizetype i = popups.size() - 1; i >= 0; --i) {
+                const QString &entry = popups.items().at(i);
+                if (entry.compare(m_opener, Qt::CaseInsensitive) == 0 || keys.contains(exactKey(entry)))
+                    popups.removeAt(int(i));
             }
             m_visible.navigate(m_opener);
         }

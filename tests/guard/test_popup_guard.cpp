@@ -170,15 +170,22 @@ private slots:
         QCOMPARE(rig.visible.navigated.constLast(), QStringLiteral("http://kids.example/opener.html"));
     }
 
-    void allowPopupMatchedOnlyWithSlashDeletesNothingButReloads()
+    void allowPopupTakesOffEveryEntryThatRefusedTheOpener()
     {
         Rig rig;
         rig.lists->popuplist().add(QStringLiteral("http://kids.example/a"));
-        rig.state.LastURL = QStringLiteral("http://kids.example/a/");
+        rig.lists->popuplist().add(QStringLiteral("HTTPS://kids.example/a/"));
+        rig.lists->popuplist().add(QStringLiteral("http://kids.example/a?x=1"));
+        rig.lists->popuplist().add(QStringLiteral("http://kids.example/b"));
+        rig.state.LastURL = QStringLiteral("https://kids.example/a/");
         QVERIFY(!rig.popups->newWindowRequested());
+        QCOMPARE(rig.popups->label30Caption(), QStringLiteral("Allow popup"));
         rig.popups->label30Click();
-        QCOMPARE(rig.lists->popuplist().size(), 1);
-        QCOMPARE(rig.visible.navigated.constLast(), QStringLiteral("http://kids.example/a/"));
+        // Entries for other pages stay; the opener passes the pop-up list now.
+        QCOMPARE(rig.lists->popuplist().items(),
+                 (QStringList{QStringLiteral("http://kids.example/a?x=1"), QStringLiteral("http://kids.example/b")}));
+        QVERIFY(!rig.lists->IsPopupListed(rig.state.LastURL));
+        QCOMPARE(rig.visible.navigated.constLast(), QStringLiteral("https://kids.example/a/"));
     }
 
     void lateClearEndsThePopupState()
