@@ -1,7 +1,10 @@
 // tovalinctl: the administrator's command line. `check` runs the browser's own
 // navigation decision on addresses and prints each verdict; `theme export` and
 // `theme import` carry a theme between machines as a .tvz archive, with the
-// same archive code and containment rules as the theme manager.
+// same archive code and containment rules as the theme manager; `users`, `themes`,
+// `lists` and `password` set a machine up (ctl_admin.cpp).
+
+#include "tools/ctl_common.h"
 
 #include "state/program_state.h"
 #include "state/startup.h"
@@ -25,16 +28,12 @@
 #include <QTextStream>
 
 using namespace tovalin;
+using tovalin::ctl::dataFolder;
+using tovalin::ctl::fail;
 
 namespace {
 
-enum Exit { AllAllowed = 0, SomeRefused = 1, UsageOrDataError = 2 };
-
-int fail(const QString &message)
-{
-    QTextStream(stderr) << "tovalinctl: " << message << '\n';
-    return UsageOrDataError;
-}
+enum Exit { AllAllowed = ctl::Done, SomeRefused = ctl::Negative, UsageOrDataError = ctl::UsageOrDataError };
 
 int check(const QCommandLineParser &parser)
 {
@@ -75,16 +74,14 @@ int check(const QCommandLineParser &parser)
     }
 
     SiteLists lists(state, profile, VendorSettings::load(VendorSettings::defaultPath(state.ProgramFolder)));
-    // A list that cannot be read would judge as empty: an unreadable blacklist would let
-    // everything through, so no verdict is given on it.
-    QString listError;
-    QObject::connect(&lists, &SiteLists::loadFailed, [&listError](const QString &message) {
-        if (listError.isEmpty())
-            listError = message;
-    });
     lists.LoadSiteLists();
-    if (!listError.isEmpty())
-        return fail(listError);
+    // While a list file cannot be read the browser fails closed: the verdicts below are the
+    // ones it gives then, and the file that needs mending is named on stderr.
+    const bool failingClosed = lists.failingClosed();
+    if (failingClosed)
+        QTextStream(stderr) << "tovalinctl: note: " << lists.listProblem() << '\n'
+                            << "tovalinctl: the browser fails closed until that list can be read: every address "
+                               "but the start page's site and the vendor's hosts is refused\n";
 
     SilentSoundPlayer sound;
     NavigationModel nav(state, sound);
@@ -109,14 +106,12 @@ int check(const QCommandLineParser &parser)
         state.closeClickWindow();
         if (decision.verdict != Verdict::Allowed)
             allAllowed = false;
-        out << verdictName(decision.verdict) << '\t' << address << '\n';
+        // A whitelist refusal while failing closed is told apart: mending the file may allow it.
+        const bool closedRefusal = failingClosed && decision.verdict == Verdict::RefusedWhitelist;
+        out << (closedRefusal ? QStringLiteral("refused:fail-closed") : verdictName(decision.verdict)) << '\t' << address
+            << '\n';
     }
     return allAllowed ? AllAllowed : SomeRefused;
-}
-
-QString dataFolder(const QCommandLineParser &parser)
-{
-    return parser.isSet(QStringLiteral("data")) ? parser.value(QStringLiteral("data")) : resolveDataFolder();
 }
 
 int exportTheme(const QCommandLineParser &parser)
@@ -223,39 +218,69 @@ int main(int argc, char **argv)
 {
     QCoreApplication app(argc, argv);
     QCoreApplication::setApplicationName(QStringLiteral("tovalinctl"));
+    QCoreApplication::setApplicationVersion(QStringLiteral(TOVALIN_VERSION));
     QCommandLineParser parser;
     parser.setApplicationDescription(QStringLiteral(
-        "Tovalin's administrator command.\n\n"
-        "  check [--data DIR] [--user NAME] [--theme NAME] ADDRESS...\n"
+        "Tovalin's administrator command: set up users, themes, site lists and the parents'\n"
+        "password from a script, and ask how the browser would judge an address.\n\n"
+        "  check [--user NAME] [--theme NAME] ADDRESS...\n"
         "      Prints VERDICT<TAB>ADDRESS for each address, as a fresh navigation of the\n"
         "      browser would be judged (filter on, time clock not expired, video types by\n"
-        "      extension). Exit status 0 when all are allowed, 1 when any is not, 2 on error.\n"
-        "  theme export [--data DIR] NAME FILE.tvz\n"
-        "      Writes theme NAME as a theme archive. Exit status 0 when written, 2 on error.\n"
-        "  theme import [--data DIR] [--as NAME] [--replace] [--allow-for USER] FILE.tvz\n"
-        "      Adds the theme FILE.tvz carries (named after the file) under its own name or NAME,\n"
-        "      and to USER's allowed themes. Exit status 0 when imported, 1 when the name is taken\n"
-        "      (without --replace), 2 on a usage or data error."));
+        "      extension). While a list file cannot be read the browser fails closed: such\n"
+        "      refusals print as refused:fail-closed and the file is named on stderr.\n"
+        "  users list                        The users, one a line.\n"
+        "  users show NAME                   The user's settings in force, KEY=VALUE a line.\n"
+        "  users set NAME KEY=VALUE...       Changes settings of the profile (keys as users show\n"
+        "                                    prints them; on/off keys take 1/0/on/off/yes/no).\n"
+        "  themes list                       The themes, one a line.\n"
+        "  lists show THEME white|black|popup\n"
+        "  lists add THEME white|black|popup ENTRY...\n"
+        "  lists remove THEME white|black|popup ENTRY...\n"
+        "      A theme's site list, as the parents' list pages show and change it (entries are web\n"
+        "      addresses with http:// or https://; the whitelist is compacted).\n"
+        "  password set                      The new parents' password, from the first line of stdin.\n"
+        "  password check                    Whether stdin's first line is the parents' password.\n"
+        "  theme export NAME FILE.tvz        Writes theme NAME as a theme archive.\n"
+        "  theme import [--as NAME] [--replace] [--allow-for USER] FILE.tvz\n"
+        "      Adds the theme FILE.tvz carries under its own name or NAME, and to USER's themes.\n\n"
+        "Every command takes --data DIR. Exit status: 0 done (every address allowed, the password\n"
+        "matches), 1 a negative answer (an address refused, the password does not match, an entry\n"
+        "to remove not listed, a theme name taken without --replace), 2 a usage or data error, in\n"
+        "which case nothing has been written."));
     parser.addHelpOption();
+    parser.addVersionOption();
     parser.addOption({QStringLiteral("data"), QStringLiteral("Data folder (default: the browser's)."), QStringLiteral("DIR")});
-    parser.addOption({QStringLiteral("user"), QStringLiteral("User (default: line 1 of start.tvr)."), QStringLiteral("NAME")});
-    parser.addOption({QStringLiteral("theme"), QStringLiteral("Theme (default: the one the user starts with)."), QStringLiteral("NAME")});
+    parser.addOption({QStringLiteral("user"), QStringLiteral("check: the user (default: line 1 of start.tvr)."), QStringLiteral("NAME")});
+    parser.addOption({QStringLiteral("theme"), QStringLiteral("check: the theme (default: the one the user starts with)."),
+                      QStringLiteral("NAME")});
     parser.addOption({QStringLiteral("as"), QStringLiteral("theme import: the name to import under."), QStringLiteral("NAME")});
     parser.addOption({QStringLiteral("replace"), QStringLiteral("theme import: replace a theme of that name.")});
     parser.addOption({QStringLiteral("allow-for"), QStringLiteral("theme import: add the theme to USER's allowed themes."),
                       QStringLiteral("USER")});
-    parser.addPositionalArgument(QStringLiteral("command"), QStringLiteral("check | theme"));
+    parser.addPositionalArgument(QStringLiteral("command"), QStringLiteral("check | users | themes | lists | password | theme"));
     if (!parser.parse(app.arguments()))
         return fail(parser.errorText());
     if (parser.isSet(QStringLiteral("help"))) {
         QTextStream(stdout) << parser.helpText();
         return AllAllowed;
     }
+    if (parser.isSet(QStringLiteral("version"))) {
+        QTextStream(stdout) << "tovalinctl " << QCoreApplication::applicationVersion() << '\n';
+        return AllAllowed;
+    }
     const QStringList args = parser.positionalArguments();
-    if (!args.isEmpty() && args.first() == QStringLiteral("theme"))
+    const QString command = args.value(0);
+    if (command == QLatin1String("check"))
+        return check(parser);
+    if (command == QLatin1String("theme"))
         return theme(parser);
-    if (args.isEmpty() || args.first() != QStringLiteral("check"))
-        return fail(QStringLiteral("usage: tovalinctl check [--data DIR] [--user NAME] [--theme NAME] ADDRESS...\n"
-                                   "       tovalinctl theme export|import ..."));
-    return check(parser);
+    if (command == QLatin1String("users"))
+        return ctl::users(parser);
+    if (command == QLatin1String("themes"))
+        return ctl::themes(parser);
+    if (command == QLatin1String("lists"))
+        return ctl::lists(parser);
+    if (command == QLatin1String("password"))
+        return ctl::password(parser);
+    return fail(QStringLiteral("usage: tovalinctl check|users|themes|lists|password|theme ...  (tovalinctl --help)"));
 }

@@ -115,4 +115,32 @@ void UserProfile::writeTo(IniDocument &ini) const
     }
 }
 
+QList<ProfileKey> UserProfile::keys()
+{
+    QList<ProfileKey> out;
+    for (const KeyRow &row : keyTable())
+        out.append({row.section, QLatin1String(row.key), row.flag != nullptr});
+    return out;
+}
+
+std::optional<ProfileKey> UserProfile::findKey(const QString &name)
+{
+    for (const KeyRow &row : keyTable())
+        if (name.compare(QLatin1String(row.key), Qt::CaseInsensitive) == 0)
+            return ProfileKey{row.section, QLatin1String(row.key), row.flag != nullptr};
+    return std::nullopt;
+}
+
+QString UserProfile::valueText(const ProfileKey &key) const
+{
+    for (const KeyRow &row : keyTable()) {
+        if (key.name != QLatin1String(row.key))
+            continue;
+        if (row.flag)
+            return this->*row.flag ? QStringLiteral("1") : QStringLiteral("0");
+        return this->*row.text;
+    }
+    return {};
+}
+
 } // namespace tovalin

@@ -1,8 +1,10 @@
 #pragma once
 // The active user's settings: one field per key of the profile file.
 
+#include <QList>
 #include <QString>
 #include <QStringList>
+#include <optional>
 
 namespace tovalin {
 
@@ -10,6 +12,13 @@ class IniDocument;
 
 /// The in-class values are those the user manager's controls start with (every box off,
 /// clock minutes "30" and "5"): the profile in force before any profile file is loaded.
+/// One key of the profile file, as the admin command lists and sets it.
+struct ProfileKey {
+    QString section;
+    QString name;
+    bool boolean = false;
+};
+
 struct UserProfile {
     // [Beveiliging]
     bool Kindonvriendelijk = false;
@@ -63,6 +72,13 @@ struct UserProfile {
     /// Writes every key but `gebruikfav` in table order ([Beveiliging], [Extra], [Favorieten]);
     /// existing keys keep their place. Line breaks inside string values become blanks.
     void writeTo(IniDocument &ini) const;
+
+    /// Every key of the profile but `gebruikfav`, in table order.
+    static QList<ProfileKey> keys();
+    /// The key of that name, letter case ignored; nullopt for a name the profile does not have.
+    static std::optional<ProfileKey> findKey(const QString &name);
+    /// The text this profile's value of a key is written as ("1"/"0" for a boolean).
+    QString valueText(const ProfileKey &key) const;
 };
 
 } // namespace tovalin

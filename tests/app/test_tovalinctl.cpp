@@ -121,22 +121,26 @@ private slots:
         QVERIFY(!r.err.isEmpty());
     }
 
-    void unreadableListIsADataErrorNotAnEmptyList()
+    void unreadableListGivesTheBrowsersFailClosedVerdicts()
     {
         QTemporaryDir dir;
         QVERIFY(put(dir.path() + "/start.tvr", {"Piet"}));
-        QVERIFY(put(dir.path() + "/gebruikers/Piet.usr", {"[Favorieten]", "gebruikfav=Dieren*"}));
+        QVERIFY(put(dir.path() + "/gebruikers/Piet.usr",
+                    {"[Beveiliging]", "Kindvriendelijk=0", "[Favorieten]", "StartURL=https://start.example/", "gebruikfav=Dieren*"}));
         QVERIFY(put(dir.path() + "/themas/Dieren.llt", {}));
         QVERIFY(put(dir.path() + "/themas/Dieren.kvu", {"zoo.example"}));
         QFile black(dir.path() + "/themas/Dieren.kou");
         QVERIFY(black.open(QIODevice::WriteOnly));
         QVERIFY(black.resize(tovalin::kMaxTextFileBytes + 1));
         black.close();
-        // Read as empty, the blacklist would let "http://zoo.example/scary" pass.
-        const Run r = tovalinctl({"check", "--data", dir.path(), "http://zoo.example/scary"});
-        QCOMPARE(r.exitCode, 2);
-        QVERIFY(r.out.isEmpty());
-        QVERIFY2(r.err.contains("Dieren.kou"), qPrintable(r.err));
+        // Read as empty, the blacklist would let "http://zoo.example/scary" pass; with the
+        // whitelist off, so would everything else.
+        const Run r = tovalinctl({"check", "--data", dir.path(), "http://zoo.example/scary", "http://other.example/",
+                                  "https://start.example/page"});
+        QCOMPARE(r.out, QString("refused:fail-closed\thttp://zoo.example/scary\nrefused:fail-closed\thttp://other.example/\n"
+                                "allowed\thttps://start.example/page\n"));
+        QCOMPARE(r.exitCode, 1);
+        QVERIFY2(r.err.contains("Dieren.kou") && r.err.contains("fails closed"), qPrintable(r.err));
     }
 
     void noStartUserIsADataError()
