@@ -16,6 +16,7 @@ packages=(
   xvfb xauth xdotool openbox x11-utils fonts-dejavu-core libgl1-mesa-dri python3 xdg-utils
   libqt6multimedia6 ffmpeg python3-pyftpdlib
   xdg-user-dirs libglib2.0-bin
+  desktop-file-utils appstream
 )
 
 missing=()

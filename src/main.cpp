@@ -9,6 +9,8 @@ int main(int argc, char **argv)
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Tovalin - De Varnebrowser"));
     QApplication::setApplicationDisplayName(QStringLiteral("Tovalin"));
+    // The launcher installed as tovalin.desktop: desktops match the windows to it.
+    QApplication::setDesktopFileName(QStringLiteral("tovalin"));
 
     // One instance per executable name; a second start ends at once.
     tovalin::SingleInstance instance(QFileInfo(QApplication::applicationFilePath()).fileName());

@@ -13,10 +13,32 @@ QString resolveProgramFolder()
 {
     QString dir = qEnvironmentVariable("TOVALIN_PROGRAM_DIR");
     if (dir.isEmpty())
-        dir = QCoreApplication::applicationDirPath();
+        return programFolderFor(QCoreApplication::applicationDirPath());
     if (!dir.endsWith(u'/'))
         dir += u'/';
     return dir;
+}
+
+QString programFolderFor(const QString &executableFolder)
+{
+    const QString own = QDir::cleanPath(executableFolder);
+    QString dir = own;
+    if (!QFileInfo(own + QStringLiteral("/resources")).isDir()) {
+        const QString installed = QDir::cleanPath(own + QStringLiteral("/../share/tovalin"));
+        if (QFileInfo(installed + QStringLiteral("/resources")).isDir())
+            dir = installed;
+    }
+    if (!dir.endsWith(u'/'))
+        dir += u'/';
+    return dir;
+}
+
+QString helperProgramPath(const QString &programFolder, const QString &name)
+{
+    const QString beside = QCoreApplication::applicationDirPath() + u'/' + name;
+    if (QFileInfo(beside).isExecutable())
+        return beside;
+    return programFolder + name;
 }
 
 QString resolveDataFolder()

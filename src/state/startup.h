@@ -9,8 +9,19 @@
 
 namespace tovalin {
 
-/// The program folder (with a trailing "/"): $TOVALIN_PROGRAM_DIR, else the executable's folder.
+/// The program folder (with a trailing "/"): $TOVALIN_PROGRAM_DIR, else programFolderFor()
+/// the executable's folder.
 QString resolveProgramFolder();
+
+/// The program folder of an executable in executableFolder (with a trailing "/"): the
+/// executable's own folder when it holds "resources" (run from the build folder), else
+/// executableFolder/../share/tovalin when that holds "resources" (installed: bin/ and
+/// share/tovalin/ under one prefix), else the executable's folder.
+QString programFolderFor(const QString &executableFolder);
+
+/// A helper program of Tovalin's (the restart watchdog): beside the running executable
+/// when it is there (installed, both lie in bin/), else in the program folder.
+QString helperProgramPath(const QString &programFolder, const QString &name);
 
 /// The data folder: $TOVALIN_DATA_DIR, else $XDG_DATA_HOME/tovalin2, else ~/.local/share/tovalin2.
 QString resolveDataFolder();

@@ -27,6 +27,22 @@ private slots:
         qunsetenv("TOVALIN_PROGRAM_DIR");
     }
 
+    void programFolderOfABuildAndOfAnInstall()
+    {
+        QTemporaryDir root;
+        const QString prefix = root.path() + "/usr";
+        QVERIFY(QDir().mkpath(prefix + "/bin"));
+        // Nothing anywhere: the executable's folder, as before.
+        QCOMPARE(programFolderFor(prefix + "/bin"), prefix + "/bin/");
+        // Installed: the resources lie in share/tovalin under the same prefix.
+        QVERIFY(QDir().mkpath(prefix + "/share/tovalin/resources"));
+        QCOMPARE(programFolderFor(prefix + "/bin"), prefix + "/share/tovalin/");
+        QCOMPARE(programFolderFor(prefix + "/bin/"), prefix + "/share/tovalin/");
+        // A build folder's own resources win over an installed copy.
+        QVERIFY(QDir().mkpath(prefix + "/bin/resources"));
+        QCOMPARE(programFolderFor(prefix + "/bin"), prefix + "/bin/");
+    }
+
     void foldersAndFirstRunMarker()
     {
         QTemporaryDir dir;

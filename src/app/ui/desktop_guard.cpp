@@ -1,5 +1,7 @@
 #include "app/ui/desktop_guard.h"
 
+#include "state/startup.h"
+
 #include "app/auto_restart.h"
 #include "app/desktop_lock.h"
 #include "app/foreign_window_guard.h"
@@ -82,7 +84,8 @@ DesktopGuard::DesktopGuard(ProgramState &state, UserProfile &profile, MainWindow
     if (m_x11)
         queryDesktopPlayers();
 
-    m_watchdog = std::make_unique<watchdog::WatchdogClient>(state.ProgramFolder + QLatin1String(watchdog::kProgramName));
+    m_watchdog = std::make_unique<watchdog::WatchdogClient>(
+        helperProgramPath(state.ProgramFolder, QLatin1String(watchdog::kProgramName)));
     AutoRestart::Program self;
     self.pid = QCoreApplication::applicationPid();
     self.executable = QCoreApplication::applicationFilePath();

@@ -1,0 +1,57 @@
+#!/usr/bin/env bash
+# Checks what Tovalin installs against the freedesktop and Debian tools, each when it is
+# installed: desktop-file-validate on the launcher, appstreamcli on the AppStream data,
+# and (with dpkg-shlibdeps and lintian) a Debian package built by cpack into a temporary
+# folder: its contents, its Depends and lintian's verdict. Exit status 77: no tool found.
+set -u
+src=$1
+build=$2
+ran=0
+failed=0
+
+if command -v desktop-file-validate >/dev/null; then
+  ran=1
+  out=$(desktop-file-validate "$src/packaging/tovalin.desktop" 2>&1) || { echo "$out"; failed=1; }
+  echo "desktop-file-validate: ${out:-clean}"
+fi
+
+if command -v appstreamcli >/dev/null; then
+  ran=1
+  appstreamcli validate --no-net "$src"/packaging/*.metainfo.xml || failed=1
+fi
+
+if command -v lintian >/dev/null && command -v dpkg-shlibdeps >/dev/null && command -v cpack >/dev/null; then
+  ran=1
+  tmp=$(mktemp -d)
+  trap 'rm -rf "$tmp"' EXIT
+  if ! cpack -G DEB --config "$build/CPackConfig.cmake" -B "$tmp" >"$tmp/cpack.log" 2>&1; then
+    cat "$tmp/cpack.log"
+    exit 1
+  fi
+  deb=$(ls "$tmp"/tovalin_*.deb)
+  contents=$(dpkg-deb -c "$deb")
+  for path in ./usr/bin/tovalin ./usr/bin/tovalinctl ./usr/bin/tovalin-watchdog \
+              ./usr/share/tovalin/resources/vendor.ini ./usr/share/tovalin/resources/sounds/klik.wav \
+              ./usr/share/tovalin/resources/help/ ./usr/share/tovalin/resources/themes/Animals.llt \
+              ./usr/share/tovalin/resources/templates/8.usr ./usr/share/tovalin/resources/icons/Tgeel2.png \
+              ./usr/share/applications/tovalin.desktop ./usr/share/icons/hicolor/scalable/apps/tovalin.svg \
+              ./usr/share/icons/hicolor/48x48/apps/tovalin.png ./usr/share/metainfo/ \
+              ./usr/share/man/man1/tovalin.1.gz ./usr/share/man/man1/tovalinctl.1.gz \
+              ./usr/share/doc/tovalin/copyright; do
+    grep -q " $path" <<<"$contents" || { echo "the package lacks $path"; failed=1; }
+  done
+  depends=$(dpkg-deb -f "$deb" Depends)
+  echo "Depends: $depends"
+  for lib in libqt6webenginecore6 libqt6webenginecore6-bin libqt6widgets6 libcurl4 libsodium23 libzip4; do
+    grep -q "\b$lib\b" <<<"$depends" || { echo "Depends lacks $lib"; failed=1; }
+  done
+  # Errors fail; warnings are shown for whoever reads the log.
+  lintian --no-tag-display-limit "$deb" | tee "$tmp/lintian.log"
+  if grep -q '^E:' "$tmp/lintian.log"; then
+    failed=1
+  fi
+fi
+
+[ "$ran" = 1 ] || { echo "no packaging tool installed: skipped"; exit 77; }
+[ "$failed" = 0 ] && echo "packaging ok"
+exit "$failed"
