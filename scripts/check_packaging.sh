@@ -46,7 +46,7 @@ if command -v lintian >/dev/null && command -v dpkg-shlibdeps >/dev/null && comm
     grep -q "\b$lib\b" <<<"$depends" || { echo "Depends lacks $lib"; failed=1; }
   done
   # Errors fail; warnings are shown for whoever reads the log.
-  lintian --no-tag-display-limit "$deb" | tee "$tmp/lintian.log"
+  lintian --tag-display-limit 0 "$deb" | tee "$tmp/lintian.log"
   if grep -q '^E:' "$tmp/lintian.log"; then
     failed=1
   fi
