@@ -40,6 +40,12 @@ if command -v lintian >/dev/null && command -v dpkg-shlibdeps >/dev/null && comm
               ./usr/share/doc/tovalin/copyright; do
     grep -q " $path" <<<"$contents" || { echo "the package lacks $path"; failed=1; }
   done
+  # Each translation catalogue lands in the installed program folder.
+  for ts in "$src"/resources/texts/tovalin_*.ts; do
+    lang=$(basename "$ts" .ts)
+    [ "$lang" = tovalin_en ] && continue
+    grep -q " ./usr/share/tovalin/translations/$lang.qm" <<<"$contents" || { echo "the package lacks $lang.qm"; failed=1; }
+  done
   depends=$(dpkg-deb -f "$deb" Depends)
   echo "Depends: $depends"
   for lib in libqt6webenginecore6 libqt6webenginecore6-bin libqt6widgets6 libcurl4 libsodium23 libzip4; do
