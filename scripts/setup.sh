@@ -13,6 +13,7 @@ packages=(
   qt6-base-dev qt6-webengine-dev libqt6webenginecore6-bin qt6-multimedia-dev qt6-tools-dev-tools
   libcurl4-openssl-dev libzip-dev libsodium-dev libbenchmark-dev
   libxcb1-dev libxcb-xkb-dev
+  qt6-tools-dev qt6-l10n-tools qt6-translations-l10n
   xvfb xauth xdotool openbox x11-utils fonts-dejavu-core libgl1-mesa-dri python3 xdg-utils
   libqt6multimedia6 ffmpeg python3-pyftpdlib
   xdg-user-dirs libglib2.0-bin

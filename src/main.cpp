@@ -1,3 +1,4 @@
+#include "state/language.h"
 #include "state/startup.h"
 #include "app/ui/application.h"
 
@@ -11,6 +12,12 @@ int main(int argc, char **argv)
     QApplication::setApplicationDisplayName(QStringLiteral("Tovalin"));
     // The launcher installed as tovalin.desktop: desktops match the windows to it.
     QApplication::setDesktopFileName(QStringLiteral("tovalin"));
+
+    // Dutch on a Dutch desktop, English elsewhere; a missing catalogue leaves English.
+    const tovalin::TranslationReport texts =
+        tovalin::installTranslations(app, tovalin::resolveProgramFolder(), tovalin::interfaceLanguage());
+    for (const QString &file : texts.missing)
+        qWarning("Texts missing for language %s: %s", qPrintable(texts.language), qPrintable(file));
 
     // One instance per executable name; a second start ends at once.
     tovalin::SingleInstance instance(QFileInfo(QApplication::applicationFilePath()).fileName());

@@ -13,9 +13,62 @@
     </message>
 </context>
 <context>
+    <name>AutoRestart</name>
+    <message>
+        <source>Automatic restart not available!</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
     <name>BlockAccept</name>
     <message>
         <source> has already been added to the blacklist. </source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>DesktopLauncher</name>
+    <message>
+        <source>The user name cannot be a file name.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The folder %1 cannot be made.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>     Creating shortcut failed!     </source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>LinkEditing</name>
+    <message>
+        <source>     You did not complete all fields!     </source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>     The URL has been changed!      </source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The theme &quot;%1&quot; cannot be saved: choose or make a theme first.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>This theme already holds %1 links; remove one before adding another.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The link list of theme &quot;%1&quot; cannot be read; nothing was added.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The picture of the link cannot be saved in %1; nothing was added.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The link list of theme &quot;%1&quot; cannot be written: %2</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
@@ -155,6 +208,33 @@
     </message>
 </context>
 <context>
+    <name>ShortcutIcons</name>
+    <message>
+        <source>Blue</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Yellow</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Green</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Orange</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Purple</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Red</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
     <name>SiteLists</name>
     <message>
         <source>the file is too large</source>
@@ -174,6 +254,18 @@
     </message>
     <message>
         <source>The list file %1 could not be saved: %2.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>a folder has its name</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Until it can be read, every site except the start page&apos;s is refused.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The change stays in force until Tovalin closes; it is saved again with the next change.</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
@@ -219,6 +311,90 @@
     </message>
 </context>
 <context>
+    <name>ThemeArchive</name>
+    <message>
+        <source>No theme named %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Cannot read %1: %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Out of memory</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Cannot read the archive back</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>No archive at %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The archive is larger than 64 MB uncompressed</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>ThemeEditing</name>
+    <message>
+        <source>Tovalin theme: </source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>This is a Tovalin theme: picture links and websites that a child can visit safely. Open the file with Tovalin.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>You will find more themes and Tovalin itself at http://%1</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>ThemeFiles</name>
+    <message>
+        <source>Invalid link ID: </source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Cannot read </source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Invalid theme name: </source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>ThemeImport</name>
+    <message>
+        <source>Cannot replace %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Cannot write %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Not a valid theme name: %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>No themes folder at %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Cannot make a staging folder: %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Cannot make a staging folder</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
     <name>TimeClock</name>
     <message>
         <source>You activated the clock, but did not enter a time span</source>
@@ -234,9 +410,99 @@
     </message>
 </context>
 <context>
+    <name>UserManager</name>
+    <message>
+        <source>No user selected</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Selected user: </source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Active user: </source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>User </source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source> already exists. Overwrite?</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>No user name was entered</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The next time the Tovalin will start with </source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Do you want to remove user </source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The user %1 could not be removed.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>There is no active user: open or create a user first.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Shortcut for </source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source> created</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>You activated the clock, but did not enter a time span</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>You activated the switch clock, but did not enter a time span </source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Do you want to save the changes?</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>UserNames</name>
+    <message>
+        <source>     You did not enter a name     </source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>You did not enter a valid name. Try again!.</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
     <name>UserStore</name>
     <message>
         <source>You don&apos;t have administator rights. Use another account!</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>You did not enter a valid name. Try again!.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The file %1 could not be read.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>None selected</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>No user available</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
@@ -256,6 +522,273 @@
     </message>
 </context>
 <context>
+    <name>tovalin::ActiveThemeEditor</name>
+    <message>
+        <source>Edit active theme</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Whitelist</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Blacklist</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>pop-up list</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Email</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Email (not available)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>General</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Save as</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Delete</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Add theme</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>URL manager</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Export</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Local...</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Close</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Enter another name for this theme</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Save</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The active thema has been saved as</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Click the delete button to remove the active theme</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Warning: This action cannot be undone!</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Select the theme that you want to add from the list.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The active theme will be expanded with the selected  </source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>theme</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Add</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Select an URL that you want to edit from the list</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Add a new URL or edit a selected URL</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>One level up</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Change</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Show in browser</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Active theme: </source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>No theme selected!</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>     You did not enter a name     </source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Theme </source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source> already exists. Overwrite?</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>You did not enter a valid name. Try again!.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Not every file of the theme could be copied to &quot;%1&quot;.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Do you want to remove theme </source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>?</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The theme could not be expanded completely: %1 could not be written.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Themes cannot be exported here.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Export theme: </source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The theme could not be exported to %1:
+%2</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Attention: The email was not sent!</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>tovalin::AddLinkWizard</name>
+    <message>
+        <source>Selection</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Add to favorites</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Step 1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Take a picture of the browser screen</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>by clicking on the camera on the right</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Step 2</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Select with the square a nice image of this </source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>site that the child can easily recognize.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Step 3 (optional)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>If you want you can change the web address (URL) </source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>New selection</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Continue &gt;</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Tip: By changing the URL you can connect another site to this image.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Step 4 (optional)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>If you want you can give a short hint for the link </source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&lt; Back</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Tip: The hint will be shown when the mouse pointer moves over the image</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Step 5 (optional)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Appears in the whitelist as: </source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>One level up: allow the whole folder of the site</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Add</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Open or make a theme first (&quot;Edit theme&apos;s&quot;).</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Take a picture with the camera first.</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
     <name>tovalin::Application</name>
     <message>
         <source>Tovalin</source>
@@ -266,10 +799,6 @@
 %1
 
 Tovalin starts, but nothing can be saved until the folder is writable.</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Child</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
@@ -363,6 +892,93 @@ Tovalin starts, but nothing can be saved until the folder is writable.</source>
     </message>
 </context>
 <context>
+    <name>tovalin::DesktopGuard</name>
+    <message>
+        <source>Tovalin</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>tovalin::DownloadProgressWindow</name>
+    <message>
+        <source>Download progress</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Downloading</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>tovalin::IconPicker</name>
+    <message>
+        <source>Select an icon:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Selected:</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>tovalin::ImportProgressWindow</name>
+    <message>
+        <source>Import progress</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>tovalin::LinkEditorPage</name>
+    <message>
+        <source>Edit link</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Select a link first</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Edit URL</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Edit Hint</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Save</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Remove</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Up</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Down</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Selection</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Empty</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
     <name>tovalin::LockMenuDialog</name>
     <message>
         <source>Enter your password</source>
@@ -412,10 +1028,6 @@ Tovalin starts, but nothing can be saved until the folder is writable.</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <source>Sluit menu</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
         <source>Back</source>
         <translation type="unfinished"></translation>
     </message>
@@ -452,64 +1064,7 @@ Tovalin starts, but nothing can be saved until the folder is writable.</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <source>Geschikt voor kinderen</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Niet geschikt voor kinderen</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>De website was een pop-up</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Filter on</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Turn filter off</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Turn filter on</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Filter off</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Currently only a Dutch version is available.<byte value="xd"/>
- Do you want to continue?</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
         <source>Parents menu</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Vorige</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Vooruit</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Vernieuwen</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Stoppen</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Startpagina</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Ga naar</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
@@ -518,6 +1073,217 @@ Tovalin starts, but nothing can be saved until the folder is writable.</source>
     </message>
     <message>
         <source>Down</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Close menu</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Home page</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Go to this address</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Suitable for children</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Not suitable for children</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The website was a pop-up</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Every site except the start page&apos;s is refused until the file can be read.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The help file cannot be found:
+%1</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>tovalin::NewNameDialog</name>
+    <message>
+        <source>Enter a new name</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>tovalin::NewUserWizard</name>
+    <message>
+        <source>Wizard add user</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Close</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Safe surfing for your children</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>With the Tovalin your kids can safely enjoy </source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>the internet.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>This is the first time you start the Tovalin, that&apos;s why we</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>will help you on your way. Within a few minutes your kids</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>will be ready to go. Click the start button to continue.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Start</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Add new user</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Enter the name of the new user</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Note. This could be the name of a child like John, David or Irene, but also a</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>name for a group with equal properties like preschool or kindergarten.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Next &gt;&gt;</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The age of the user is</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>years</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Note. Based on the age of the user the most appropriate settings are selected</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>In this way you are ready to go in only a few minutes. You can always change</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>these setting later on using then user manager.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&lt;&lt; Back</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Create a shortcut for </source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Create a shortcut on the desktop</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Do you want to add another user?</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>If you would like to add another user then click on the button below,</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>otherwise click on the next button.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Add another user</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Select a default user to start the Tovalin with</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Select a user</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>If you click on the next button then the Tovalin will default start with</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Note. You can alway change the default user later using the</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>user manager.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>You have completed all steps of the wizard!</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>All user settings can be changed at any time  </source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>using the user manager.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Finish</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Welcome at the Tovalin!</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Enter the age of </source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The new user has</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>been added.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>the user </source>
         <translation type="unfinished"></translation>
     </message>
 </context>
@@ -610,10 +1376,6 @@ Tovalin starts, but nothing can be saved until the folder is writable.</source>
 <context>
     <name>tovalin::SiteCommands</name>
     <message>
-        <source>Eén nivo hoger</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
         <source>Add to whitelist</source>
         <translation type="unfinished"></translation>
     </message>
@@ -623,6 +1385,191 @@ Tovalin starts, but nothing can be saved until the folder is writable.</source>
     </message>
     <message>
         <source>Go to URL manager</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>One level up</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>tovalin::ThemeDownload</name>
+    <message>
+        <source>Import from the internet failed! The server is currently not available</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>       Import from the internet failed!       </source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>     Import from the internet is ready!     </source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Do you want to download theme %1?</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Theme %1 already exists. Overwrite?</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>You did not enter a valid name. Try again!.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Download progress</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Downloading</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Preparing files</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>tovalin::ThemeDownloadPage</name>
+    <message>
+        <source>Download from internet</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The following theme&apos;s have been downloaded</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Download more theme&apos;s</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>tovalin::ThemeManagerDialog</name>
+    <message>
+        <source>Edit theme&apos;s: general</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Select a theme</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Open</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Delete theme</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Delete</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Edit options</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>New</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Import</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Internet</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Local...</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Close</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>New theme</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Enter a name for the new theme</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Create</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The new theme has been saved as</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Select a theme from the list</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>No theme selected</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Selected thema: </source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Import theme&apos;s</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Activate the imported theme</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Tovalin</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>     You did not enter a name     </source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Theme %1 already exists. Overwrite?</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>You did not enter a valid name. Try again!.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The theme could not be saved:
+%1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Do you want to remove theme %1?</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Import a Tovalin theme</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Tovalin theme files (*.tvz)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>       Import from the internet failed!       </source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>tovalin::ThemeManagerWindows</name>
+    <message>
+        <source>Tovalin</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
@@ -670,6 +1617,373 @@ Tovalin starts, but nothing can be saved until the folder is writable.</source>
     </message>
     <message>
         <source>Import</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>tovalin::ThemeWindows</name>
+    <message>
+        <source>Tovalin theme files (*.tvz)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Open or make a theme first (&quot;Edit theme&apos;s&quot;).</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>tovalin::UpdateDialog</name>
+    <message>
+        <source>Download new update?</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>New update</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>A new update for the Tovalin is available</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Click on download and install button to install the Tovalin update. During the installation process the Tovalin will be closed automatically.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Password</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Download and install</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Close</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>version:</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>tovalin::UpdateOffer</name>
+    <message>
+        <source>Downloading of updates is password protected</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>       Wrong password!       </source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Unable to run </source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The download failed. Please try again later</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>tovalin::UserManagerDialog</name>
+    <message>
+        <source>Users</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Users: general</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>New</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Open</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Delete</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Wizard</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Active user</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Security</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Theme&apos;s </source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Extra</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Shortcut</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Save</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Save as</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Close</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Security settings</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Block sites from the blacklist</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Only allow sites from the whitelist</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Block key combinations [alt-tab, ctrl-esc, windows button, etc.]</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Block dialog windows</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Lock menu on startup</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Automatic restart after abnormal termination (eg. via CTRL-ALT-DEL)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Block URL&apos;s with extensions:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Show video&apos;s with extensions:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Show streaming video&apos;s:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>RealMedia </source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Windows Media (.asx)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>QuickTime (.qtl)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Note. Need media player</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Theme&apos;s of the user</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Available theme&apos;s</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Allowed theme&apos;s</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source> &gt;</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source> &lt;</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Up</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Down</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Note. The user starts with the first theme </source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>in the list</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>URL of the homepage of this user</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Extra options </source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Appearance main screen Tovalin</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Hide navigation buttons</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Hide presentation active theme</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Hide presentation active user</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Hide navigation panel</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Show Tovalin exit button</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Hide address bar</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Hide print button</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Show hints on mouseover</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Clock settings</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Start time clock with activation of user</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Number of minutes:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Start switch clock with activation of user</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Shortcut on desktop</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>A shortcut on the desktop starts the Tovalin with the active user.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Create</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Save the active user as</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Enter a new name for the settings of the active user:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The active use has been saved as</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Create a new user</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Enter the name of the new user:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Activate new user</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The new user gets the settings shown now; choose the theme&apos;s afterwards.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The new user has been save as</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Activate a user</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Start the Tovalin with the selected user</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Selected user: </source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Delete user</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>No user selected</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The settings of %1 have been saved.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>     You did not select anything!     </source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 is the active user now.</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>tovalin::VideoPage</name>
+    <message>
+        <source>Play</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Pause</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Stop</source>
         <translation type="unfinished"></translation>
     </message>
 </context>

@@ -39,10 +39,10 @@ QString withHttp(const QString &text)
 
 namespace {
 
-QString tr(const char *text)
-{
-    return QCoreApplication::translate("LinkEditing", text);
-}
+// The texts of this file, under one translation context.
+struct LinkEditingText {
+    Q_DECLARE_TR_FUNCTIONS(LinkEditing)
+};
 
 bool slotsAreFull(const ThemeModel &model)
 {
@@ -71,13 +71,13 @@ WizardFieldCheck checkWizardField(const QString &field, const QString &browserAd
     if (field.trimmed().isEmpty()) {
         check.outcome = WizardFieldCheck::Outcome::Empty;
         check.text = browserAddress;
-        check.message = tr("     You did not complete all fields!     ");
+        check.message = LinkEditingText::tr("     You did not complete all fields!     ");
         return check;
     }
     if (!webaddress::containsScheme(field)) {
         check.outcome = WizardFieldCheck::Outcome::Prefixed;
         check.text = webaddress::withHttp(field);
-        check.message = tr("     The URL has been changed!      ");
+        check.message = LinkEditingText::tr("     The URL has been changed!      ");
         return check;
     }
     check.text = field;
@@ -91,11 +91,11 @@ AddLinkResult AddLink(ThemeModel &model, SiteLists &lists, const ProgramState &s
     const QString theme = state.activeTheme();
     const QString folder = state.themesFolder();
     if (!isSafeFileStem(theme)) {
-        result.message = tr("The theme \"%1\" cannot be saved: choose or make a theme first.").arg(theme);
+        result.message = LinkEditingText::tr("The theme \"%1\" cannot be saved: choose or make a theme first.").arg(theme);
         return result;
     }
     if (slotsAreFull(model)) {
-        result.message = tr("This theme already holds %1 links; remove one before adding another.")
+        result.message = LinkEditingText::tr("This theme already holds %1 links; remove one before adding another.")
                              .arg(ThemeModel::kSlotCount);
         return result;
     }
@@ -105,7 +105,7 @@ AddLinkResult AddLink(ThemeModel &model, SiteLists &lists, const ProgramState &s
         const auto lines = readLines(listPath);
         if (!lines) {
             // Starting from an empty list would overwrite the theme's links.
-            result.message = tr("The link list of theme \"%1\" cannot be read; nothing was added.").arg(theme);
+            result.message = LinkEditingText::tr("The link list of theme \"%1\" cannot be read; nothing was added.").arg(theme);
             return result;
         }
         ids = *lines;
@@ -113,13 +113,13 @@ AddLinkResult AddLink(ThemeModel &model, SiteLists &lists, const ProgramState &s
 
     const QString id = freeLinkId(folder, now);
     if (id.isEmpty() || !writeBmpFile(filePath(folder, id, kPictureExt), link.thumbnail)) {
-        result.message = tr("The picture of the link cannot be saved in %1; nothing was added.").arg(folder);
+        result.message = LinkEditingText::tr("The picture of the link cannot be saved in %1; nothing was added.").arg(folder);
         return result;
     }
     ids.append(id);
     if (const WriteResult w = writeLines(listPath, ids); !w.ok) {
         QFile::remove(filePath(folder, id, kPictureExt));
-        result.message = tr("The link list of theme \"%1\" cannot be written: %2").arg(theme, w.error);
+        result.message = LinkEditingText::tr("The link list of theme \"%1\" cannot be written: %2").arg(theme, w.error);
         return result;
     }
 

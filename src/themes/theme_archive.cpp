@@ -4,6 +4,7 @@
 #include "themes/theme_files.h"
 #include "themes/themes_log.h"
 
+#include <QCoreApplication>
 #include <QDateTime>
 #include <QFile>
 #include <QFileInfo>
@@ -16,6 +17,13 @@
 #include <zip.h>
 
 namespace tovalin {
+
+namespace {
+// The texts of this file, under one translation context.
+struct ThemeArchiveText {
+    Q_DECLARE_TR_FUNCTIONS(ThemeArchive)
+};
+} // namespace
 
 namespace {
 
@@ -130,7 +138,7 @@ QStringList themeArchiveEntries(const QString &themesFolder, const QString &them
 ArchiveResult writeThemeArchive(const QString &themesFolder, const QString &theme, const QString &archivePath)
 {
     if (!isSafeFileStem(theme) || !QFileInfo(filePath(themesFolder, theme, kLinkListExt)).isFile())
-        return fail(ArchiveFailure::CannotRead, QStringLiteral("No theme named %1").arg(theme));
+        return fail(ArchiveFailure::CannotRead, ThemeArchiveText::tr("No theme named %1").arg(theme));
     const QStringList entries = themeArchiveEntries(themesFolder, theme);
 
     zip_error_t error;
@@ -159,17 +167,17 @@ ArchiveResult writeThemeArchive(const QString &themesFolder, const QString &them
         if (file.size() > kMaxArchiveEntryBytes)
             return fail(ArchiveFailure::TooLarge, QStringLiteral("%1 is larger than 16 MB").arg(name));
         if (!file.open(QIODevice::ReadOnly))
-            return fail(ArchiveFailure::CannotRead, QStringLiteral("Cannot read %1: %2").arg(name, file.errorString()));
+            return fail(ArchiveFailure::CannotRead, ThemeArchiveText::tr("Cannot read %1: %2").arg(name, file.errorString()));
         const QByteArray bytes = file.read(kMaxArchiveEntryBytes + 1);
         if (bytes.size() > kMaxArchiveEntryBytes)
             return fail(ArchiveFailure::TooLarge, QStringLiteral("%1 is larger than 16 MB").arg(name));
         if (file.error() != QFileDevice::NoError)
-            return fail(ArchiveFailure::CannotRead, QStringLiteral("Cannot read %1: %2").arg(name, file.errorString()));
+            return fail(ArchiveFailure::CannotRead, ThemeArchiveText::tr("Cannot read %1: %2").arg(name, file.errorString()));
 
         // libzip frees the copy with free() once the archive is written.
         void *copy = std::malloc(size_t(std::max<qsizetype>(bytes.size(), 1)));
         if (!copy)
-            return fail(ArchiveFailure::CannotWrite, QStringLiteral("Out of memory"));
+            return fail(ArchiveFailure::CannotWrite, ThemeArchiveText::tr("Out of memory"));
         std::memcpy(copy, bytes.constData(), size_t(bytes.size()));
         zip_source_t *source = zip_source_buffer(za.get(), copy, zip_uint64_t(bytes.size()), 1);
         if (!source) {
@@ -197,7 +205,7 @@ ArchiveResult writeThemeArchive(const QString &themesFolder, const QString &them
 
     QByteArray bytes;
     if (zip_source_open(buffer.get()) != 0)
-        return fail(ArchiveFailure::CannotWrite, QStringLiteral("Cannot read the archive back"));
+        return fail(ArchiveFailure::CannotWrite, ThemeArchiveText::tr("Cannot read the archive back"));
     zip_source_seek(buffer.get(), 0, SEEK_END);
     const zip_int64_t size = zip_source_tell(buffer.get());
     zip_source_seek(buffer.get(), 0, SEEK_SET);
@@ -205,7 +213,7 @@ ArchiveResult writeThemeArchive(const QString &themesFolder, const QString &them
         bytes.resize(qsizetype(size));
         if (zip_source_read(buffer.get(), bytes.data(), zip_uint64_t(size)) != size) {
             zip_source_close(buffer.get());
-            return fail(ArchiveFailure::CannotWrite, QStringLiteral("Cannot read the archive back"));
+            return fail(ArchiveFailure::CannotWrite, ThemeArchiveText::tr("Cannot read the archive back"));
         }
     }
     zip_source_close(buffer.get());
@@ -223,7 +231,7 @@ ZipHandle openArchive(const QString &archivePath, ArchiveResult &result)
 {
     const QFileInfo info(archivePath);
     if (!info.isFile()) {
-        result = fail(ArchiveFailure::CannotRead, QStringLiteral("No archive at %1").arg(archivePath));
+        result = fail(ArchiveFailure::CannotRead, ThemeArchiveText::tr("No archive at %1").arg(archivePath));
         return nullptr;
     }
     int code = 0;
@@ -311,7 +319,7 @@ ArchiveExtraction extractThemeArchive(const QString &archivePath, const QString 
         }
         declaredTotal += size;
         if (declaredTotal > kMaxArchiveTotalBytes) {
-            out.result = fail(ArchiveFailure::TooLarge, QStringLiteral("The archive is larger than 64 MB uncompressed"));
+            out.result = fail(ArchiveFailure::TooLarge, ThemeArchiveText::tr("The archive is larger than 64 MB uncompressed"));
             return out;
         }
         if (!isThemeArchiveEntryName(name) || isLinkOrFolderEntry(za.get(), zip_uint64_t(i))) {

@@ -123,7 +123,7 @@ QStringList mergeTheme(const QString &themesFolder, const QString &activeTheme, 
 
 QString emailSubject(const QString &theme)
 {
-    return QCoreApplication::translate("ThemeEditing", "Tovalinthema: ") + theme;
+    return QCoreApplication::translate("ThemeEditing", "Tovalin theme: ") + theme;
 }
 
 QString emailBody(const QString &vendorHost)
@@ -131,10 +131,10 @@ QString emailBody(const QString &vendorHost)
     const QString rule(74, u'_');
     return QStringLiteral("\n\n") + rule + u'\n'
         + QCoreApplication::translate("ThemeEditing",
-                                      "Dit is een Tovalin-thema: plaatjes-links en websites die een kind veilig kan "
-                                      "bezoeken. Open het bestand met Tovalin.")
+                                      "This is a Tovalin theme: picture links and websites that a child can "
+                                      "visit safely. Open the file with Tovalin.")
         + u'\n'
-        + QCoreApplication::translate("ThemeEditing", "Meer thema's en Tovalin zelf vindt u op http://%1")
+        + QCoreApplication::translate("ThemeEditing", "You will find more themes and Tovalin itself at http://%1")
               .arg(vendorHost)
         + u'\n';
 }

@@ -65,7 +65,7 @@ QStringList mergeTheme(const QString &themesFolder, const QString &activeTheme, 
 
 // --- E-mail ---------------------------------------------------------------
 
-/// "Tovalinthema: " + theme.
+/// "Tovalin theme: " + theme, in the interface language.
 QString emailSubject(const QString &theme);
 /// Two empty lines, 74 underscores, and two lines on what a theme is and where to find more.
 QString emailBody(const QString &vendorHost);

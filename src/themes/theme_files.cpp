@@ -3,6 +3,7 @@
 #include "core/ini.h"
 #include "themes/themes_log.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -11,6 +12,13 @@
 Q_LOGGING_CATEGORY(tovalin::lcThemes, "tovalin.themes", QtWarningMsg)
 
 namespace tovalin {
+
+namespace {
+// The texts of this file, under one translation context.
+struct ThemeFilesText {
+    Q_DECLARE_TR_FUNCTIONS(ThemeFiles)
+};
+} // namespace
 
 namespace themefiles {
 
@@ -156,11 +164,11 @@ enum class LinkId { Write, Keep };
 WriteResult writeLinkProperties(const QString &themesFolder, const ThemeLink &link, LinkId id)
 {
     if (!isSafeFileStem(link.ID))
-        return {false, QStringLiteral("Invalid link ID: ") + link.ID};
+        return {false, ThemeFilesText::tr("Invalid link ID: ") + link.ID};
     const QString path = filePath(themesFolder, link.ID, kLinkPropsExt);
     auto ini = loadForRewrite(path);
     if (!ini)
-        return {false, QStringLiteral("Cannot read ") + path};
+        return {false, ThemeFilesText::tr("Cannot read ") + path};
     ini->setValue(kLinkPropSection, kUrlKey, oneLine(link.URL));
     if (id == LinkId::Write)
         ini->setValue(kLinkPropSection, kIdKey, oneLine(link.ID));
@@ -229,7 +237,7 @@ bool MigrateLinkList(const QString &themesFolder, const QString &name)
 WriteResult CreateThemeFiles(const QString &themesFolder, const QString &name)
 {
     if (!isSafeFileStem(name))
-        return {false, QStringLiteral("Invalid theme name: ") + name};
+        return {false, ThemeFilesText::tr("Invalid theme name: ") + name};
     const WriteResult r = writeFileAtomic(filePath(themesFolder, name, kLinkListExt), QByteArray());
     if (!r.ok)
         return r;

@@ -5,12 +5,20 @@
 #include "themes/theme_files.h"
 #include "themes/themes_log.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QTemporaryDir>
 
 namespace tovalin {
+
+namespace {
+// The texts of this file, under one translation context.
+struct ThemeImportText {
+    Q_DECLARE_TR_FUNCTIONS(ThemeImport)
+};
+} // namespace
 
 namespace {
 
@@ -65,14 +73,14 @@ ArchiveResult placeAll(const QList<Move> &moves, const QString &themesFolder, co
             step.backup = backupFolder + u'/' + QString::number(++counter);
             if (!QFile::rename(target, step.backup)) {
                 rollBack();
-                return {ArchiveFailure::CannotWrite, QStringLiteral("Cannot replace %1").arg(move.name)};
+                return {ArchiveFailure::CannotWrite, ThemeImportText::tr("Cannot replace %1").arg(move.name)};
             }
         }
         if (!QFile::rename(move.from, target)) {
             if (!step.backup.isEmpty())
                 QFile::rename(step.backup, target);
             rollBack();
-            return {ArchiveFailure::CannotWrite, QStringLiteral("Cannot write %1").arg(move.name)};
+            return {ArchiveFailure::CannotWrite, ThemeImportText::tr("Cannot write %1").arg(move.name)};
         }
         done << step;
     }
@@ -86,17 +94,17 @@ ThemeImportResult importThemeArchive(const QString &archivePath, const QString &
                                      const std::atomic<bool> *cancel)
 {
     if (!isValidThemeName(targetName))
-        return failed(ArchiveFailure::UnsafeEntry, QStringLiteral("Not a valid theme name: %1").arg(targetName));
+        return failed(ArchiveFailure::UnsafeEntry, ThemeImportText::tr("Not a valid theme name: %1").arg(targetName));
     if (!QFileInfo(themesFolder).isDir())
-        return failed(ArchiveFailure::CannotWrite, QStringLiteral("No themes folder at %1").arg(themesFolder));
+        return failed(ArchiveFailure::CannotWrite, ThemeImportText::tr("No themes folder at %1").arg(themesFolder));
 
     QTemporaryDir staging(themesFolder + QStringLiteral("/.tovalin-import-XXXXXX"));
     if (!staging.isValid())
-        return failed(ArchiveFailure::CannotWrite, QStringLiteral("Cannot make a staging folder: %1").arg(staging.errorString()));
+        return failed(ArchiveFailure::CannotWrite, ThemeImportText::tr("Cannot make a staging folder: %1").arg(staging.errorString()));
     const QString extracted = staging.filePath(QStringLiteral("files"));
     const QString backups = staging.filePath(QStringLiteral("replaced"));
     if (!QDir().mkpath(extracted) || !QDir().mkpath(backups))
-        return failed(ArchiveFailure::CannotWrite, QStringLiteral("Cannot make a staging folder"));
+        return failed(ArchiveFailure::CannotWrite, ThemeImportText::tr("Cannot make a staging folder"));
 
     const ArchiveExtraction extraction = extractThemeArchive(archivePath, extracted, cancel);
     if (!extraction.result.ok()) {

@@ -17,10 +17,10 @@ namespace tovalin {
 
 namespace {
 
-QString text(const char *source)
-{
-    return QCoreApplication::translate("UserManager", source);
-}
+// The texts of this file, under one translation context.
+struct UserManagerText {
+    Q_DECLARE_TR_FUNCTIONS(UserManager)
+};
 
 } // namespace
 
@@ -45,12 +45,12 @@ void UserManager::activated()
 QString UserManager::selectedUserText() const
 {
     const QString &user = m_state.activeUser();
-    return user.isEmpty() ? text("No user selected") : text("Selected user: ") + user;
+    return user.isEmpty() ? UserManagerText::tr("No user selected") : UserManagerText::tr("Selected user: ") + user;
 }
 
 QString UserManager::activeUserText() const
 {
-    return text("Active user: ") + m_state.activeUser();
+    return UserManagerText::tr("Active user: ") + m_state.activeUser();
 }
 
 QStringList UserManager::availableThemes() const
@@ -117,7 +117,7 @@ UserManager::NameAnswer UserManager::checkName(const QString &name) const
 
 QString UserManager::overwriteQuestion(const QString &name)
 {
-    return text("User ") + name.trimmed() + text(" already exists. Overwrite?");
+    return UserManagerText::tr("User ") + name.trimmed() + UserManagerText::tr(" already exists. Overwrite?");
 }
 
 UserManager::Outcome UserManager::writeNewProfile(const QString &name, const QStringList &themes)
@@ -181,7 +181,7 @@ UserManager::SaveOutcome UserManager::save(QString *error)
 
 QString UserManager::noUserNameText()
 {
-    return text("No user name was entered");
+    return UserManagerText::tr("No user name was entered");
 }
 
 QStringList UserManager::users() const
@@ -215,7 +215,7 @@ UserManager::Outcome UserManager::makeStartUser(const QString &name)
     const WriteResult written = setStartUser(m_state.startUserFile(), name, StartUserWrite::ReplaceOrAppend);
     if (!written.ok)
         return {false, written.error};
-    return {true, text("The next time the Tovalin will start with ") + name};
+    return {true, UserManagerText::tr("The next time the Tovalin will start with ") + name};
 }
 
 bool UserManager::profileExists(const QString &name) const
@@ -225,7 +225,7 @@ bool UserManager::profileExists(const QString &name) const
 
 QString UserManager::deleteQuestion(const QString &name)
 {
-    return text("Do you want to remove user ") + name + u'?';
+    return UserManagerText::tr("Do you want to remove user ") + name + u'?';
 }
 
 UserManager::Outcome UserManager::deleteUser(const QString &name)
@@ -233,7 +233,7 @@ UserManager::Outcome UserManager::deleteUser(const QString &name)
     if (!profileExists(name))
         return {false, {}};
     if (!m_store.deleteUserProfile(name))
-        return {false, text("The user %1 could not be removed.").arg(name)};
+        return {false, UserManagerText::tr("The user %1 could not be removed.").arg(name)};
     if (name == m_state.activeUser()) {
         m_state.setActiveUser(QString());
         m_store.LoadUserProfile(QString());
@@ -250,12 +250,12 @@ UserManager::Outcome UserManager::createShortcut(ShortcutIcon icon)
     markChanged();
     const QString user = m_state.activeUser();
     if (user.isEmpty())
-        return {false, text("There is no active user: open or create a user first.")};
+        return {false, UserManagerText::tr("There is no active user: open or create a user first.")};
     const LauncherSpec spec{user, m_executable, m_state.ProgramFolder, shortcutIconPath(m_state.ProgramFolder, icon)};
     const LauncherResult result = createDesktopLauncher(m_shell, spec);
     if (!result.ok)
         return {false, shortcutFailedText()};
-    return {true, text("Shortcut for ") + user + text(" created")};
+    return {true, UserManagerText::tr("Shortcut for ") + user + UserManagerText::tr(" created")};
 }
 
 UserManager::CloseCheck UserManager::closeCheck() const
@@ -271,9 +271,9 @@ QString UserManager::closeCheckText(CloseCheck check)
 {
     switch (check) {
     case CloseCheck::TimeClockMinutesMissing:
-        return text("You activated the clock, but did not enter a time span");
+        return UserManagerText::tr("You activated the clock, but did not enter a time span");
     case CloseCheck::SwitchClockMinutesMissing:
-        return text("You activated the switch clock, but did not enter a time span ");
+        return UserManagerText::tr("You activated the switch clock, but did not enter a time span ");
     case CloseCheck::Ok:
         break;
     }
@@ -282,7 +282,7 @@ QString UserManager::closeCheckText(CloseCheck check)
 
 QString UserManager::saveQuestion()
 {
-    return text("Do you want to save the changes?");
+    return UserManagerText::tr("Do you want to save the changes?");
 }
 
 void UserManager::closed()

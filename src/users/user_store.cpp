@@ -23,10 +23,10 @@ Q_LOGGING_CATEGORY(lcUsers, "tovalin.users", QtWarningMsg)
 const QString kUserSuffix = QStringLiteral(".usr");
 const QString kThemeSuffix = QStringLiteral(".llt");
 
-QString usersText(const char *text)
-{
-    return QCoreApplication::translate("UserStore", text);
-}
+// The texts of this file, under one translation context.
+struct UserStoreText {
+    Q_DECLARE_TR_FUNCTIONS(UserStore)
+};
 
 bool sameIgnoringCase(const QString &a, const QString &b)
 {
@@ -149,7 +149,7 @@ ProfileLoad UserStore::LoadUserProfile(const QString &name)
 WriteResult UserStore::SaveUserProfile(const QString &name, const QStringList &themes)
 {
     if (!isUsableName(name))
-        return {false, usersText("You did not enter a valid name. Try again!.")};
+        return {false, UserStoreText::tr("You did not enter a valid name. Try again!.")};
 
     const QString folder = m_state.usersFolder();
     if (!QFileInfo(folder).isDir())
@@ -160,7 +160,7 @@ WriteResult UserStore::SaveUserProfile(const QString &name, const QStringList &t
     if (!existing) {
         // Writing from scratch over a file we could not read would throw away
         // whatever it holds beyond our keys.
-        return {false, usersText("The file %1 could not be read.").arg(QDir::toNativeSeparators(path))};
+        return {false, UserStoreText::tr("The file %1 could not be read.").arg(QDir::toNativeSeparators(path))};
     }
     IniDocument doc = *existing;
     m_profile.writeTo(doc);
@@ -174,7 +174,7 @@ WriteResult UserStore::SaveUserProfile(const QString &name, const QStringList &t
 WriteResult UserStore::createUserProfile(const QString &name, const QStringList &themes)
 {
     if (!isUsableName(name))
-        return {false, usersText("You did not enter a valid name. Try again!.")};
+        return {false, UserStoreText::tr("You did not enter a valid name. Try again!.")};
     const QString folder = m_state.usersFolder();
     if (!QFileInfo(folder).isDir())
         QDir().mkpath(folder);
@@ -207,7 +207,7 @@ QStringList UserStore::AvailableThemes() const
 QString UserStore::encodeAllowedThemes(const QStringList &themes)
 {
     if (themes.isEmpty())
-        return usersText("None selected");
+        return UserStoreText::tr("None selected");
     QString value;
     for (const QString &theme : themes)
         value += theme + u'*';
@@ -231,13 +231,13 @@ bool UserStore::chooserArrowVisible(const QStringList &themes, const QString &ac
 QString UserStore::userLabelText() const
 {
     const QString &user = m_state.activeUser();
-    return user.isEmpty() ? usersText("No user available") : user;
+    return user.isEmpty() ? UserStoreText::tr("No user available") : user;
 }
 
 QString UserStore::themeLabelText() const
 {
     const QString &theme = m_state.activeTheme();
-    return theme.isEmpty() ? usersText("None selected") : theme;
+    return theme.isEmpty() ? UserStoreText::tr("None selected") : theme;
 }
 
 bool UserStore::chooserArrowVisible() const

@@ -177,7 +177,7 @@ private slots:
 
     void emailCarriesTheThemeAndNoRecipient()
     {
-        QCOMPARE(emailSubject("Zoo"), QStringLiteral("Tovalinthema: Zoo"));
+        QCOMPARE(emailSubject("Zoo"), QStringLiteral("Tovalin theme: Zoo"));
         const QStringList body = emailBody("www.tovalin.example").split(u'\n');
         QCOMPARE(body.mid(0, 3), (QStringList{"", "", QString(74, u'_')}));
         QVERIFY(body.at(4).contains(QLatin1String("www.tovalin.example")));

@@ -372,7 +372,7 @@ private slots:
         QTRY_VERIFY(readLines(argsFile).value_or(QStringList()).contains(archive));
         const QStringList args = readLines(argsFile).value();
         QCOMPARE(args.mid(args.indexOf(QStringLiteral("--subject")), 2),
-                 (QStringList{QStringLiteral("--subject"), QStringLiteral("Tovalinthema: Drie")}));
+                 (QStringList{QStringLiteral("--subject"), QStringLiteral("Tovalin theme: Drie")}));
         QVERIFY(!args.contains(QStringLiteral("--to")));
         QTest::qWait(200);
         QVERIFY(!m_messages.contains(QStringLiteral("Attention: The email was not sent!")));

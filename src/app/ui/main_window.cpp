@@ -1,5 +1,7 @@
 #include "app/ui/main_window.h"
 
+#include "state/language.h"
+
 #include "app/ui/pictures.h"
 #include "app/ui/theme_tab.h"
 #include "clocks/ui/clock_views.h"
@@ -18,6 +20,7 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QDesktopServices>
+#include <QFileInfo>
 #include <QMessageBox>
 #include <QUrl>
 #include <QGridLayout>
@@ -245,7 +248,7 @@ QWidget *MainWindow::buildMenuBar()
     close->setObjectName(QStringLiteral("Image49"));
     close->setIcon(pictures::button(pictures::Button::Close, 32));
     close->setAutoRaise(true);
-    close->setToolTip(tr("Sluit menu"));
+    close->setToolTip(tr("Close menu"));
     connect(close, &QToolButton::clicked, this, [this] { setParentsMenuOpen(false); });
     row->addWidget(close);
     m_menuBar->hide();
@@ -455,11 +458,11 @@ QWidget *MainWindow::buildParentsPage()
         b->setFocusPolicy(Qt::NoFocus);
         return b;
     };
-    auto *terug2 = parentsButton("terug2", pictures::Button::Back, tr("Vorige"));
-    auto *vooruit2 = parentsButton("vooruit2", pictures::Button::Forward, tr("Vooruit"));
-    auto *refresh2 = parentsButton("refresh2", pictures::Button::Refresh, tr("Vernieuwen"));
-    auto *stop2 = parentsButton("stop2", pictures::Button::Stop, tr("Stoppen"));
-    auto *home2 = parentsButton("home2", pictures::Button::Home, tr("Startpagina"));
+    auto *terug2 = parentsButton("terug2", pictures::Button::Back, tr("Back"));
+    auto *vooruit2 = parentsButton("vooruit2", pictures::Button::Forward, tr("Forward"));
+    auto *refresh2 = parentsButton("refresh2", pictures::Button::Refresh, tr("Refresh"));
+    auto *stop2 = parentsButton("stop2", pictures::Button::Stop, tr("Stop"));
+    auto *home2 = parentsButton("home2", pictures::Button::Home, tr("Home page"));
     terug2->setEnabled(false);
     vooruit2->setEnabled(false);
     m_terug2 = terug2;
@@ -490,7 +493,7 @@ QWidget *MainWindow::buildParentsPage()
         m_browser.navigate(m_adresedit->text());
     });
     row->addWidget(m_adresedit, 1);
-    auto *go2 = parentsButton("go2", pictures::Button::Go, tr("Ga naar"));
+    auto *go2 = parentsButton("go2", pictures::Button::Go, tr("Go to this address"));
     connect(go2, &QToolButton::clicked, this, [this] {
         BeginUserNavigation();
         m_browser.navigate(m_adresedit->text());
@@ -500,13 +503,13 @@ QWidget *MainWindow::buildParentsPage()
     m_status2->setObjectName(QStringLiteral("status2"));
     m_status2->hide();
     m_toegestaan2 = pictureLabel(QStringLiteral("toegestaan2"), pictures::Sign::Allowed, 28, tab);
-    m_toegestaan2->setToolTip(tr("Geschikt voor kinderen"));
+    m_toegestaan2->setToolTip(tr("Suitable for children"));
     m_verboden2 = pictureLabel(QStringLiteral("verboden2"), pictures::Sign::Forbidden, 28, tab);
-    m_verboden2->setToolTip(tr("Niet geschikt voor kinderen"));
+    m_verboden2->setToolTip(tr("Not suitable for children"));
     m_kapot2 = pictureLabel(QStringLiteral("kapot2"), pictures::Sign::Broken, 28, tab);
     m_kapot2->setCursor(Qt::PointingHandCursor);
     m_popupImage = pictureLabel(QStringLiteral("popupimage"), pictures::Sign::Loading, 28, tab);
-    m_popupImage->setToolTip(tr("De website was een pop-up"));
+    m_popupImage->setToolTip(tr("The website was a pop-up"));
     for (QWidget *w : {static_cast<QWidget *>(m_status2), static_cast<QWidget *>(m_toegestaan2),
                        static_cast<QWidget *>(m_verboden2), static_cast<QWidget *>(m_kapot2),
                        static_cast<QWidget *>(m_popupImage)})
@@ -798,13 +801,13 @@ void MainWindow::applyWindowSettings(const UserProfile &profile)
 
 void MainWindow::showHelp()
 {
-    // The help text exists only in Dutch; an English interface asks first.
-    const auto answer = QMessageBox::question(this, windowTitle(),
-                                              tr("Currently only a Dutch version is available.\r\n Do you want to continue?"),
-                                              QMessageBox::Yes | QMessageBox::No);
-    if (answer != QMessageBox::Yes)
+    // The help page in the interface's language, in the desktop's own browser.
+    const QString help = helpPagePath(m_ctx.state.ProgramFolder, activeLanguage());
+    if (!QFileInfo::exists(help)) {
+        QMessageBox::information(this, windowTitle(), tr("The help file cannot be found:\n%1").arg(help));
         return;
-    QDesktopServices::openUrl(QUrl::fromLocalFile(m_ctx.state.ProgramFolder + QStringLiteral("resources/help/tovalin3.html")));
+    }
+    QDesktopServices::openUrl(QUrl::fromLocalFile(help));
 }
 
 void MainWindow::addToParentsAddressRow(QWidget *widget)

@@ -1,5 +1,6 @@
 #include "app/ui/parents_side.h"
 
+#include "state/language.h"
 #include "state/program_state.h"
 #include "app/ui/main_window.h"
 #include "clocks/switch_clock.h"
@@ -129,7 +130,7 @@ void ParentsSide::wireQuickMenu()
             [this, browser] { m_quickModel->setActiveSite(browser->location()); });
     // After each completed document the newest address is the selected one.
     connect(&m_ctx.guard, &NavigationGuard::popupPageCompleted, m_quickModel.get(), &QuickMenuModel::selectFirst);
-    const QString help = m_ctx.state.ProgramFolder + QStringLiteral("resources/help/tovalin3.html");
+    const QString help = helpPagePath(m_ctx.state.ProgramFolder, activeLanguage());
     m_quickMenu->setHelpOpener([help, this] {
         if (!QFileInfo::exists(help)) {
             showParentsMessage(m_quickMenu, tr("The help file cannot be found:\n%1").arg(help));

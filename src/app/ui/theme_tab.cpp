@@ -37,7 +37,9 @@ ThemeTab::ThemeTab(QWidget *navigatePage, QWidget *parent)
     auto *menu = new QWidget(this);
     menu->setObjectName(QStringLiteral("themamenu"));
     fill(menu, kMenuBackground);
-    menu->setFixedWidth(170);
+    // At least 170 pixels, wider when a translated entry needs it.
+    menu->setMinimumWidth(170);
+    menu->setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Preferred);
     auto *menuLay = new QVBoxLayout(menu);
     menuLay->setContentsMargins(10, 6, 10, 6);
     menuLay->setSpacing(3);

@@ -61,7 +61,7 @@ SiteCommands::SiteCommands(BlockAccept &commands, QLineEdit *address, QWidget *p
     m_levelUp->setObjectName(QStringLiteral("XiButton1"));
     m_levelUp->setIcon(levelUpIcon(22));
     m_levelUp->setIconSize(QSize(22, 22));
-    m_levelUp->setToolTip(tr("Eén nivo hoger"));
+    m_levelUp->setToolTip(tr("One level up"));
     m_levelUp->setAutoRaise(true);
     row->addWidget(m_levelUp);
     m_whiteIcon = icon(QStringLiteral("Image44"), true, this);

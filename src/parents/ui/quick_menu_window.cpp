@@ -10,6 +10,7 @@
 #include <QHBoxLayout>
 #include <QHelpEvent>
 #include <QLabel>
+#include <QLayout>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QScreen>
@@ -135,6 +136,9 @@ QuickMenuWindow::QuickMenuWindow(QuickMenuModel &model, QWidget *mainWindow, QWi
     // Panel12: the background the parent drags the menu by.
     auto *outer = new QVBoxLayout(this);
     outer->setContentsMargins(0, 0, 0, 0);
+    // The menu is always as large as its entries need: captions are measured only once
+    // the window is polished, and entries come and go.
+    outer->setSizeConstraint(QLayout::SetFixedSize);
     auto *panel = new QFrame(this);
     panel->setObjectName(QStringLiteral("Panel12"));
     panel->setFrameShape(QFrame::Box);

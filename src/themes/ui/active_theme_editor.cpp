@@ -118,7 +118,9 @@ QWidget *ActiveThemeEditor::buildMenu()
 {
     auto *menu = new QWidget(this);
     menu->setObjectName(QStringLiteral("menu"));
-    menu->setFixedWidth(150);
+    // At least 150 pixels, wider when a translated entry needs it.
+    menu->setMinimumWidth(150);
+    menu->setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Preferred);
     menu->setAutoFillBackground(true);
     QPalette pal = menu->palette();
     pal.setColor(QPalette::Window, look::kBand);
