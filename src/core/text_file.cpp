@@ -21,7 +21,9 @@ constexpr char16_t kCp1252High[32] = {
     0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178,
 };
 
-QString decodeCp1252(const QByteArray &bytes)
+} // namespace
+
+QString decodeWindows1252(const QByteArray &bytes)
 {
     QString out;
     out.resize(bytes.size());
@@ -33,14 +35,12 @@ QString decodeCp1252(const QByteArray &bytes)
     return out;
 }
 
-} // namespace
-
 QString decodeText(const QByteArray &bytes)
 {
     QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
     QString text = utf8.decode(bytes);
     if (utf8.hasError())
-        return decodeCp1252(bytes);
+        return decodeWindows1252(bytes);
     if (text.startsWith(QChar(0xFEFF)))
         text.remove(0, 1);
     return text;
@@ -97,7 +97,17 @@ ReadResult readFileBytes(const QString &path)
         r.error = ReadError::Unreadable;
         return r;
     }
-    r.bytes = f.read(kMaxTextFileBytes + 1);
+    // As large as the file is, not as the cap: a file may still grow while it is read.
+    r.bytes.reserve(info.size());
+    char chunk[64 * 1024];
+    for (;;) {
+        const qint64 got = f.read(chunk, sizeof chunk);
+        if (got <= 0)
+            break;
+        r.bytes.append(chunk, got);
+        if (r.bytes.size() > kMaxTextFileBytes)
+            break;
+    }
     if (r.bytes.size() > kMaxTextFileBytes) {
         r.bytes.clear();
         r.error = ReadError::TooLarge;

@@ -20,6 +20,9 @@ inline constexpr qint64 kMaxTextFileBytes = 32 * 1024 * 1024;
 /// Decodes bytes as UTF-8 (a leading BOM dropped), or as Windows-1252 when they are not valid UTF-8.
 QString decodeText(const QByteArray &bytes);
 
+/// Decodes bytes as Windows-1252.
+QString decodeWindows1252(const QByteArray &bytes);
+
 /// Splits text into lines at CR, LF or CR LF; a final line ending adds no empty line.
 QStringList splitLines(const QString &text);
 

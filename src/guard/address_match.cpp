@@ -125,6 +125,60 @@ QString normalizedAddress(const QString &address)
     return url.toString();
 }
 
+bool isNormalWebAddress(QByteArrayView utf8)
+{
+    qsizetype i = 0;
+    if (utf8.startsWith("http://"))
+        i = 7;
+    else if (utf8.startsWith("https://"))
+        i = 8;
+    else
+        return false;
+    const qsizetype hostStart = i;
+    char before = '.';
+    for (; i < utf8.size(); ++i) {
+        const char c = utf8[i];
+        if (c == '/' || c == '?' || c == '#')
+            break;
+        const bool letterOrDigit = (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9');
+        if (c == '.') {
+            if (before == '.' || before == '-') // empty label, or a label ending in a dash
+                return false;
+        } else if (c == '-') {
+            if (before == '.') // a label beginning with a dash
+                return false;
+        } else if (!letterOrDigit) {
+            return false;
+        }
+        before = c;
+    }
+    const QByteArrayView host = utf8.sliced(hostStart, i - hostStart);
+    // A trailing dot or dash, a host that may be a number (an IPv4 address in any of its forms),
+    // and international names in their ASCII form are left to the parser.
+    if (host.isEmpty() || before == '.' || before == '-' || (host[0] >= '0' && host[0] <= '9')
+        || host.indexOf("xn--") >= 0)
+        return false;
+    bool fragment = false;
+    for (; i < utf8.size(); ++i) {
+        const char c = utf8[i];
+        if ((c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9'))
+            continue;
+        switch (c) {
+        case '-': case '.': case '_': case '~': case '!': case '$': case '&': case '(': case ')':
+        case '*': case '+': case ',': case ';': case '=': case ':': case '@': case '/': case '?':
+            continue;
+        case '#':
+            if (fragment)
+                return false;
+            fragment = true;
+            continue;
+        default:
+            return false;
+        }
+    }
+    return true;
+}
+
 QString hostOf(const QString &address)
 {
     if (!QStringView(address).mid(schemeLength(address)).startsWith(u"://"))

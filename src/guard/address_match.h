@@ -21,6 +21,7 @@
 // 6. The engine shows only a few schemes (engineShowsAddress); every other
 //    address is refused whatever the lists say, so it never leaves the program.
 
+#include <QByteArrayView>
 #include <QString>
 #include <QStringList>
 #include <QStringView>
@@ -40,6 +41,12 @@ bool containsFolded(QStringView text, QStringView fragment);
 /// gets only its scheme in small letters. Text that is no address (no scheme) comes back as it is;
 /// a "scheme://" text that does not parse comes back empty, which matches nothing and passes nothing.
 QString normalizedAddress(const QString &address);
+
+/// True when the UTF-8 text is a plain web address that normalizedAddress gives back unchanged:
+/// "http://" or "https://", a host of small letters, digits, dots and dashes (no port, no
+/// user-info, not a number, no international form), then only characters an address keeps as
+/// written. A quick test without parsing; false means "not known", never "not normal".
+bool isNormalWebAddress(QByteArrayView utf8);
 
 /// The scheme of an address in small letters ("http", "javascript"), empty when it has none.
 QString schemeOf(const QString &address);

@@ -33,8 +33,8 @@ bool removeOneMatch(SortedList &list, const QString &address, Which which)
 int removeEveryMatch(SortedList &list, const QString &address)
 {
     int removed = 0;
-    for (int row = int(list.items().size()) - 1; row >= 0; --row) {
-        if (entryMatches(list.items().at(row), address)) {
+    for (int row = int(list.size()) - 1; row >= 0; --row) {
+        if (entryMatches(list.at(row), address)) {
             list.removeAt(row);
             ++removed;
         }

@@ -29,6 +29,7 @@ QString verdictName(Verdict verdict)
     case Verdict::RefusedScheme: return QStringLiteral("refused:scheme");
     case Verdict::Video: return QStringLiteral("video");
     case Verdict::Reference: return QStringLiteral("reference");
+    case Verdict::Awaiting: return QStringLiteral("awaiting");
     }
     return {};
 }
@@ -161,6 +162,20 @@ Decision NavigationGuard::beforeNavigate(const QString &address, NavigationReque
         qCDebug(lcGuard) << "  refused by" << step << verdictName(why);
     };
 
+    // The navigation issued again once its HEAD answer came: the bookkeeping and the sign of
+    // its first decision stand, only the decision is taken again, with the answer known.
+    std::optional<KnownAnswer> known;
+    if (m_known && m_known->address == address)
+        known = std::exchange(m_known, std::nullopt);
+    const bool resumed = known.has_value();
+    // Any other navigation of the page supersedes one whose answer is still awaited.
+    if (!resumed && m_awaited && request.mainFrame) {
+        qCDebug(lcGuard) << "  superseded the awaited" << m_awaited->address;
+        m_awaited.reset();
+    }
+    if (!resumed && request.mainFrame)
+        m_known.reset();
+
     // 1. The navigation a click or a host command waits for opens a new sequence.
     if (opensSequence(m_state, request)) {
         m_model.beginSequence();
@@ -169,7 +184,8 @@ Decision NavigationGuard::beforeNavigate(const QString &address, NavigationReque
     }
 
     // 2. Web addresses, secure ones included, enter the history and the navigation list.
-    m_model.recordAddress(address);
+    if (!resumed)
+        m_model.recordAddress(address);
 
     // 3.
     emit popupMarkerShown(m_state.PopupShown);
@@ -189,8 +205,10 @@ Decision NavigationGuard::beforeNavigate(const QString &address, NavigationReque
     else if (m_lists.IsBlacklisted(address))
         refuse(Verdict::RefusedBlacklist, "blacklist");
     if (cancel) {
-        m_model.addRefused(address);
-        m_model.SetNavState(NavState::Forbidden);
+        if (!resumed) {
+            m_model.addRefused(address);
+            m_model.SetNavState(NavState::Forbidden);
+        }
         signShown = true;
     }
 
@@ -239,7 +257,30 @@ Decision NavigationGuard::beforeNavigate(const QString &address, NavigationReque
         }
     }
     if (probed && mayHandOver && m_services.head) {
-        const HeadAnswer answer = m_services.head->head(address);
+        HeadAnswer answer;
+        if (known) {
+            answer = known->answer;
+        } else if (m_services.headInBackground) {
+            // The window never waits for a server: the navigation is cancelled now and issued
+            // again when the answer comes (headAnswered), decided then with the answer known.
+            const QPointer<NavigationGuard> self(this);
+            std::unique_ptr<QObject> probe
+                = m_services.head->startHead(address, [self, address](const HeadAnswer &a) {
+                      if (self)
+                          self->headAnswered(address, a);
+                  });
+            if (probe) {
+                m_awaited = Awaited{address, request, std::move(probe)};
+                qCDebug(lcGuard) << "  awaiting the head answer";
+                Decision decision;
+                decision.cancel = true;
+                decision.verdict = Verdict::Awaiting;
+                return decision;
+            }
+            answer = m_services.head->head(address);
+        } else {
+            answer = m_services.head->head(address);
+        }
         // A failed request, or one without a length, says nothing about the size: such
         // an answer is a video file by its extension, never a description.
         if (answer.ok) {
@@ -337,7 +378,30 @@ Decision NavigationGuard::beforeNavigate(const QString &address, NavigationReque
     decision.verdict = firstRefusal != Verdict::Allowed ? firstRefusal : handOver;
     qCDebug(lcGuard) << "  verdict" << verdictName(decision.verdict) << (cancel ? "cancel" : "go on")
                      << (m_state.FilterOn ? "" : "(filter off)");
+    if (resumed)
+        emit awaitedAnswerUsed(address, decision);
     return decision;
+}
+
+void NavigationGuard::headAnswered(const QString &address, const HeadAnswer &answer)
+{
+    if (!m_awaited || m_awaited->address != address)
+        return;
+    // The request object is the one telling: it goes once its signal has returned.
+    Awaited awaited = std::move(*m_awaited);
+    m_awaited.reset();
+    awaited.probe.release()->deleteLater();
+    qCDebug(lcGuard) << "head answer for" << address << (answer.ok ? "ok" : "failed");
+    m_known = KnownAnswer{address, answer};
+    if (awaited.request.mainFrame && m_browser) {
+        // Through the browser again, so the guard decides it as any navigation; an allowed
+        // address then loads as it would have at once.
+        m_browser->navigate(address);
+        return;
+    }
+    // A frame cannot be sent anywhere again: its hand-overs are made here, and an address
+    // the browser would have shown in the frame stays cancelled.
+    beforeNavigate(address, awaited.request);
 }
 
 void NavigationGuard::translateUrl(const QString &address)

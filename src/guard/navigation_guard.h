@@ -5,16 +5,18 @@
 // The same code answers the browser and the admin command `tovalinctl check`.
 
 #include "platform/browser.h"
+#include "platform/head_probe.h"
 #include "state/program_state.h"
 
 #include <QObject>
 #include <QString>
 #include <functional>
+#include <memory>
+#include <optional>
 
 namespace tovalin {
 
 class Browser;
-class HeadProbe;
 class MediaFetcher;
 class NavigationModel;
 class SiteLists;
@@ -33,6 +35,7 @@ enum class Verdict {
     RefusedScheme,    ///< an address the engine does not show (mailto, ftp, ...): never shown, never handed on
     Video,            ///< a video type the user allows: fetched, not shown
     Reference,        ///< a stream description handed to the reference fetch
+    Awaiting,         ///< cancelled while the HEAD answer is awaited; issued again when it comes
 };
 
 /// "allowed", "refused:whitelist", ... as the admin command prints them.
@@ -63,6 +66,9 @@ public:
         ThemeDownloader *themes = nullptr;
         ClockPosition clockPosition;
         ParentsPageOpen parentsPageOpen;
+        /// Ask the HEAD request in the background (HeadProbe::startHead) so the window never
+        /// waits for a server; off, the decision asks and waits (the admin command).
+        bool headInBackground = false;
     };
 
     NavigationGuard(ProgramState &state, SiteLists &lists, const UserProfile &profile,
@@ -121,7 +127,12 @@ public:
     /// The time clock is used up when its gauge is above 999.
     static constexpr int kClockFull = 1000;
 
+    /// The address whose HEAD answer is awaited, empty when none is.
+    QString awaitedAddress() const { return m_awaited ? m_awaited->address : QString(); }
+
 signals:
+    /// The HEAD answer for an awaited address came and its navigation was decided again.
+    void awaitedAnswerUsed(const QString &address, tovalin::Decision decision);
     /// The browser is going to "about:blank": the browser page is to be shown and the player stopped.
     void aboutBlankReached();
     /// Document-complete of the top frame: `Label30` "Block popup" shows exactly when the page was a pop-up.
@@ -138,6 +149,20 @@ signals:
     void filterCaptionsChanged();
 
 private:
+    void headAnswered(const QString &address, const HeadAnswer &answer);
+
+    // A navigation cancelled while its HEAD answer is on its way.
+    struct Awaited {
+        QString address;
+        NavigationRequest request;
+        std::unique_ptr<QObject> probe;
+    };
+    // The answer for a navigation issued again: its second decision uses it instead of asking.
+    struct KnownAnswer {
+        QString address;
+        HeadAnswer answer;
+    };
+
     ProgramState &m_state;
     SiteLists &m_lists;
     const UserProfile &m_profile;
@@ -145,6 +170,8 @@ private:
     Services m_services;
     Browser *m_browser = nullptr;
     bool m_videoPageShown = false;
+    std::optional<Awaited> m_awaited;
+    std::optional<KnownAnswer> m_known;
 };
 
 } // namespace tovalin

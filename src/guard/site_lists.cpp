@@ -56,48 +56,91 @@ bool SortedList::lessThan(const QString &a, const QString &b)
 
 int SortedList::rowCount(const QModelIndex &parent) const
 {
-    return parent.isValid() ? 0 : int(m_items.size());
+    return parent.isValid() ? 0 : int(m_order.size());
 }
 
 QVariant SortedList::data(const QModelIndex &index, int role) const
 {
-    if (!index.isValid() || index.row() < 0 || index.row() >= m_items.size())
+    if (!index.isValid() || index.row() < 0 || index.row() >= size())
         return {};
     if (role == Qt::DisplayRole || role == Qt::EditRole)
-        return m_items.at(index.row());
+        return at(index.row());
     return {};
+}
+
+QStringList SortedList::items() const
+{
+    QStringList out;
+    out.reserve(size());
+    for (const Id id : m_order)
+        out.append(m_store.text(id));
+    return out;
+}
+
+qsizetype SortedList::lowerRow(QByteArrayView utf8) const
+{
+    const auto it = std::lower_bound(m_order.cbegin(), m_order.cend(), utf8,
+                                     [this](Id id, QByteArrayView v) { return lessThanUtf8(m_store.bytes(id), v); });
+    return qsizetype(it - m_order.cbegin());
+}
+
+qsizetype SortedList::upperRow(QByteArrayView utf8) const
+{
+    const auto it = std::upper_bound(m_order.cbegin(), m_order.cend(), utf8,
+                                     [this](QByteArrayView v, Id id) { return lessThanUtf8(v, m_store.bytes(id)); });
+    return qsizetype(it - m_order.cbegin());
+}
+
+bool SortedList::contains(const QString &entry) const
+{
+    const QByteArray utf8 = entry.toUtf8();
+    // Entries equal but for letter case sit together; the one written alike is among them.
+    for (qsizetype row = lowerRow(utf8); row < size(); ++row) {
+        const QByteArrayView have = m_store.bytes(m_order[std::size_t(row)]);
+        if (have == QByteArrayView(utf8))
+            return true;
+        if (lessThanUtf8(utf8, have))
+            break;
+    }
+    return false;
 }
 
 int SortedList::add(const QString &entry)
 {
+    const QByteArray utf8 = entry.toUtf8();
     // After every entry that sorts equal, so entries keep the order they were added in.
-    const auto it = std::upper_bound(m_items.cbegin(), m_items.cend(), entry, &SortedList::lessThan);
-    const int row = int(it - m_items.cbegin());
-    beginInsertRows({}, row, row);
-    m_items.insert(row, entry);
-    m_fragments.insert(row, fragmentFormOf(entry));
-    remember(entry);
+    const qsizetype row = upperRow(utf8);
+    beginInsertRows({}, int(row), int(row));
+    const Id id = m_store.append(utf8);
+    m_order.insert(m_order.begin() + row, id);
+    remember(id);
     endInsertRows();
-    return row;
+    return int(row);
 }
 
 void SortedList::removeAt(int row)
 {
-    if (row < 0 || row >= m_items.size())
+    if (row < 0 || row >= size())
         return;
     beginRemoveRows({}, row, row);
-    forget(m_items.at(row));
-    m_items.removeAt(row);
-    m_fragments.removeAt(row);
+    const Id id = m_order[std::size_t(row)];
+    forget(id);
+    m_store.release(id);
+    m_order.erase(m_order.begin() + row);
     endRemoveRows();
+    compactIfWasteful();
 }
 
 int SortedList::removeAll(const QString &entry)
 {
+    const QByteArray utf8 = entry.toUtf8();
     int removed = 0;
-    for (int row = int(m_items.size()) - 1; row >= 0; --row) {
-        if (m_items.at(row) == entry) {
-            removeAt(row);
+    for (qsizetype row = upperRow(utf8) - 1; row >= 0; --row) {
+        const QByteArrayView have = m_store.bytes(m_order[std::size_t(row)]);
+        if (lessThanUtf8(have, utf8))
+            break;
+        if (have == QByteArrayView(utf8)) {
+            removeAt(int(row));
             ++removed;
         }
     }
@@ -106,67 +149,193 @@ int SortedList::removeAll(const QString &entry)
 
 void SortedList::clear()
 {
-    if (m_items.isEmpty())
+    if (m_order.empty() && m_store.idCount() == 0)
         return;
     beginResetModel();
-    m_items.clear();
-    m_fragments.clear();
-    m_exact.clear();
-    m_keys.clear();
+    m_store.clear();
+    m_order = {};
+    resetKeys();
     endResetModel();
 }
 
 void SortedList::setItems(const QStringList &items)
 {
-    QStringList sorted = items;
-    std::stable_sort(sorted.begin(), sorted.end(), &SortedList::lessThan);
+    EntryStore store;
+    for (const QString &item : items)
+        store.append(item.toUtf8());
+    setEntries(std::move(store), false);
+}
+
+void SortedList::setEntries(EntryStore entries, bool inOrder)
+{
     beginResetModel();
-    m_items = std::move(sorted);
-    rebuildCaches();
+    m_store = std::move(entries);
+    m_order.resize(std::size_t(m_store.idCount()));
+    for (std::size_t i = 0; i < m_order.size(); ++i)
+        m_order[i] = Id(i);
+    // A file saved by the program is in order already: checked while it was read, not sorted again.
+    if (!inOrder) {
+        std::stable_sort(m_order.begin(), m_order.end(),
+                         [this](Id a, Id b) { return lessThanUtf8(m_store.bytes(a), m_store.bytes(b)); });
+    }
+    resetKeys();
     endResetModel();
 }
 
-SortedList::FragmentForm SortedList::fragmentFormOf(const QString &entry)
+qsizetype SortedList::memoryBytes() const
 {
-    FragmentForm form;
-    form.folded = foldCase(entry);
-    form.foldedTwin = foldCase(otherWebScheme(entry));
-    form.wholeAddress = entry.contains(u'?');
-    return form;
+    return m_store.memoryBytes() + qsizetype(m_order.capacity() * sizeof(Id) + m_keyForm.capacity()
+                                             + m_slots.capacity() * sizeof(std::uint32_t));
 }
 
-void SortedList::rebuildCaches()
+void SortedList::resetKeys()
 {
-    m_fragments.clear();
-    m_fragments.reserve(m_items.size());
-    m_exact.clear();
-    m_keys.clear();
-    for (const QString &item : std::as_const(m_items)) {
-        m_fragments.append(fragmentFormOf(item));
-        remember(item);
+    m_keyForm = {};
+    m_slots = {};
+    m_slotsTaken = 0;
+    m_otherKeys.clear();
+    if (m_test != Test::Exact)
+        return;
+    const qsizetype n = m_store.idCount();
+    m_keyForm.assign(std::size_t(n), NoKey);
+    std::size_t slotCount = 16;
+    while (slotCount < std::size_t(n) * 2)
+        slotCount *= 2;
+    m_slots.assign(slotCount, kFreeSlot);
+    for (const Id id : m_order)
+        remember(id);
+}
+
+QByteArray SortedList::keyBytes(Id id) const
+{
+    const QByteArrayView entry = m_store.bytes(id);
+    if (m_keyForm[id] == KeyIsHttpForm)
+        return QByteArrayView("http://").toByteArray() + entry.sliced(8);
+    return entry.toByteArray();
+}
+
+bool SortedList::keyEquals(Id id, QByteArrayView key) const
+{
+    const QByteArrayView entry = m_store.bytes(id);
+    if (m_keyForm[id] == KeyIsEntry)
+        return entry == key;
+    return key.size() == entry.size() - 1 && key.startsWith("http://") && key.sliced(7) == entry.sliced(8);
+}
+
+void SortedList::insertSlot(Id id, size_t hash)
+{
+    if (std::size_t(m_slotsTaken + 1) * 2 > m_slots.size())
+        growSlots();
+    const std::size_t mask = m_slots.size() - 1;
+    for (std::size_t i = hash & mask;; i = (i + 1) & mask) {
+        if (m_slots[i] == kFreeSlot || m_slots[i] == kRemovedSlot) {
+            if (m_slots[i] == kFreeSlot)
+                ++m_slotsTaken;
+            m_slots[i] = id + 1;
+            return;
+        }
     }
 }
 
-void SortedList::remember(const QString &entry)
+void SortedList::growSlots()
 {
-    ++m_exact[entry];
-    // Empty lines are inert: they never equal an address.
-    if (!entry.isEmpty())
-        ++m_keys[exactKey(entry)];
+    std::vector<std::uint32_t> old = std::move(m_slots);
+    m_slots.assign(std::max<std::size_t>(16, old.size() * 2), kFreeSlot);
+    m_slotsTaken = 0;
+    for (const std::uint32_t slot : old) {
+        if (slot != kFreeSlot && slot != kRemovedSlot)
+            insertSlot(slot - 1, qHash(keyBytes(slot - 1)));
+    }
 }
 
-void SortedList::forget(const QString &entry)
+void SortedList::remember(Id id)
 {
-    const auto drop = [](QHash<QString, int> &counts, const QString &key) {
-        const auto it = counts.find(key);
-        if (it == counts.end())
+    if (m_test != Test::Exact)
+        return;
+    if (std::size_t(id) >= m_keyForm.size())
+        m_keyForm.resize(std::size_t(id) + 1, NoKey);
+    const QByteArrayView entry = m_store.bytes(id);
+    // Empty lines are inert: they never equal an address.
+    if (entry.isEmpty()) {
+        m_keyForm[id] = NoKey;
+        return;
+    }
+    // Nearly every entry of a large list is a plain web address that is its own key; only the
+    // others are parsed.
+    if (isNormalWebAddress(entry)) {
+        m_keyForm[id] = entry.startsWith("https://") ? KeyIsHttpForm : KeyIsEntry;
+    } else {
+        const QString text = m_store.text(id);
+        const QString key = exactKey(text);
+        if (key == text) {
+            m_keyForm[id] = KeyIsEntry;
+        } else if (text.startsWith(u"https://") && key.size() == text.size() - 1 && key.startsWith(u"http://")
+                   && QStringView(key).mid(7) == QStringView(text).mid(8)) {
+            m_keyForm[id] = KeyIsHttpForm;
+        } else {
+            m_keyForm[id] = KeyElsewhere;
+            ++m_otherKeys[key];
             return;
-        if (--it.value() <= 0)
-            counts.erase(it);
-    };
-    drop(m_exact, entry);
-    if (!entry.isEmpty())
-        drop(m_keys, exactKey(entry));
+        }
+    }
+    insertSlot(id, qHash(keyBytes(id)));
+}
+
+void SortedList::forget(Id id)
+{
+    if (m_test != Test::Exact || std::size_t(id) >= m_keyForm.size())
+        return;
+    switch (m_keyForm[id]) {
+    case NoKey:
+        return;
+    case KeyElsewhere: {
+        const auto it = m_otherKeys.find(exactKey(m_store.text(id)));
+        if (it != m_otherKeys.end() && --it.value() <= 0)
+            m_otherKeys.erase(it);
+        return;
+    }
+    default:
+        break;
+    }
+    const std::size_t mask = m_slots.size() - 1;
+    for (std::size_t i = qHash(keyBytes(id)) & mask; m_slots[i] != kFreeSlot; i = (i + 1) & mask) {
+        if (m_slots[i] == id + 1) {
+            m_slots[i] = kRemovedSlot;
+            return;
+        }
+    }
+}
+
+bool SortedList::containsKey(const QString &key) const
+{
+    if (m_test != Test::Exact || m_slots.empty())
+        return false;
+    if (!m_otherKeys.isEmpty() && m_otherKeys.contains(key))
+        return true;
+    const QByteArray utf8 = key.toUtf8();
+    const std::size_t mask = m_slots.size() - 1;
+    for (std::size_t i = qHash(utf8) & mask; m_slots[i] != kFreeSlot; i = (i + 1) & mask) {
+        const std::uint32_t slot = m_slots[i];
+        if (slot != kRemovedSlot && keyEquals(slot - 1, utf8))
+            return true;
+    }
+    return false;
+}
+
+void SortedList::compactIfWasteful()
+{
+    // Removed entries leave their bytes behind; when they outweigh the living ones, start afresh.
+    if (m_store.deadBytes() < (1 << 20) || m_store.deadBytes() < m_store.byteCount() / 2)
+        return;
+    EntryStore fresh;
+    fresh.reserve(m_store.byteCount() - m_store.deadBytes());
+    for (const Id id : m_order)
+        fresh.append(m_store.bytes(id));
+    // Ids change but rows do not: the view sees no change.
+    m_store = std::move(fresh);
+    for (std::size_t i = 0; i < m_order.size(); ++i)
+        m_order[i] = Id(i);
+    resetKeys();
 }
 
 // ---------------------------------------------------------------- site lists
@@ -192,11 +361,59 @@ SiteLists::SiteLists(ProgramState &state, const UserProfile &profile, VendorSett
     , m_state(state)
     , m_profile(profile)
     , m_vendor(std::move(vendor))
+    , m_white(SortedList::Test::Fragments)
 {
     m_white.setObjectName(QStringLiteral("ListBox2"));
     m_black.setObjectName(QStringLiteral("ListBox3"));
     m_popup.setObjectName(QStringLiteral("ListBox4"));
     m_shortenerFolded = foldCase(m_vendor.ShortenerHost);
+    for (SortedList *l : {&m_white, &m_black, &m_popup}) {
+        connect(l, &QAbstractItemModel::rowsInserted, this, &SiteLists::listChanged);
+        connect(l, &QAbstractItemModel::rowsRemoved, this, &SiteLists::listChanged);
+        connect(l, &QAbstractItemModel::modelReset, this, &SiteLists::listChanged);
+    }
+}
+
+void SiteLists::listChanged()
+{
+    ++m_generation;
+    if (sender() == &m_white)
+        m_matcherStale = true;
+    // A list changed in memory differs from its file until it is saved: the next load reads it.
+    if (!m_loading) {
+        for (const SiteList which : kAllLists) {
+            if (sender() == &list(which))
+                m_stamps[indexOf(which)].reset();
+        }
+    }
+}
+
+const SiteLists::ListWork &SiteLists::listWork(const QString &address) const
+{
+    if (m_work.generation == m_generation && m_work.address == address)
+        return m_work;
+    if (m_matcherStale) {
+        m_matcher.clear();
+        for (qsizetype row = 0; row < m_white.size(); ++row)
+            m_matcher.addEntry(m_white.at(row));
+        m_matcher.build();
+        m_matcherStale = false;
+    }
+    ListWork work;
+    work.address = address;
+    work.normal = normalizedAddress(address);
+    work.folded = foldCase(work.normal);
+    work.whiteMatch = m_matcher.matches(work.normal);
+    // An entry matches the address, the address with one "/" more, and the same without the
+    // query; http and https forms of an entry are one key.
+    for (const QString &candidate : exactCandidates(work.normal)) {
+        const QString key = webSchemeKey(candidate);
+        work.blackKey = work.blackKey || m_black.containsKey(key);
+        work.popupKey = work.popupKey || m_popup.containsKey(key);
+    }
+    work.generation = m_generation;
+    m_work = std::move(work);
+    return m_work;
 }
 
 SortedList &SiteLists::list(SiteList which)
@@ -219,11 +436,27 @@ QString SiteLists::fileOf(SiteList which) const
     return m_state.themesFolder() + u'/' + m_state.activeTheme() + extensionOf(which);
 }
 
+SiteLists::FileStamp SiteLists::stampOf(const QString &path)
+{
+    const QFileInfo info(path);
+    FileStamp stamp;
+    stamp.path = path;
+    stamp.exists = info.exists();
+    if (stamp.exists) {
+        stamp.size = info.size();
+        stamp.modified = info.lastModified();
+        stamp.changed = info.metadataChangeTime();
+        stamp.folder = info.isDir();
+    }
+    return stamp;
+}
+
 void SiteLists::LoadSiteLists()
 {
     const QString theme = m_state.activeTheme();
     const bool sameTheme = theme == m_loadedTheme;
     m_loadedTheme = theme;
+    bool anyRead = false;
     for (const SiteList which : kAllLists) {
         const int i = indexOf(which);
         // A change whose save failed stays in force: reading the file again would undo it
@@ -234,20 +467,31 @@ void SiteLists::LoadSiteLists()
         }
         m_unsaved[i] = false;
         const QString path = fileOf(which);
+        // A file that did not change on disk since it was read gives the same list: the window
+        // is activated often, and a list may hold a million entries.
+        const FileStamp stamp = stampOf(path);
+        if (m_stamps[i] && *m_stamps[i] == stamp)
+            continue;
+        m_stamps[i] = stamp;
+        anyRead = true;
         m_unreadable[i] = false;
         m_loadProblem[i].clear();
-        ReadResult r;
+        ListFileRead r;
         // A folder under the list's name is no list, and it is not a missing one either.
-        if (QFileInfo(path).isDir())
+        if (stamp.folder)
             r.error = ReadError::Unreadable;
         else
-            r = readFileBytes(path);
+            r = readListFile(path);
         if (r.ok()) {
-            list(which).setItems(splitLines(decodeText(r.bytes)));
+            m_loading = true;
+            list(which).setEntries(std::move(r.entries), r.inOrder);
+            m_loading = false;
             m_reportedFailure[i].clear();
             continue;
         }
+        m_loading = true;
         list(which).clear();
+        m_loading = false;
         if (r.error == ReadError::Missing) {
             m_reportedFailure[i].clear();
             continue;
@@ -258,7 +502,7 @@ void SiteLists::LoadSiteLists()
         QString reason;
         if (r.error == ReadError::TooLarge)
             reason = QCoreApplication::translate("SiteLists", "the file is too large");
-        else if (QFileInfo(path).isDir())
+        else if (stamp.folder)
             reason = QCoreApplication::translate("SiteLists", "a folder has its name");
         else
             reason = QCoreApplication::translate("SiteLists", "the file cannot be read");
@@ -266,8 +510,7 @@ void SiteLists::LoadSiteLists()
                                     .arg(path, reason);
         m_loadProblem[i] = message;
         qCWarning(lcGuard) << message;
-        // The lists are loaded again each time the window is activated, and closing the
-        // message activates it: the same failure is told once, not in an endless row.
+        // The same failure is told once, not each time the window is activated again.
         if (m_reportedFailure[i] == message)
             continue;
         m_reportedFailure[i] = message;
@@ -275,6 +518,8 @@ void SiteLists::LoadSiteLists()
                         + QCoreApplication::translate("SiteLists", "Until it can be read, every site except the start "
                                                                    "page's is refused."));
     }
+    if (!anyRead)
+        return;
     QStringList problems;
     for (const QString &p : m_loadProblem)
         if (!p.isEmpty())
@@ -311,8 +556,12 @@ WriteResult SiteLists::SaveSiteLists()
         else
             r = writeLines(path, list(which).items());
         m_unsaved[i] = !r.ok && !m_unreadable[i];
-        if (r.ok)
+        if (r.ok) {
+            // The file now holds what the list holds: no need to read it back.
+            m_stamps[i] = stampOf(path);
             continue;
+        }
+        m_stamps[i].reset();
         failures.append(QCoreApplication::translate("SiteLists", "The list file %1 could not be saved: %2.").arg(path, r.error));
     }
     if (failures.isEmpty())
@@ -357,8 +606,8 @@ bool SiteLists::IsNotWhitelisted(const QString &address) const
     if (!m_profile.Kindvriendelijk && !closed)
         return false;
 
-    const QString normal = normalizedAddress(address);
-    const QString folded = foldCase(normal);
+    const ListWork &work = listWork(address);
+    const QString &normal = work.normal;
     bool missing = true;
     if (closed) {
         // A list that cannot be read might have refused anything: only the start page's
@@ -370,24 +619,15 @@ bool SiteLists::IsNotWhitelisted(const QString &address) const
     } else {
         // Entries are fragments, looked for (ASCII case folded, and in their http/https twin)
         // in the address before its query, or in the whole address when the entry holds a "?".
-        // The walk may stop at the first match because a match only ever clears `missing`.
-        const QStringView foldedBase = whitelistSearchPart(folded, u"");
-        for (const SortedList::FragmentForm &entry : m_white.fragmentForms()) {
-            if (entry.folded.isEmpty())
-                continue;
-            const QStringView part = entry.wholeAddress ? QStringView(folded) : foldedBase;
-            if (part.contains(entry.folded) || (!entry.foldedTwin.isEmpty() && part.contains(entry.foldedTwin))) {
-                missing = false;
-                break;
-            }
-        }
+        if (work.whiteMatch)
+            missing = false;
         if (missing && startSiteMatches(normal))
             missing = false;
         if (missing && tovalin::isAlwaysPassing(normal, alwaysPassingTexts()))
             missing = false;
     }
     // The shortener hides where a link leads, so it never passes, whatever else matched.
-    if (!m_shortenerFolded.isEmpty() && folded.contains(m_shortenerFolded))
+    if (!m_shortenerFolded.isEmpty() && work.folded.contains(m_shortenerFolded))
         missing = true;
     return missing;
 }
@@ -396,17 +636,9 @@ bool SiteLists::isListed(const SortedList &list, const QString &address) const
 {
     if (!m_profile.Kindonvriendelijk)
         return false;
-    const QString normal = normalizedAddress(address);
-    bool found = false;
-    // An entry matches the address, the address with one "/" more, and the same without the
-    // query; http and https forms of an entry are one key.
-    for (const QString &candidate : exactCandidates(normal)) {
-        if (list.containsKey(webSchemeKey(candidate))) {
-            found = true;
-            break;
-        }
-    }
-    if (found && tovalin::isAlwaysPassing(normal, alwaysPassingTexts()))
+    const ListWork &work = listWork(address);
+    bool found = &list == &m_popup ? work.popupKey : work.blackKey;
+    if (found && tovalin::isAlwaysPassing(work.normal, alwaysPassingTexts()))
         found = false;
     return found;
 }

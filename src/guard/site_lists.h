@@ -8,12 +8,18 @@
 
 #include "core/text_file.h"
 #include "guard/address_match.h"
+#include "guard/entry_store.h"
+#include "guard/fragment_matcher.h"
 
 #include <QAbstractListModel>
+#include <QDateTime>
 #include <QHash>
 #include <QString>
 #include <QStringList>
 #include <array>
+#include <cstdint>
+#include <optional>
+#include <vector>
 
 namespace tovalin {
 
@@ -37,31 +43,32 @@ struct VendorSettings {
 
 enum class SiteList { White, Black, Popup };
 
-/// One sorted list (case-insensitive order), shown as-is by the theme editor. Besides the
-/// entries as written it keeps, row for row, what the address tests compare (address_match.h).
+/// One sorted list (case-insensitive order), shown as-is by the theme editor. The entries are
+/// kept as UTF-8 in one buffer (entry_store.h) and become text only when asked for; an exact
+/// list (blacklist, pop-up list) also keeps a hash table of its exact-test keys (exactKey), so
+/// the test is one look-up whatever the size of the list.
 class SortedList : public QAbstractListModel {
     Q_OBJECT
 public:
-    explicit SortedList(QObject *parent = nullptr) : QAbstractListModel(parent) {}
+    /// Exact: the list answers containsKey (blacklist, pop-up list). Fragments: the entries
+    /// only; the whitelist's test lives in its automaton (fragment_matcher.h).
+    enum class Test { Exact, Fragments };
+
+    explicit SortedList(QObject *parent = nullptr) : SortedList(Test::Exact, parent) {}
+    explicit SortedList(Test test, QObject *parent = nullptr) : QAbstractListModel(parent), m_test(test) {}
     int rowCount(const QModelIndex &parent = {}) const override;
     QVariant data(const QModelIndex &index, int role = Qt::DisplayRole) const override;
 
-    const QStringList &items() const { return m_items; }
-    qsizetype size() const { return m_items.size(); }
+    /// A copy of the entries in order.
+    QStringList items() const;
+    QString at(qsizetype row) const { return m_store.text(m_order[std::size_t(row)]); }
+    qsizetype size() const { return qsizetype(m_order.size()); }
     /// Exact (case-sensitive) membership of an entry as written.
-    bool contains(const QString &entry) const { return m_exact.contains(entry); }
-    /// True when an entry's exact-test key (exactKey) equals key.
-    bool containsKey(const QString &key) const { return m_keys.contains(key); }
+    bool contains(const QString &entry) const;
+    /// True when an entry's exact-test key (exactKey) equals key. Always false for a
+    /// Fragments list.
+    bool containsKey(const QString &key) const;
 
-    /// What the fragment test compares, per row: the entry with ASCII case folded, its
-    /// http/https twin folded (empty when it has none), and whether it is looked for in the
-    /// whole address (it holds a "?") rather than before the query.
-    struct FragmentForm {
-        QString folded;
-        QString foldedTwin;
-        bool wholeAddress = false;
-    };
-    const QList<FragmentForm> &fragmentForms() const { return m_fragments; }
     /// Inserts at the sorted place (duplicates allowed, as a list box allows them); returns the row.
     int add(const QString &entry);
     /// Removes the entry at row.
@@ -71,21 +78,45 @@ public:
     void clear();
     /// Replaces the contents, sorting them.
     void setItems(const QStringList &items);
+    /// Replaces the contents with entries read from a file (ids 0..n-1 in file order); they
+    /// are sorted only when inOrder is false.
+    void setEntries(EntryStore entries, bool inOrder);
 
     /// The case-insensitive order the lists keep.
     static bool lessThan(const QString &a, const QString &b);
+    /// Bytes the list takes (entries, order, key table).
+    qsizetype memoryBytes() const;
 
 private:
-    void rebuildCaches();
-    void remember(const QString &entry);
-    void forget(const QString &entry);
+    using Id = EntryStore::Id;
+    // How an entry's exact-test key relates to the entry itself.
+    enum KeyForm : std::uint8_t {
+        KeyIsEntry,      // the entry is its own key
+        KeyIsHttpForm,   // an "https://" entry whose key is its "http://" form
+        KeyElsewhere,    // kept in m_otherKeys
+        NoKey,           // an empty line: inert
+    };
+    static constexpr std::uint32_t kFreeSlot = 0;
+    static constexpr std::uint32_t kRemovedSlot = 0xFFFFFFFFu;
 
-    static FragmentForm fragmentFormOf(const QString &entry);
+    qsizetype lowerRow(QByteArrayView utf8) const;
+    qsizetype upperRow(QByteArrayView utf8) const;
+    void resetKeys();
+    void remember(Id id);
+    void forget(Id id);
+    QByteArray keyBytes(Id id) const;
+    bool keyEquals(Id id, QByteArrayView key) const;
+    void insertSlot(Id id, size_t hash);
+    void growSlots();
+    void compactIfWasteful();
 
-    QStringList m_items;
-    QList<FragmentForm> m_fragments; // row for row, so a test folds only the address
-    QHash<QString, int> m_exact;     // how often each entry occurs as written
-    QHash<QString, int> m_keys;      // how often each exact-test key occurs
+    Test m_test;
+    EntryStore m_store;
+    std::vector<Id> m_order;               // ids in the list's order
+    std::vector<std::uint8_t> m_keyForm;   // per id
+    std::vector<std::uint32_t> m_slots;    // open addressing over ids + 1 (KeyIsEntry, KeyIsHttpForm)
+    qsizetype m_slotsTaken = 0;            // slots in use or removed
+    QHash<QString, int> m_otherKeys;       // how often each other key occurs
 };
 
 class SiteLists : public QObject {
@@ -154,6 +185,20 @@ private:
     AlwaysPassing alwaysPassingTexts() const;
     bool startSiteMatches(const QString &normalAddress) const;
     void setListProblem(const QString &problem);
+    void listChanged();
+    // What a list file looked like on disk when it was read or written.
+    struct FileStamp {
+        QString path;
+        bool exists = false;
+        bool folder = false;
+        qint64 size = -1;
+        QDateTime modified;
+        QDateTime changed;
+        bool operator==(const FileStamp &) const = default;
+    };
+    static FileStamp stampOf(const QString &path);
+    struct ListWork;
+    const ListWork &listWork(const QString &address) const;
 
     ProgramState &m_state;
     const UserProfile &m_profile;
@@ -162,12 +207,31 @@ private:
     SortedList m_white;
     SortedList m_black;
     SortedList m_popup;
+    std::array<std::optional<FileStamp>, 3> m_stamps; // per list, as last read or written
+    bool m_loading = false;                           // a change of a list comes from its file
     std::array<bool, 3> m_unreadable{}; // file existed but could not be read at the last load
     std::array<bool, 3> m_unsaved{};    // the last save of this list failed: it differs from its file
     QString m_loadedTheme;               // the theme the lists were last loaded for
     std::array<QString, 3> m_reportedFailure; // the load failure last told, per list
     std::array<QString, 3> m_loadProblem;     // why each list could not be read at the last load
     QString m_listProblem;
+
+    // The whitelist's automaton, built again on the first test after a change.
+    mutable FragmentMatcher m_matcher;
+    mutable bool m_matcherStale = true;
+    // The list work for the last address asked about: the pre-test and the decision of one
+    // click ask about the same address, and only the first one does the work.
+    struct ListWork {
+        QString address;
+        QString normal;
+        QString folded;
+        bool whiteMatch = false; ///< an entry of the whitelist allows it
+        bool blackKey = false;   ///< a blacklist entry equals it (exact test)
+        bool popupKey = false;   ///< a pop-up list entry equals it
+        quint64 generation = 0;
+    };
+    mutable ListWork m_work;
+    quint64 m_generation = 1; // changes with every change of any list
 };
 
 } // namespace tovalin

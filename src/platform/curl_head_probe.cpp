@@ -4,16 +4,10 @@
 
 namespace tovalin {
 
-HeadAnswer CurlHeadProbe::head(const QString &address)
+namespace {
+
+HeadAnswer answerOf(const TransferResult &result)
 {
-    TransferRequest request;
-    request.address = address;
-    request.method = TransferMethod::Head;
-    request.totalTimeoutMs = m_timeoutMs;
-    request.silenceTimeoutSeconds = int(std::max(1L, std::min(m_timeoutMs, kConnectTimeoutMs) / 1000));
-    // The guard asks about the address itself, not where it leads.
-    request.maxRedirects = 0;
-    const TransferResult result = runTransfer(request);
     HeadAnswer answer;
     // A HEAD that reached the server counts, whatever its status: the guard only reads the type and size.
     answer.ok = result.ok();
@@ -22,6 +16,35 @@ HeadAnswer CurlHeadProbe::head(const QString &address)
         answer.contentLength = result.contentLength;
     }
     return answer;
+}
+
+} // namespace
+
+TransferRequest CurlHeadProbe::requestFor(const QString &address) const
+{
+    TransferRequest request;
+    request.address = address;
+    request.method = TransferMethod::Head;
+    request.totalTimeoutMs = m_timeoutMs;
+    request.silenceTimeoutSeconds = int(std::max(1L, std::min(m_timeoutMs, kConnectTimeoutMs) / 1000));
+    // The guard asks about the address itself, not where it leads.
+    request.maxRedirects = 0;
+    return request;
+}
+
+HeadAnswer CurlHeadProbe::head(const QString &address)
+{
+    return answerOf(runTransfer(requestFor(address)));
+}
+
+std::unique_ptr<QObject> CurlHeadProbe::startHead(const QString &address, std::function<void(const HeadAnswer &)> done)
+{
+    auto transfer = std::make_unique<Transfer>(requestFor(address));
+    // The transfer is the receiver: once deleted, its answer is never delivered.
+    QObject::connect(transfer.get(), &Transfer::finished, transfer.get(),
+                     [done = std::move(done)](const TransferResult &result) { done(answerOf(result)); });
+    transfer->start();
+    return transfer;
 }
 
 } // namespace tovalin

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "platform/head_probe.h"
+#include "platform/transfer.h"
 
 namespace tovalin {
 
@@ -12,8 +13,11 @@ public:
     static constexpr long kConnectTimeoutMs = 2000;
     explicit CurlHeadProbe(long timeoutMs = kTimeoutMs) : m_timeoutMs(timeoutMs) {}
     HeadAnswer head(const QString &address) override;
+    /// The same request on a worker thread of its own (a Transfer).
+    std::unique_ptr<QObject> startHead(const QString &address, std::function<void(const HeadAnswer &)> done) override;
 
 private:
+    TransferRequest requestFor(const QString &address) const;
     long m_timeoutMs;
 };
 

@@ -1,7 +1,11 @@
 #pragma once
 // The HEAD request the navigation decision sends for video addresses.
 
+#include <QObject>
 #include <QString>
+
+#include <functional>
+#include <memory>
 
 namespace tovalin {
 
@@ -16,6 +20,15 @@ public:
     virtual ~HeadProbe() = default;
     /// Sends a HEAD request; blocks at most the probe's time-out.
     virtual HeadAnswer head(const QString &address) = 0;
+    /// Sends a HEAD request in the background when the probe can: done is called on the calling
+    /// thread with the answer, unless the returned request was deleted first (deleting it ends
+    /// the request). Null when the probe can only ask with head().
+    virtual std::unique_ptr<QObject> startHead(const QString &address, std::function<void(const HeadAnswer &)> done)
+    {
+        Q_UNUSED(address);
+        Q_UNUSED(done);
+        return nullptr;
+    }
 };
 
 /// A probe that never touches the network: every answer is a failure.

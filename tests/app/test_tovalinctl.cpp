@@ -1,6 +1,7 @@
 // The admin command: verdicts, exit codes and its defaults, run as a user would.
 
 #include "core/text_file.h"
+#include "guard/entry_store.h"
 
 #include <QProcess>
 #include <QTemporaryDir>
@@ -131,7 +132,7 @@ private slots:
         QVERIFY(put(dir.path() + "/themas/Dieren.kvu", {"zoo.example"}));
         QFile black(dir.path() + "/themas/Dieren.kou");
         QVERIFY(black.open(QIODevice::WriteOnly));
-        QVERIFY(black.resize(tovalin::kMaxTextFileBytes + 1));
+        QVERIFY(black.resize(tovalin::kMaxListFileBytes + 1));
         black.close();
         // Read as empty, the blacklist would let "http://zoo.example/scary" pass; with the
         // whitelist off, so would everything else.

@@ -128,7 +128,7 @@ private slots:
         GuardWorld w;
         QFile big(w.lists->fileOf(SiteList::Black));
         QVERIFY(big.open(QIODevice::WriteOnly));
-        QVERIFY(big.resize(kMaxTextFileBytes + 1));
+        QVERIFY(big.resize(kMaxListFileBytes + 1));
         big.close();
         QSignalSpy loadFailed(w.lists.get(), &SiteLists::loadFailed);
         w.lists->LoadSiteLists();
@@ -137,7 +137,7 @@ private slots:
         QCOMPARE(w.lists->blacklist().size(), 0);
         w.lists->whitelist().add("kids.example");
         QVERIFY(!w.lists->SaveSiteLists().ok);
-        QCOMPARE(QFileInfo(big.fileName()).size(), kMaxTextFileBytes + 1);
+        QCOMPARE(QFileInfo(big.fileName()).size(), kMaxListFileBytes + 1);
         QCOMPARE(readAll(w.lists->fileOf(SiteList::White)), QByteArray("kids.example\r\n"));
 
         // Every activation of the window loads again, and closing the warning activates it:
@@ -147,7 +147,7 @@ private slots:
         QCOMPARE(loadFailed.count(), 1);
         QVERIFY(big.resize(10));
         w.lists->LoadSiteLists();
-        QVERIFY(big.resize(kMaxTextFileBytes + 1));
+        QVERIFY(big.resize(kMaxListFileBytes + 1));
         w.lists->LoadSiteLists();
         QCOMPARE(loadFailed.count(), 2);
     }
@@ -169,7 +169,7 @@ private slots:
         const QString black = w.lists->fileOf(SiteList::Black);
         if (how == "large") {
             QFile f(black);
-            QVERIFY(f.open(QIODevice::WriteOnly) && f.resize(kMaxTextFileBytes + 1));
+            QVERIFY(f.open(QIODevice::WriteOnly) && f.resize(kMaxListFileBytes + 1));
         } else if (how == "folder") {
             QVERIFY(QDir().mkpath(black));
         } else {
@@ -200,7 +200,7 @@ private slots:
             QVERIFY(QDir(black).removeRecursively());
         } else {
             if (how == "large")
-                QCOMPARE(QFileInfo(black).size(), kMaxTextFileBytes + 1);
+                QCOMPARE(QFileInfo(black).size(), kMaxListFileBytes + 1);
             QVERIFY(QFile::remove(black));
         }
         w.lists->LoadSiteLists();

@@ -2,6 +2,7 @@
 
 #include <QHostAddress>
 #include <QTcpSocket>
+#include <QTimer>
 
 namespace tovalin::test {
 
@@ -129,9 +130,17 @@ void TestHttpServer::answer(QTcpSocket *socket, const QByteArray &method, const 
     out += "Cache-Control: no-store\r\nConnection: close\r\n\r\n";
     if (method != "HEAD")
         out += r.body;
-    socket->write(out);
-    if (!stall)
-        socket->disconnectFromHost();
+    const QString line = QString::fromLatin1(method) + u' ' + target;
+    const auto send = [this, socket, out, stall, line] {
+        m_answered.append(line);
+        socket->write(out);
+        if (!stall)
+            socket->disconnectFromHost();
+    };
+    if (const int delay = m_delays.value(line); delay > 0)
+        QTimer::singleShot(delay, socket, send);
+    else
+        send();
 }
 
 } // namespace tovalin::test

@@ -34,6 +34,14 @@ public:
     /// then stays silent with the connection open: a server that hangs in the middle of a transfer.
     void addStalledRoute(const QString &path, const QByteArray &firstBytes, qint64 declaredLength,
                          const QByteArray &contentType = "application/octet-stream");
+    /// Holds every answer to `method` requests of `path` back for `ms` milliseconds (a slow server).
+    void setAnswerDelay(const QString &path, const QByteArray &method, int ms)
+    {
+        m_delays.insert(QString::fromLatin1(method) + u' ' + path, ms);
+    }
+    /// Answers sent so far, as "HEAD /path", in order.
+    QStringList answered() const { return m_answered; }
+
     /// Answers `from` with a redirect to `to` (a path on this server or a whole address).
     void addRedirect(const QString &from, const QString &to, int code = 302);
 
@@ -74,6 +82,8 @@ private:
     QHash<QString, Route> m_routes;
     QStringList m_requests;
     QStringList m_requestLines; // "GET /path", in order
+    QHash<QString, int> m_delays; // "HEAD /path" -> ms
+    QStringList m_answered;       // "HEAD /path", in order of answering
 };
 
 } // namespace tovalin::test

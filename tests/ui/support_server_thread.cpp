@@ -69,6 +69,16 @@ int ServerThread::requestCount(const QString &path, const QByteArray &method) co
     return call([&, this] { return m_server->requestCount(path, method); });
 }
 
+void ServerThread::setAnswerDelay(const QString &path, const QByteArray &method, int ms)
+{
+    call([=, this] { m_server->setAnswerDelay(path, method, ms); });
+}
+
+QStringList ServerThread::answered() const
+{
+    return call([this] { return m_server->answered(); });
+}
+
 void ServerThread::clearRequests()
 {
     call([this] { m_server->clearRequests(); });

@@ -26,6 +26,8 @@ public:
     int requestCount(const QString &path) const;
     int requestCount(const QString &path, const QByteArray &method) const;
     void clearRequests();
+    void setAnswerDelay(const QString &path, const QByteArray &method, int ms);
+    QStringList answered() const;
 
 private:
     template <typename F>

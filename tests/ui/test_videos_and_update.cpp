@@ -8,6 +8,7 @@
 #include "core/text_file.h"
 #include "app/ui/main_window.h"
 #include "app/ui/media_side.h"
+#include "guard/navigation_guard.h"
 #include "guard/navigation_model.h"
 #include "media/ui/video_page.h"
 #include "media/ui/video_players.h"
@@ -34,6 +35,8 @@
 #include <QStackedWidget>
 #include <QTemporaryDir>
 #include <QTimer>
+#include <QMouseEvent>
+#include <QPushButton>
 #include <QtTest>
 #include <sodium.h>
 
@@ -186,10 +189,12 @@ private slots:
                            "<html><body><h1>Videos</h1><a id='mpg' href='/films/clip.mpg'>clip</a> "
                            "<a id='avi' href='/films/wide.avi'>wide</a> <a id='zip' href='/files.zip'>files</a> "
                            "<a id='bad' href='/films/broken.mpg'>broken</a> <a id='mov' href='/films/Movie.MOV'>movie</a> "
-                           "<a id='sound' href='/films/sound.mpg'>sound</a></body></html>");
+                           "<a id='sound' href='/films/sound.mpg'>sound</a> <a id='slow' href='/slow/clip.mpg'>slow</a></body></html>");
         m_server->addRoute(QStringLiteral("/films/Movie.MOV"), mov, "video/quicktime");
         m_server->addRoute(QStringLiteral("/films/sound.mpg"), sound, "video/mpeg");
         m_server->addRoute(QStringLiteral("/films/clip.mpg"), m_mpg, "video/mpeg");
+        m_server->addRoute(QStringLiteral("/slow/clip.mpg"), m_mpg, "video/mpeg");
+        m_server->setAnswerDelay(QStringLiteral("/slow/clip.mpg"), "HEAD", 2000);
         m_server->addRoute(QStringLiteral("/films/wide.avi"), avi, "video/x-msvideo");
         m_server->addRoute(QStringLiteral("/films/broken.mpg"), QByteArray(40000, '\x5a'), "video/mpeg");
         m_server->addRoute(QStringLiteral("/files.zip"), QByteArray(5000, 'z'), "application/zip",
@@ -294,6 +299,42 @@ private slots:
         QCOMPARE(graph()->playbackState(), QMediaPlayer::StoppedState);
         QVERIFY(!page().graph()->isActive());
         QVERIFY(!back->isEnabled());
+    }
+
+    void slowServerLeavesTheWindowAnsweringAndPlaysTheSame()
+    {
+        backToTheStartPage();
+        m_server->clearRequests();
+        const QString slow = m_server->address(QStringLiteral("/slow/clip.mpg"));
+        QDir(videoFolder()).remove(QStringLiteral("clip.mpg"));
+        clickLink(QStringLiteral("slow"));
+        // The server holds its answer back for two seconds; the navigation waits for it, the window does not.
+        QTRY_COMPARE_WITH_TIMEOUT(m_app->guard().awaitedAddress(), slow, kLoadTimeoutMs);
+        QPushButton button(QStringLiteral("Meanwhile"), &window());
+        button.show();
+        bool clicked = false;
+        connect(&button, &QPushButton::clicked, this, [&clicked] { clicked = true; });
+        const QPointF at(button.rect().center());
+        QCoreApplication::postEvent(&button, new QMouseEvent(QEvent::MouseButtonPress, at, button.mapToGlobal(at),
+                                                             Qt::LeftButton, Qt::LeftButton, Qt::NoModifier));
+        QCoreApplication::postEvent(&button, new QMouseEvent(QEvent::MouseButtonRelease, at, button.mapToGlobal(at),
+                                                             Qt::LeftButton, Qt::NoButton, Qt::NoModifier));
+        QTRY_VERIFY_WITH_TIMEOUT(clicked, 1000);
+        QVERIFY2(!m_server->answered().contains(QStringLiteral("HEAD /slow/clip.mpg")),
+                 "the click was handled only after the server answered");
+        QCOMPARE(m_app->guard().awaitedAddress(), slow);
+        QVERIFY(!videoPageShows());
+
+        // Then the same as with an answer at once: the video plays, the browser stays where it was.
+        QTRY_VERIFY_WITH_TIMEOUT(videoPageShows(), kLoadTimeoutMs);
+        waitUntilPlayingOnward();
+        QCOMPARE(fileContents(QDir(videoFolder()).filePath(QStringLiteral("clip.mpg"))), m_mpg);
+        QCOMPARE(m_server->requestCount(QStringLiteral("/slow/clip.mpg"), "HEAD"), 1);
+        QCOMPARE(m_server->requestCount(QStringLiteral("/slow/clip.mpg"), "GET"), 1);
+        QCOMPARE(m_app->navigation().navState(), NavState::Ready);
+        QCOMPARE(m_app->browser().location(), start());
+        QVERIFY(m_app->guard().awaitedAddress().isEmpty());
+        backToTheStartPage();
     }
 
     void storedVideoPlaysWithoutATransfer()

@@ -105,6 +105,7 @@ void Application::start()
 
     NavigationGuard::Services services;
     services.head = head;
+    services.headInBackground = true;
     services.media = m_media.get();
     services.themes = m_themeDownload.get();
     services.clockPosition = [this] { return m_window ? m_window->timeClockGauge()->value() : 0; };

@@ -1,0 +1,87 @@
+#!/usr/bin/env bash
+# Runs the benchmarks the project keeps and prints one table with the targets they meet.
+# Usage: bench/run.sh [build folder]        (default: ./build; configured and built if needed)
+# Start-up runs need a display: without $DISPLAY the script runs them under xvfb-run.
+set -euo pipefail
+here=$(cd "$(dirname "$0")" && pwd)
+root=$(dirname "$here")
+build=$(realpath -m "${1:-$root/build}")
+runs=${TOVALIN_BENCH_RUNS:-5}
+
+if [[ ! -f "$build/build.ninja" && ! -f "$build/Makefile" ]]; then
+  cmake -S "$root" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+fi
+cmake --build "$build" -j2 --target tovalin tovalin-watchdog tovalin_resources bench_guard bench_theme_load bare_webengine \
+  | grep -E 'error|FAILED' || true
+
+out=$(mktemp -d)
+trap 'rm -rf "$out"' EXIT
+
+echo "decisions (10 to 1 000 000 entries) ..." >&2
+"$build/bench/bench_guard" --benchmark_filter='BM_Decision|BM_Click' --benchmark_format=json >"$out/guard.json"
+echo "loading a 1 000 000-line blacklist ..." >&2
+"$build/bench/bench_guard" --benchmark_filter='BM_LoadBlacklist' --benchmark_format=json >"$out/load.json"
+echo "a 200-link theme ..." >&2
+QT_QPA_PLATFORM=offscreen "$build/bench/bench_theme_load" --benchmark_format=json >"$out/theme.json"
+echo "start-up, $runs runs of each ..." >&2
+startup=(python3 "$here/startup.py" --bin "$build/bin" --bare "$build/bench/bare_webengine" --runs "$runs")
+if [[ -z "${DISPLAY:-}" ]]; then
+  xvfb-run -a -s "-screen 0 1280x800x24" "${startup[@]}" >"$out/startup.json"
+else
+  "${startup[@]}" >"$out/startup.json"
+fi
+
+python3 - "$out" <<'PY'
+import json, sys, os
+out = sys.argv[1]
+def load(name):
+    with open(os.path.join(out, name)) as f:
+        return json.load(f)
+guard = {b['name']: b for b in load('guard.json')['benchmarks']}
+load_b = load('load.json')['benchmarks'][0]
+theme = load('theme.json')['benchmarks'][0]
+start = load('startup.json')
+
+rows = []
+def row(what, value, target='', met=None):
+    rows.append((what, value, target, '' if met is None else ('met' if met else 'NOT met')))
+
+def dec(name):
+    b = guard[name]
+    return b['p50_us'], b['p99_us']
+
+small50, small99 = dec('BM_Decision/10/iterations:20000')
+for n in (10, 1000, 100000, 1000000):
+    p50, p99 = dec(f'BM_Decision/{n}/iterations:20000')
+    row(f'decision, {n} white + {n} black entries', f'p50 {p50:.1f} us, p99 {p99:.1f} us')
+m50, m99 = dec('BM_DecisionMixed/iterations:20000')
+row('decision, 100 000 white + 1 000 000 black', f'p50 {m50:.1f} us, p99 {m99:.1f} us',
+    'p50 <= 2x p50 at 10 entries', m50 <= 2 * small50)
+row('  its p99 against its own p50', f'{m99 / m50:.1f}x', 'p99 < 5x p50', m99 < 5 * m50)
+c50, c99 = dec('BM_ClickMixed/iterations:20000')
+row('click (pre-test + decision), same lists', f'p50 {c50:.1f} us, p99 {c99:.1f} us',
+    'list work once: < 1.5x one decision', c50 < 1.5 * m50)
+load_ms = load_b['real_time']
+row('load 1 000 000-line blacklist (%.0f MB file)' % load_b['file_mb'], f'{load_ms:.0f} ms', '< 1 s', load_ms < 1000)
+row('  memory it added (resident / peak)', f"{load_b['rss_mb']:.0f} MB / {load_b['peak_mb']:.0f} MB",
+    '< 120 MB', max(load_b['rss_mb'], load_b['peak_mb']) < 120)
+theme_ms = theme['real_time']
+row('200-link theme chosen to strip painted', f'{theme_ms:.1f} ms', '< 50 ms', theme_ms < 50)
+bare, tov, big = start['bare'], start['tovalin'], start['tovalin_1m_blacklist']
+row('start-up, bare Qt WebEngine window', f"{bare['time_s']:.2f} s, {bare['memory_mb']:.0f} MB")
+row('start-up, tovalin to its start page', f"{tov['time_s']:.2f} s, {tov['memory_mb']:.0f} MB")
+row('  time ratio tovalin / bare', f"{tov['time_s'] / bare['time_s']:.2f}x", '<= 1.2x', tov['time_s'] <= 1.2 * bare['time_s'])
+row('  memory tovalin - bare', f"{tov['memory_mb'] - bare['memory_mb']:+.0f} MB", '<= +30 MB',
+    tov['memory_mb'] - bare['memory_mb'] <= 30)
+row('start-up with 1 000 000-line blacklist', f"{big['time_s']:.2f} s, {big['memory_mb']:.0f} MB",
+    '<= 1.5x empty list', big['time_s'] <= 1.5 * tov['time_s'])
+row('  ratio to an empty blacklist', f"{big['time_s'] / tov['time_s']:.2f}x")
+
+widths = [max(len(r[i]) for r in rows + [('measure', 'value', 'target', '')]) for i in range(4)]
+def line(r):
+    return '| ' + ' | '.join(c.ljust(w) for c, w in zip(r, widths)) + ' |'
+print(line(('measure', 'value', 'target', '')))
+print('|' + '|'.join('-' * (w + 2) for w in widths) + '|')
+for r in rows:
+    print(line(r))
+PY

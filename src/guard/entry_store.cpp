@@ -1,0 +1,201 @@
+#include "guard/entry_store.h"
+
+#include <QFile>
+#include <QFileInfo>
+#include <QStringDecoder>
+
+#include <algorithm>
+
+namespace tovalin {
+
+EntryStore::Id EntryStore::append(QByteArrayView utf8)
+{
+    const Id id = Id(m_spans.size());
+    m_spans.push_back({std::uint32_t(m_blob.size()), std::uint32_t(utf8.size())});
+    m_blob.append(utf8);
+    return id;
+}
+
+void EntryStore::squeeze()
+{
+    // Copying a large buffer to save a few line ends is not worth its passing double size.
+    if (m_blob.capacity() - m_blob.size() > m_blob.size() / 8)
+        m_blob.squeeze();
+    m_spans.shrink_to_fit();
+}
+
+void EntryStore::clear()
+{
+    m_blob = QByteArray();
+    m_spans = {};
+    m_deadBytes = 0;
+}
+
+bool lessThanUtf8(QByteArrayView a, QByteArrayView b)
+{
+    const qsizetype n = std::min(a.size(), b.size());
+    for (qsizetype i = 0; i < n; ++i) {
+        const auto ca = static_cast<unsigned char>(a[i]);
+        const auto cb = static_cast<unsigned char>(b[i]);
+        if ((ca | cb) & 0x80) {
+            // Beyond ASCII, letter case is Unicode's: leave it to QString.
+            return QString::compare(QString::fromUtf8(a), QString::fromUtf8(b), Qt::CaseInsensitive) < 0;
+        }
+        const unsigned char la = (ca >= 'A' && ca <= 'Z') ? ca + ('a' - 'A') : ca;
+        const unsigned char lb = (cb >= 'A' && cb <= 'Z') ? cb + ('a' - 'A') : cb;
+        if (la != lb)
+            return la < lb;
+    }
+    return a.size() < b.size();
+}
+
+namespace {
+
+enum class Encoding { Utf8, Windows1252 };
+enum class Outcome { Done, NotUtf8, TooLarge, Unreadable };
+
+bool isAscii(QByteArrayView line)
+{
+    for (const char c : line) {
+        if (static_cast<unsigned char>(c) & 0x80)
+            return false;
+    }
+    return true;
+}
+
+// Reads the file in chunks and hands each line to the store; the file is never held whole.
+Outcome readLinesInto(QFile &file, Encoding encoding, qint64 maxBytes, ListFileRead &out)
+{
+    constexpr qsizetype kChunk = 1 << 20;
+    QByteArray chunk(kChunk, Qt::Uninitialized);
+    QByteArray partial; // a line cut by the end of a chunk
+    bool skipLf = false; // the last chunk ended with CR: a LF at the start of the next belongs to it
+    bool firstLine = true;
+    qint64 total = 0;
+    bool havePrevious = false;
+    EntryStore::Id previous = 0;
+
+    const auto takeLine = [&](QByteArrayView line) -> bool {
+        if (firstLine && encoding == Encoding::Utf8 && line.startsWith("\xEF\xBB\xBF"))
+            line = line.sliced(3);
+        firstLine = false;
+        QByteArray converted;
+        if (!isAscii(line)) {
+            if (encoding == Encoding::Utf8) {
+                QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
+                const QString decoded = utf8.decode(line);
+                if (utf8.hasError())
+                    return false;
+            } else {
+                converted = decodeWindows1252(line.toByteArray()).toUtf8();
+                line = converted;
+            }
+        }
+        if (havePrevious && out.inOrder && lessThanUtf8(line, out.entries.bytes(previous)))
+            out.inOrder = false;
+        previous = out.entries.append(line);
+        havePrevious = true;
+        return true;
+    };
+
+    for (;;) {
+        const qint64 got = file.read(chunk.data(), kChunk);
+        if (got < 0)
+            return Outcome::Unreadable;
+        if (got == 0)
+            break;
+        total += got;
+        if (total > maxBytes)
+            return Outcome::TooLarge;
+        const char *data = chunk.constData();
+        qsizetype start = 0;
+        qsizetype i = 0;
+        if (skipLf) {
+            skipLf = false;
+            if (data[0] == '\n')
+                start = i = 1;
+        }
+        for (; i < got; ++i) {
+            const char c = data[i];
+            if (c != '\r' && c != '\n')
+                continue;
+            const QByteArrayView piece(data + start, i - start);
+            bool ok;
+            if (partial.isEmpty()) {
+                ok = takeLine(piece);
+            } else {
+                partial.append(piece);
+                ok = takeLine(partial);
+                partial.clear();
+            }
+            if (!ok)
+                return Outcome::NotUtf8;
+            if (c == '\r') {
+                if (i + 1 < got) {
+                    if (data[i + 1] == '\n')
+                        ++i;
+                } else {
+                    skipLf = true;
+                }
+            }
+            start = i + 1;
+        }
+        if (start < got)
+            partial.append(data + start, got - start);
+    }
+    // A last line without its line end is an entry too.
+    if (!partial.isEmpty() && !takeLine(partial))
+        return Outcome::NotUtf8;
+    return Outcome::Done;
+}
+
+} // namespace
+
+ListFileRead readListFile(const QString &path, qint64 maxBytes)
+{
+    ListFileRead out;
+    const QFileInfo info(path);
+    if (!info.exists()) {
+        out.error = ReadError::Missing;
+        return out;
+    }
+    // A folder, a pipe or a device under a list's name is no list.
+    if (!info.isFile()) {
+        out.error = ReadError::Unreadable;
+        return out;
+    }
+    if (info.size() > maxBytes) {
+        out.error = ReadError::TooLarge;
+        return out;
+    }
+    for (const Encoding encoding : {Encoding::Utf8, Encoding::Windows1252}) {
+        QFile file(path);
+        if (!file.open(QIODevice::ReadOnly)) {
+            out.error = ReadError::Unreadable;
+            return out;
+        }
+        out.entries.clear();
+        out.entries.reserve(info.size());
+        out.inOrder = true;
+        switch (readLinesInto(file, encoding, maxBytes, out)) {
+        case Outcome::Done:
+            out.entries.squeeze();
+            return out;
+        case Outcome::NotUtf8:
+            continue; // read the whole file again as Windows-1252, as readLines does
+        case Outcome::TooLarge:
+            out.entries.clear();
+            out.error = ReadError::TooLarge;
+            return out;
+        case Outcome::Unreadable:
+            out.entries.clear();
+            out.error = ReadError::Unreadable;
+            return out;
+        }
+    }
+    out.entries.clear();
+    out.error = ReadError::Unreadable;
+    return out;
+}
+
+} // namespace tovalin
