@@ -143,7 +143,7 @@ void PopupGuard::label30Click()
                 keys.insert(webSchemeKey(candidate));
             SortedList &popups = m_lists.popuplist();
             for (qsizetype i = popups.size() - 1; i >= 0; --i) {
-                const QString &entry = popups.items().at(i);
+                const QString entry = popups.at(i);
                 if (entry.compare(m_opener, Qt::CaseInsensitive) == 0 || keys.contains(exactKey(entry)))
                     popups.removeAt(int(i));
             }
