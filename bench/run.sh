@@ -63,6 +63,8 @@ row('click (pre-test + decision), same lists', f'p50 {c50:.1f} us, p99 {c99:.1f}
     'list work once: < 1.5x one decision', c50 < 1.5 * m50)
 load_ms = load_b['real_time']
 row('load 1 000 000-line blacklist (%.0f MB file)' % load_b['file_mb'], f'{load_ms:.0f} ms', '< 1 s', load_ms < 1000)
+row('  CPU time of that load', f"{load_b['cpu_time']:.0f} ms")
+row('  the list itself (entries, order, key table)', f"{load_b['list_mb']:.0f} MB")
 row('  memory it added (resident / peak)', f"{load_b['rss_mb']:.0f} MB / {load_b['peak_mb']:.0f} MB",
     '< 120 MB', max(load_b['rss_mb'], load_b['peak_mb']) < 120)
 theme_ms = theme['real_time']

@@ -282,7 +282,14 @@ int lists(const QCommandLineParser &parser)
             continue;
         }
         const qsizetype before = list.size();
-        for (qsizetype row = list.items().indexOf(entry); row >= 0; row = list.items().indexOf(entry))
+        const auto rowOf = [&list](const QString &wanted) {
+            for (qsizetype row = 0; row < list.size(); ++row) {
+                if (list.at(row) == wanted)
+                    return row;
+            }
+            return qsizetype(-1);
+        };
+        for (qsizetype row = rowOf(entry); row >= 0; row = rowOf(entry))
             deleteListEntry(siteLists, *which, int(row));
         if (list.size() == before) {
             QTextStream(stderr) << "tovalinctl: \"" << entry << "\" is not on the list\n";

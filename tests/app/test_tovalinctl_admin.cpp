@@ -3,6 +3,7 @@
 // leaves every file as it was.
 
 #include "core/text_file.h"
+#include "guard/entry_store.h"
 
 #include <QCryptographicHash>
 #include <QDirIterator>
@@ -190,7 +191,7 @@ private slots:
     {
         QFile black(data() + "/themas/Dieren.kou");
         QVERIFY(black.open(QIODevice::WriteOnly));
-        QVERIFY(black.resize(tovalin::kMaxTextFileBytes + 1));
+        QVERIFY(black.resize(tovalin::kMaxListFileBytes + 1));
         black.close();
         const auto before = snapshot(data());
         const Run r = ctl(data(), {"lists", "add", "Dieren", "white", "http://apes.example/"});
