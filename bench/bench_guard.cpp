@@ -255,7 +255,10 @@ void BM_LoadBlacklist(benchmark::State &st)
         const auto t1 = std::chrono::steady_clock::now();
         st.SetIterationTime(std::chrono::duration<double>(t1 - t0).count());
         rssMb = double(statusKb("VmRSS:") - rssBefore) / 1024.0;
-        peakMb = double(std::max(0L, statusKb("VmHWM:") - std::max(peakBefore, rssBefore))) / 1024.0 + rssMb;
+        // A new high-water mark was reached during the load: the peak it added is that mark
+        // less where the process stood before; otherwise the load stayed below the old mark.
+        const long peakAfter = statusKb("VmHWM:");
+        peakMb = peakAfter > peakBefore ? double(peakAfter - rssBefore) / 1024.0 : rssMb;
         listMb = double(lists->blacklist().memoryBytes()) / (1024.0 * 1024.0);
     }
     if (!found)
