@@ -432,8 +432,12 @@ BmpDecodeResult readBmpFile(const QString &path)
         result.error = BmpError::Unreadable;
         return result;
     }
-    // read() with a bound, so a file that grew since the size check still cannot exceed it.
-    const QByteArray bytes = file.read(kMaxBmpFileBytes + 1);
+    // Asks for the file's size and one byte more (read() allocates what it is asked for,
+    // so asking for the cap would cost a 96 MB allocation per picture); only a file that
+    // grew since the size check is read on, still bounded by the cap.
+    QByteArray bytes = file.read(info.size() + 1);
+    if (bytes.size() > info.size() && file.error() == QFileDevice::NoError)
+        bytes += file.read(kMaxBmpFileBytes + 1 - bytes.size());
     if (bytes.size() > kMaxBmpFileBytes) {
         result.error = BmpError::TooLarge;
         return result;
