@@ -18,6 +18,7 @@ packages=(
   libqt6multimedia6 ffmpeg python3-pyftpdlib
   xdg-user-dirs libglib2.0-bin
   desktop-file-utils appstream
+  clang libclang-rt-14-dev
 )
 
 missing=()
@@ -32,7 +33,10 @@ if [ ${#missing[@]} -gt 0 ]; then
   DEBIAN_FRONTEND=noninteractive "${sudo_cmd[@]}" apt-get install -y --no-install-recommends "${missing[@]}"
 fi
 
-cmake -S "$here" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+# The test command also builds the fuzz targets (with clang) and runs each briefly.
+fuzz=OFF
+[ "$mode" = test ] && fuzz=ON
+cmake -S "$here" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DTOVALIN_FUZZ=$fuzz >/dev/null
 cmake --build "$build" -j2
 
 case "$mode" in

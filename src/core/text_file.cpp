@@ -6,6 +6,8 @@
 #include <QSaveFile>
 #include <QStringDecoder>
 
+#include <algorithm>
+
 #include <cerrno>
 
 namespace tovalin {
@@ -77,6 +79,11 @@ QByteArray joinLinesCrLf(const QStringList &lines)
 
 ReadResult readFileBytes(const QString &path)
 {
+    return readFileBytes(path, kMaxTextFileBytes);
+}
+
+ReadResult readFileBytes(const QString &path, qint64 maxBytes)
+{
     ReadResult r;
     QFileInfo info(path);
     if (!info.exists() || info.isDir()) {
@@ -88,7 +95,7 @@ ReadResult readFileBytes(const QString &path)
         r.error = ReadError::Unreadable;
         return r;
     }
-    if (info.size() > kMaxTextFileBytes) {
+    if (info.size() > maxBytes) {
         r.error = ReadError::TooLarge;
         return r;
     }
@@ -97,7 +104,8 @@ ReadResult readFileBytes(const QString &path)
         r.error = ReadError::Unreadable;
         return r;
     }
-    // As large as the file is, not as the cap: a file may still grow while it is read.
+    // As large as the file is, not as the cap: a file may still grow while it is read, and
+    // is read on in steps, never beyond the cap.
     r.bytes.reserve(info.size());
     char chunk[64 * 1024];
     for (;;) {
@@ -105,10 +113,13 @@ ReadResult readFileBytes(const QString &path)
         if (got <= 0)
             break;
         r.bytes.append(chunk, got);
-        if (r.bytes.size() > kMaxTextFileBytes)
+        if (r.bytes.size() > maxBytes)
             break;
     }
-    if (r.bytes.size() > kMaxTextFileBytes) {
+    if (f.error() != QFileDevice::NoError) {
+        r.bytes.clear();
+        r.error = ReadError::Unreadable;
+    } else if (r.bytes.size() > maxBytes) {
         r.bytes.clear();
         r.error = ReadError::TooLarge;
     }

@@ -40,6 +40,9 @@ struct ReadResult {
 /// Reads a whole file, refusing files above kMaxTextFileBytes and anything that is not a regular file.
 ReadResult readFileBytes(const QString &path);
 
+/// As readFileBytes, with a cap of maxBytes. Memory follows the file's size, not the cap.
+ReadResult readFileBytes(const QString &path, qint64 maxBytes);
+
 /// Reads a file as lines; nullopt when it is missing, unreadable or too large.
 std::optional<QStringList> readLines(const QString &path);
 

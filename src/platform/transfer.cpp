@@ -24,6 +24,10 @@ void ensureCurlGlobalInit()
 // How long the worker waits on its sockets before it looks at the cancel flag again.
 constexpr int kPollMs = 100;
 
+// Slower than this for the whole silence time-out counts as silence (the slowest modem
+// moves thousands of bytes a second).
+constexpr long kSlowestBytesPerSecond = 100;
+
 bool isSupportedAddress(const QString &address)
 {
     return address.startsWith(u"http://", Qt::CaseInsensitive) || address.startsWith(u"https://", Qt::CaseInsensitive)
@@ -274,10 +278,11 @@ TransferResult runTransfer(const TransferRequest &request, const std::atomic_boo
     curl_easy_setopt(curl, CURLOPT_MAXREDIRS, long(std::max(0, request.maxRedirects)));
     curl_easy_setopt(curl, CURLOPT_USERAGENT, request.userAgent.constData());
     curl_easy_setopt(curl, CURLOPT_COOKIEFILE, ""); // cookies within the transfer, redirects included
-    // Silence: no connection, no reply, or under a byte a second for this long.
+    // Silence: no connection, no reply, or under kSlowestBytesPerSecond for this long. A server
+    // that trickles a byte a second is as good as silent: it would hold a transfer for days.
     curl_easy_setopt(curl, CURLOPT_CONNECTTIMEOUT, silence);
     curl_easy_setopt(curl, CURLOPT_SERVER_RESPONSE_TIMEOUT, silence);
-    curl_easy_setopt(curl, CURLOPT_LOW_SPEED_LIMIT, 1L);
+    curl_easy_setopt(curl, CURLOPT_LOW_SPEED_LIMIT, kSlowestBytesPerSecond);
     curl_easy_setopt(curl, CURLOPT_LOW_SPEED_TIME, silence);
     if (request.totalTimeoutMs > 0)
         curl_easy_setopt(curl, CURLOPT_TIMEOUT_MS, request.totalTimeoutMs);
@@ -354,6 +359,10 @@ TransferResult runTransfer(const TransferRequest &request, const std::atomic_boo
         result.failure = failureOf(code);
         if (code != CURLE_OK)
             result.error = QString::fromUtf8(errorBuffer[0] ? errorBuffer : curl_easy_strerror(code));
+        // curl names an answer that is no HTTP at all an unsupported protocol; the address was
+        // fine (it was checked above, and no redirect answer came), the server was not.
+        if (code == CURLE_UNSUPPORTED_PROTOCOL && status == 0)
+            result.failure = TransferFailure::Other;
         // The connection closed before the announced body was whole.
         if (code == CURLE_OK && get && result.contentLength >= 0 && sink.received < result.contentLength) {
             result.failure = TransferFailure::Incomplete;

@@ -7,7 +7,8 @@
 // and the user keeps clicking; its signals arrive on the thread that owns the
 // Transfer object. Rules every transfer keeps:
 // - cancel() ends it within a second (at once, in practice);
-// - a server that sends nothing for `silenceTimeoutSeconds` ends it as TimedOut;
+// - a server that sends nothing (or trickles under 100 bytes a second) for
+//   `silenceTimeoutSeconds` ends it as TimedOut;
 // - at most `maxRedirects` redirects are followed (http, https and ftp only);
 // - a body longer than the server announced (Content-Length, or the FTP size)
 //   or above `maxBytes` ends it, as LongerThanAnnounced or TooLarge;

@@ -106,6 +106,12 @@ struct Header {
     bool hasMasks = false;
 };
 
+// Bytes per row of uncompressed pixel data: rows are padded to four bytes.
+qint64 rowStride(const Header &h)
+{
+    return ((h.width * h.bitsPerPixel + 31) / 32) * 4;
+}
+
 BmpError readHeader(const ByteView &in, Header &h)
 {
     if (!in.has(0, 2))
@@ -168,7 +174,7 @@ BmpError readHeader(const ByteView &in, Header &h)
 
     if (h.width <= 0 || h.height <= 0)
         return BmpError::BadDimensions;
-    if (h.width > kMaxBmpPixels || h.height > kMaxBmpPixels || h.width * h.height > kMaxBmpPixels)
+    if (h.width > kMaxBmpSide || h.height > kMaxBmpSide || h.width * h.height > kMaxBmpPixels)
         return BmpError::TooLarge;
 
     switch (h.bitsPerPixel) {
@@ -199,6 +205,14 @@ BmpError readHeader(const ByteView &in, Header &h)
 
     if (h.pixelOffset < afterHeader || h.pixelOffset > in.size())
         return BmpError::BadOffset;
+    // The pixel data must be there before the picture is allocated: a few bytes that declare a
+    // large picture are refused at once. Run-length data needs at least its end marker.
+    if (h.compression == kBiRle8 || h.compression == kBiRle4) {
+        if (!in.has(h.pixelOffset, 2))
+            return BmpError::Truncated;
+    } else if (!in.has(h.pixelOffset, rowStride(h) * h.height)) {
+        return BmpError::Truncated;
+    }
 
     h.paletteOffset = afterHeader;
     if (h.bitsPerPixel <= 8) {
@@ -231,9 +245,7 @@ Palette readPalette(const ByteView &in, const Header &h)
 
 BmpError decodeUncompressed(const ByteView &in, const Header &h, const Palette &palette, Bitmap &out)
 {
-    const qint64 stride = ((h.width * h.bitsPerPixel + 31) / 32) * 4;
-    if (!in.has(h.pixelOffset, stride * h.height))
-        return BmpError::Truncated;
+    const qint64 stride = rowStride(h); // readHeader found stride * height bytes of data
 
     std::array<Channel, 4> channels{};
     if (h.bitsPerPixel == 16 || h.bitsPerPixel == 32) {
@@ -307,14 +319,14 @@ BmpError decodeRle(const ByteView &in, const Header &h, const Palette &palette, 
     const bool rle8 = h.compression == kBiRle8;
     const qint64 w = h.width;
     const qint64 rows = h.height;
-    std::vector<quint8> indices(size_t(w * rows), 0);
+    // Pixels the data never sets keep index 0, which is what the caller filled the picture with.
     qint64 pos = h.pixelOffset;
     qint64 x = 0;
     qint64 y = 0; // counted from the bottom row
 
     auto put = [&](qint64 px, unsigned value) {
         if (px < w) // pixels past the row's end are dropped
-            indices[size_t(y * w + px)] = quint8(value);
+            out.pixels[size_t((rows - 1 - y) * w + px)] = palette.at(value);
     };
 
     for (;;) {
@@ -359,13 +371,6 @@ BmpError decodeRle(const ByteView &in, const Header &h, const Palette &palette, 
             pos += bytes + (bytes & 1);
         }
     }
-
-    for (qint64 r = 0; r < rows; ++r) {
-        quint32 *dst = out.pixels.data() + size_t((rows - 1 - r) * w);
-        const quint8 *src = indices.data() + size_t(r * w);
-        for (qint64 c = 0; c < w; ++c)
-            dst[c] = palette.at(src[c]);
-    }
     return BmpError::None;
 }
 
@@ -407,8 +412,8 @@ BmpDecodeResult decodeBmp(const QByteArray &bytes)
     Bitmap bitmap;
     bitmap.width = int(h.width);
     bitmap.height = int(h.height);
-    bitmap.pixels.assign(size_t(h.width * h.height), kOpaque);
     const bool rle = h.compression == kBiRle8 || h.compression == kBiRle4;
+    bitmap.pixels.assign(size_t(h.width * h.height), rle ? palette.at(0) : kOpaque);
     result.error = rle ? decodeRle(in, h, palette, bitmap) : decodeUncompressed(in, h, palette, bitmap);
     if (result.ok())
         result.bitmap = std::move(bitmap);
@@ -418,40 +423,26 @@ BmpDecodeResult decodeBmp(const QByteArray &bytes)
 BmpDecodeResult readBmpFile(const QString &path)
 {
     BmpDecodeResult result;
-    const QFileInfo info(path);
-    if (!info.exists() || info.isDir()) {
+    const ReadResult file = readFileBytes(path, kMaxBmpFileBytes);
+    switch (file.error) {
+    case ReadError::None:
+        return decodeBmp(file.bytes);
+    case ReadError::Missing:
         result.error = BmpError::Missing;
-        return result;
-    }
-    if (info.size() > kMaxBmpFileBytes) {
+        break;
+    case ReadError::TooLarge:
         result.error = BmpError::TooLarge;
-        return result;
-    }
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) {
+        break;
+    case ReadError::Unreadable:
         result.error = BmpError::Unreadable;
-        return result;
+        break;
     }
-    // Asks for the file's size and one byte more (read() allocates what it is asked for,
-    // so asking for the cap would cost a 96 MB allocation per picture); only a file that
-    // grew since the size check is read on, still bounded by the cap.
-    QByteArray bytes = file.read(info.size() + 1);
-    if (bytes.size() > info.size() && file.error() == QFileDevice::NoError)
-        bytes += file.read(kMaxBmpFileBytes + 1 - bytes.size());
-    if (bytes.size() > kMaxBmpFileBytes) {
-        result.error = BmpError::TooLarge;
-        return result;
-    }
-    if (file.error() != QFileDevice::NoError) {
-        result.error = BmpError::Unreadable;
-        return result;
-    }
-    return decodeBmp(bytes);
+    return result;
 }
 
 QByteArray encodeBmp(const Bitmap &bitmap)
 {
-    if (bitmap.isNull() || qint64(bitmap.width) * bitmap.height > kMaxBmpPixels
+    if (bitmap.isNull() || bitmap.width > kMaxBmpSide || bitmap.height > kMaxBmpSide
         || bitmap.pixels.size() != size_t(bitmap.width) * size_t(bitmap.height))
         return {};
     const quint32 imageSize = quint32(bitmap.width) * quint32(bitmap.height) * 4;

@@ -6,7 +6,8 @@
 // parent may bring: 1, 4, 8, 16, 24 and 32 bits per pixel, BI_RGB, BI_RLE8,
 // BI_RLE4 and BI_BITFIELDS, bottom-up or top-down, and the old OS/2 core
 // header. A truncated or hostile file is refused with a reason; the reader
-// never reads outside the file and never allocates more than kMaxBmpPixels.
+// never reads outside the file, finds the pixel data there before it allocates
+// the picture, and takes no picture larger than a thumbnail can be.
 
 #include <QByteArray>
 #include <QString>
@@ -30,10 +31,14 @@ struct Bitmap {
     friend bool operator==(const Bitmap &, const Bitmap &) = default;
 };
 
-/// The largest picture the reader accepts (pixels); larger ones are refused before allocating.
-inline constexpr qint64 kMaxBmpPixels = 16 * 1024 * 1024;
-/// The largest file the reader opens.
-inline constexpr qint64 kMaxBmpFileBytes = 96 * 1024 * 1024;
+/// The widest and highest picture the reader accepts. A link shows the centre 70 × 70 of its
+/// thumbnail, so a larger picture is no thumbnail; the bound keeps a theme of 200 hostile
+/// pictures (a few bytes each, declaring 4096 × 4096) from costing seconds and gigabytes.
+inline constexpr int kMaxBmpSide = 1024;
+/// The most pixels the reader accepts; larger pictures are refused before allocating.
+inline constexpr qint64 kMaxBmpPixels = qint64(kMaxBmpSide) * kMaxBmpSide;
+/// The largest file the reader opens (a 1024 × 1024 picture at 32 bits per pixel is 4 MB).
+inline constexpr qint64 kMaxBmpFileBytes = 8 * 1024 * 1024;
 
 enum class BmpError {
     None,
@@ -42,7 +47,7 @@ enum class BmpError {
     NotBitmap,       ///< no "BM" signature or an unknown header
     Truncated,       ///< the file ends before the header, palette or pixel data do
     BadDimensions,   ///< zero or negative width or height
-    TooLarge,        ///< more than kMaxBmpPixels pixels, or a file above kMaxBmpFileBytes
+    TooLarge,        ///< wider or higher than kMaxBmpSide, or a file above kMaxBmpFileBytes
     BadOffset,       ///< the pixel data offset points into the headers or past the file
     Unsupported,     ///< a bit depth or compression the reader does not handle (JPEG, PNG, Huffman, ...)
     BadBitfields,    ///< colour masks that are empty, overlapping or wider than a pixel
@@ -62,7 +67,7 @@ BmpDecodeResult decodeBmp(const QByteArray &bytes);
 BmpDecodeResult readBmpFile(const QString &path);
 
 /// Encodes a picture as a 32-bit BI_RGB bottom-up bitmap (alpha kept in the fourth byte,
-/// 0 pixels per metre). Empty for a null or inconsistent picture.
+/// 0 pixels per metre). Empty for a null or inconsistent picture, or one the reader would refuse.
 QByteArray encodeBmp(const Bitmap &bitmap);
 
 /// Encodes and writes a picture atomically; false when the picture is null or the write fails.

@@ -163,23 +163,26 @@ ArchiveResult writeThemeArchive(const QString &themesFolder, const QString &them
 
     for (const QString &name : entries) {
         const QString path = themesFolder + u'/' + name;
-        QFile file(path);
-        if (file.size() > kMaxArchiveEntryBytes)
+        const ReadResult file = readFileBytes(path, kMaxArchiveEntryBytes);
+        if (file.error == ReadError::TooLarge)
             return fail(ArchiveFailure::TooLarge, QStringLiteral("%1 is larger than 16 MB").arg(name));
-        if (!file.open(QIODevice::ReadOnly))
-            return fail(ArchiveFailure::CannotRead, ThemeArchiveText::tr("Cannot read %1: %2").arg(name, file.errorString()));
-        const QByteArray bytes = file.read(kMaxArchiveEntryBytes + 1);
-        if (bytes.size() > kMaxArchiveEntryBytes)
-            return fail(ArchiveFailure::TooLarge, QStringLiteral("%1 is larger than 16 MB").arg(name));
-        if (file.error() != QFileDevice::NoError)
-            return fail(ArchiveFailure::CannotRead, ThemeArchiveText::tr("Cannot read %1: %2").arg(name, file.errorString()));
+        if (!file.ok()) {
+            QFile probe(path);
+            const QString reason = probe.open(QIODevice::ReadOnly) ? QString() : probe.errorString();
+            return fail(ArchiveFailure::CannotRead, ThemeArchiveText::tr("Cannot read %1: %2").arg(name, reason));
+        }
+        const QByteArray &bytes = file.bytes;
 
-        // libzip frees the copy with free() once the archive is written.
-        void *copy = std::malloc(size_t(std::max<qsizetype>(bytes.size(), 1)));
-        if (!copy)
-            return fail(ArchiveFailure::CannotWrite, ThemeArchiveText::tr("Out of memory"));
-        std::memcpy(copy, bytes.constData(), size_t(bytes.size()));
-        zip_source_t *source = zip_source_buffer(za.get(), copy, zip_uint64_t(bytes.size()), 1);
+        // libzip frees the copy with free() once the archive is written. An empty file gets no
+        // copy: libzip keeps no data of an empty buffer, so it would never free one.
+        void *copy = nullptr;
+        if (!bytes.isEmpty()) {
+            copy = std::malloc(size_t(bytes.size()));
+            if (!copy)
+                return fail(ArchiveFailure::CannotWrite, ThemeArchiveText::tr("Out of memory"));
+            std::memcpy(copy, bytes.constData(), size_t(bytes.size()));
+        }
+        zip_source_t *source = zip_source_buffer(za.get(), copy, zip_uint64_t(bytes.size()), copy ? 1 : 0);
         if (!source) {
             std::free(copy);
             return fail(ArchiveFailure::CannotWrite, QString::fromLocal8Bit(zip_strerror(za.get())));

@@ -288,6 +288,26 @@ private slots:
         shortData.data = QByteArray(50, '\0');
         QTest::newRow("pixelDataCutShort") << shortData.build() << int(BmpError::Truncated);
 
+        // 54 bytes that declare a large picture: refused from the header, before any allocation.
+        BmpFixture bare;
+        bare.width = 4096;
+        bare.height = 4096;
+        QTest::newRow("fiftyFourBytesDeclaring4096Square") << bare.build() << int(BmpError::TooLarge);
+        bare.width = kMaxBmpSide + 1;
+        bare.height = 1;
+        bare.data = QByteArray(4 * (kMaxBmpSide + 1), '\0');
+        QTest::newRow("widerThanAThumbnail") << bare.build() << int(BmpError::TooLarge);
+        bare.width = kMaxBmpSide;
+        bare.height = kMaxBmpSide;
+        bare.data.clear();
+        QTest::newRow("largestThumbnailWithoutData") << bare.build() << int(BmpError::Truncated);
+        bare.bpp = 8;
+        bare.compression = 1;
+        bare.palette = bgra({0x123456});
+        QTest::newRow("runLengthWithoutData") << bare.build() << int(BmpError::Truncated);
+        bare.data = QByteArray::fromHex("0001");
+        QTest::newRow("runLengthOfOnlyTheEndMarker") << bare.build() << int(BmpError::None);
+
         BmpFixture pal;
         pal.bpp = 8;
         pal.clrUsed = 0xFFFFFFFF;

@@ -1,0 +1,63 @@
+#pragma once
+// What every fuzz target shares: a Qt core application, a sandbox folder that is
+// emptied before each input, and checks that end the run with a finding.
+
+#include <QByteArray>
+#include <QString>
+#include <QStringList>
+
+#include <cstddef>
+#include <cstdint>
+#include <fuzzer/FuzzedDataProvider.h>
+
+namespace fuzz {
+
+/// Stops the run with a finding: prints what failed (and the two sides when given) and aborts,
+/// which libFuzzer reports as a crash and saves the input.
+[[noreturn]] void fail(const char *what, const char *file, int line, const QString &detail = {});
+
+/// Prints `value` quoted with its non-printable characters escaped, for findings.
+QString show(const QString &value);
+QString show(const QStringList &values);
+QString show(const QByteArray &value);
+QString show(long long value);
+
+/// A folder of the run's own, emptied before each input, with a sub-folder `work` where the
+/// code under test may write, and a file beside it that must never change.
+class Sandbox {
+public:
+    /// The sandbox of this process (made on first use).
+    static Sandbox &instance();
+    /// Empties the sandbox and makes `work` (and its sub-folders when given) again.
+    void reset(const QStringList &workSubfolders = {});
+    QString root() const { return m_root; }
+    /// The folder the code under test may write in.
+    QString work() const { return m_root + QStringLiteral("/work"); }
+    /// Every file and folder under the root, relative to it, sorted; symbolic links included.
+    QStringList tree() const;
+    /// Every entry of the tree that lies outside `work` or is not a plain file or folder, or
+    /// the guard file changed: what a reader must never produce.
+    QStringList strayEntries() const;
+
+private:
+    Sandbox();
+    QString m_root;
+};
+
+} // namespace fuzz
+
+#define FUZZ_CHECK(cond) \
+    do { \
+        if (!(cond)) \
+            ::fuzz::fail(#cond, __FILE__, __LINE__); \
+    } while (0)
+
+#define FUZZ_CHECK_EQ(a, b) \
+    do { \
+        const auto fuzzA_ = (a); \
+        const auto fuzzB_ = (b); \
+        if (!(fuzzA_ == fuzzB_)) \
+            ::fuzz::fail(#a " == " #b, __FILE__, __LINE__, \
+                         QStringLiteral("\n  left:  ") + ::fuzz::show(fuzzA_) + QStringLiteral("\n  right: ") \
+                             + ::fuzz::show(fuzzB_)); \
+    } while (0)
