@@ -4,6 +4,7 @@
 
 #include <QByteArray>
 #include <QString>
+#include <QStringBuilder>
 #include <QStringList>
 
 #include <cstddef>
@@ -44,6 +45,23 @@ private:
     QString m_root;
 };
 
+/// A value kept for comparing: a string expression built with "+" becomes its string while
+/// the parts it refers to are still alive.
+template <typename T>
+T settle(const T &value)
+{
+    return value;
+}
+template <typename A, typename B>
+typename QStringBuilder<A, B>::ConvertTo settle(const QStringBuilder<A, B> &value)
+{
+    return value;
+}
+inline QString settle(const QStringBuilder<QString, QString> &value)
+{
+    return value;
+}
+
 } // namespace fuzz
 
 #define FUZZ_CHECK(cond) \
@@ -54,8 +72,8 @@ private:
 
 #define FUZZ_CHECK_EQ(a, b) \
     do { \
-        const auto fuzzA_ = (a); \
-        const auto fuzzB_ = (b); \
+        const auto fuzzA_ = ::fuzz::settle(a); \
+        const auto fuzzB_ = ::fuzz::settle(b); \
         if (!(fuzzA_ == fuzzB_)) \
             ::fuzz::fail(#a " == " #b, __FILE__, __LINE__, \
                          QStringLiteral("\n  left:  ") + ::fuzz::show(fuzzA_) + QStringLiteral("\n  right: ") \

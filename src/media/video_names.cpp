@@ -31,13 +31,14 @@ constexpr qsizetype kFirstNameSlash = 8;
 
 QString decodePercentUntilBlank(const QString &text)
 {
-    const QByteArray bytes = text.toUtf8();
+    // The text ends at its first blank, also where the blank follows a "%": "%2 x" is cut to "%2".
+    QByteArray bytes = text.toUtf8();
+    if (const qsizetype blank = bytes.indexOf(' '); blank >= 0)
+        bytes.truncate(blank);
     QByteArray out;
     out.reserve(bytes.size());
     for (qsizetype i = 0; i < bytes.size(); ++i) {
         const char c = bytes.at(i);
-        if (c == ' ')
-            break;
         if (c == '%' && i + 2 < bytes.size()) {
             out.append(char(hexValue(bytes.at(i + 1)) * 16 + hexValue(bytes.at(i + 2))));
             i += 2;

@@ -10,6 +10,19 @@ Q_LOGGING_CATEGORY(lcUpdate, "tovalin.update", QtWarningMsg)
 
 namespace tovalin {
 
+VersionFileEntry readVersionFile(const IniDocument &ini)
+{
+    const QString key = QString::fromLatin1(UpdateChecker::kTitleKey);
+    return {ini.stringValue(QStringLiteral("CurrentVersions"), key).trimmed(),
+            ini.stringValue(QStringLiteral("DownloadURL"), key).trimmed()};
+}
+
+bool offersUpdate(const VersionFileEntry &entry, const QString &running)
+{
+    // A version that is not digits and points offers nothing, and says nothing.
+    return !entry.address.isEmpty() && version::isNewer(running, entry.version);
+}
+
 UpdateChecker::UpdateChecker(Settings settings, QObject *parent) : QObject(parent), m_settings(std::move(settings)) {}
 
 UpdateChecker::~UpdateChecker() = default;
@@ -46,14 +59,11 @@ void UpdateChecker::fetched()
         emit checkDone();
         return;
     }
-    const QString key = QString::fromLatin1(kTitleKey);
-    const QString offered = ini->stringValue(QStringLiteral("CurrentVersions"), key).trimmed();
-    const QString address = ini->stringValue(QStringLiteral("DownloadURL"), key).trimmed();
-    emit OnGetURL(offered, address);
-    // A version that is not digits and points offers nothing, and says nothing.
-    if (!address.isEmpty() && version::isNewer(m_settings.runningVersion, offered)) {
-        qCDebug(lcUpdate) << "offer" << offered << address;
-        emit OnGetURLNew(offered, address);
+    const VersionFileEntry entry = readVersionFile(*ini);
+    emit OnGetURL(entry.version, entry.address);
+    if (offersUpdate(entry, m_settings.runningVersion)) {
+        qCDebug(lcUpdate) << "offer" << entry.version << entry.address;
+        emit OnGetURLNew(entry.version, entry.address);
     }
     emit checkDone();
 }

@@ -12,7 +12,22 @@
 
 namespace tovalin {
 
+class IniDocument;
 class Transfer;
+
+/// What a version file names for this program: the version offered and the installer's address
+/// (the `kTitleKey` values of `CurrentVersions` and `DownloadURL`, trimmed; empty when missing).
+struct VersionFileEntry {
+    QString version;
+    QString address;
+};
+
+/// Reads the program's entry from a version file.
+VersionFileEntry readVersionFile(const IniDocument &ini);
+
+/// True when an entry offers an update over `running`: it has an address and names a version
+/// text newer than `running`.
+bool offersUpdate(const VersionFileEntry &entry, const QString &running);
 
 class UpdateChecker : public QObject {
     Q_OBJECT

@@ -25,6 +25,7 @@ private slots:
         QTest::newRow("nameIsTrimmed") << "http://kids.example/%20clip.mpg" << "clip.mpg";
         QTest::newRow("nonHexDigitsCountAsZero") << "http://kids.example/a%4g.mpg" << "a@.mpg";
         QTest::newRow("percentAtTheEndStays") << "http://kids.example/a.mpg%4" << "a.mpg%4";
+        QTest::newRow("blankInsideAnEscapeStillCuts") << "http://kids.example/ab%2 x.mpg" << "ab%2";
         QTest::newRow("utf8Bytes") << "http://kids.example/%c3%a9t%c3%a9.mpg" << QStringLiteral("\u00e9t\u00e9.mpg");
         QTest::newRow("windows1252Bytes") << "http://kids.example/%e9t%e9.mpg" << QStringLiteral("\u00e9t\u00e9.mpg");
         // The name never leaves the video folder.
