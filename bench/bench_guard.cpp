@@ -13,6 +13,7 @@
 #include "guard/navigation_guard.h"
 #include "guard/navigation_model.h"
 #include "guard/site_lists.h"
+#include "guard/subresource_guard.h"
 #include "media/media_fetch.h"
 #include "platform/fake_browser.h"
 #include "platform/head_probe.h"
@@ -199,6 +200,14 @@ void BM_DecisionMixed(benchmark::State &st)
     timeEach(st, w, [&](const QString &a) { benchmark::DoNotOptimize(w.guard->beforeNavigate(a, {false, NavigationKind::Other})); });
 }
 
+// The blacklist test of one load of a page (a picture, a script), on the same addresses.
+void BM_PageLoad(benchmark::State &st)
+{
+    World &w = world(int(st.range(0)));
+    const SubresourceGuard loads(w.state, *w.lists);
+    timeEach(st, w, [&](const QString &a) { benchmark::DoNotOptimize(loads.refuses(a)); });
+}
+
 // One link click: the pre-test (translate-URL) and the decision, as the browser runs them.
 void BM_ClickMixed(benchmark::State &st)
 {
@@ -270,6 +279,7 @@ void BM_LoadBlacklist(benchmark::State &st)
 }
 
 BENCHMARK(BM_Decision)->Arg(10)->Arg(1000)->Arg(100000)->Arg(1000000)->Iterations(20000)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_PageLoad)->Arg(10)->Arg(1000)->Arg(100000)->Arg(1000000)->Iterations(20000)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_DecisionMixed)->Iterations(20000)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_ClickMixed)->Iterations(20000)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_LoadBlacklist)->Arg(1000000)->Iterations(1)->UseManualTime()->Unit(benchmark::kMillisecond);

@@ -1,10 +1,12 @@
 #pragma once
-// The three address tests read plainly: one obvious loop per rule, no caches, no early
-// exits, nothing shared with the guard's fast code but the text helpers. The fuzz target
-// checks that the guard answers exactly as these do. When the guard's rules change, change
-// them here, rule for rule, and nowhere else.
+// The three address tests read plainly: one obvious loop over the entries per test, built
+// from the slow-but-obvious rules of guard/address_match.h (which say how an address is read
+// and where an entry is looked for), with no caches, no pre-folded entries, no early exits.
+// The fuzz target checks that the guard's fast lists answer exactly as these do. When the
+// guard's rules change, change them here, rule for rule, and nowhere else.
 
 #include "core/text.h"
+#include "guard/address_match.h"
 
 #include <QString>
 #include <QStringList>
@@ -24,40 +26,26 @@ struct Setup {
     QStringList popup;
 };
 
-inline bool alwaysPasses(const Setup &s, const QString &address)
+inline bool alwaysPasses(const Setup &s, const QString &normal)
 {
-    const QString texts[] = {s.webHost, s.secondHost, QStringLiteral("about:blank"), QStringLiteral("javascript"),
-                             s.localHomePage};
-    bool passes = false;
-    for (const QString &t : texts)
-        if (tovalin::ContainsText(address, t))
-            passes = true;
-    return passes;
-}
-
-// The start page's site: after "://" (or after the first seven characters when there is
-// none) up to the next "/".
-inline QString startSite(const QString &startUrl)
-{
-    const qsizetype scheme = startUrl.indexOf(QStringLiteral("://"));
-    QString rest = scheme >= 0 ? startUrl.mid(scheme + 3) : startUrl.mid(7);
-    const qsizetype slash = rest.indexOf(u'/');
-    return slash >= 0 ? rest.left(slash) : rest;
+    return tovalin::isAlwaysPassing(normal, {s.webHost, s.secondHost, s.localHomePage});
 }
 
 inline bool isNotWhitelisted(const Setup &s, const QString &address)
 {
     if (!s.Kindvriendelijk)
         return false;
+    const QString normal = tovalin::normalizedAddress(address);
     bool missing = true;
     for (const QString &entry : s.white)
-        if (tovalin::ContainsText(address, entry))
+        if (tovalin::whitelistEntryMatches(entry, normal))
             missing = false;
-    if (tovalin::ContainsText(address, startSite(s.StartURL)))
+    // The start page's site is one more entry.
+    if (tovalin::whitelistEntryMatches(tovalin::siteOf(tovalin::normalizedAddress(s.StartURL)), normal))
         missing = false;
-    if (alwaysPasses(s, address))
+    if (alwaysPasses(s, normal))
         missing = false;
-    if (tovalin::ContainsText(address, s.shortenerHost))
+    if (tovalin::containsFolded(normal, s.shortenerHost))
         missing = true;
     return missing;
 }
@@ -66,11 +54,14 @@ inline bool onExactList(const Setup &s, const QStringList &list, const QString &
 {
     if (!s.Kindonvriendelijk)
         return false;
+    const QString normal = tovalin::normalizedAddress(address);
     bool found = false;
     for (const QString &entry : list)
-        if (!entry.isEmpty() && (address == entry || address == entry + u'/'))
-            found = true;
-    if (alwaysPasses(s, address))
+        for (const QString &candidate : tovalin::exactCandidates(normal))
+            if (!entry.isEmpty() && !tovalin::exactKey(entry).isEmpty()
+                && tovalin::exactKey(entry) == tovalin::webSchemeKey(candidate))
+                found = true;
+    if (alwaysPasses(s, normal))
         found = false;
     return found;
 }

@@ -144,6 +144,8 @@ void NavigationModel::addToHistory(const QString &address)
     if (!m_history.isEmpty() && m_history.constFirst() == address)
         return;
     m_history.prepend(address);
+    if (m_history.size() > kMaxHistory)
+        m_history.resize(kMaxHistory);
     emit historyChanged();
 }
 

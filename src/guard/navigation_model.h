@@ -50,6 +50,8 @@ public:
     void clearNavlijst();
 
     // The quick menu's address history: newest first; a repeat of the top item is not stored again.
+    // It keeps the newest kMaxHistory addresses, so a program that runs all day does not grow with it.
+    static constexpr qsizetype kMaxHistory = 1000;
     const QStringList &addressHistory() const { return m_history; }
     void addToHistory(const QString &address);
 

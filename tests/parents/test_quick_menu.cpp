@@ -24,6 +24,20 @@ private slots:
         QCOMPARE(menu.selectedAddress(), QStringLiteral("http://a/")); // the selection moves down with its address
     }
 
+    void historyKeepsTheNewestAddressesOnly()
+    {
+        GuardFixture f("", "");
+        QuickMenuModel menu(*f.commands, f.state, f.profile);
+        const qsizetype cap = NavigationModel::kMaxHistory;
+        for (qsizetype i = 0; i < cap + 5; ++i)
+            f.navigation->addToHistory(QStringLiteral("http://site%1.example/").arg(i));
+        const QStringList &history = f.navigation->addressHistory();
+        QCOMPARE(history.size(), cap);
+        QCOMPARE(history.constFirst(), QStringLiteral("http://site%1.example/").arg(cap + 4));
+        QCOMPARE(history.constLast(), QStringLiteral("http://site5.example/"));
+        QCOMPARE(menu.rowCount(), int(cap));
+    }
+
     void blockTurnsAddressRedAndGoesBack()
     {
         GuardFixture f("http://zoo.nl/\r\n", "");

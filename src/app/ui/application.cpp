@@ -15,12 +15,14 @@
 #include "guard/popup_guard.h"
 #include "guard/ui/site_commands.h"
 #include "guard/site_lists.h"
+#include "guard/subresource_guard.h"
 #include "media/media_fetch.h"
 #include "media/ui/video_players.h"
 #include "media/video_fetch.h"
 #include "platform/curl_head_probe.h"
 #include "platform/qt_sound.h"
 #include "platform/webengine_browser.h"
+#include "platform/webengine_request_filter.h"
 #include "themes/theme_download.h"
 #include "themes/ui/theme_manager_dialog.h"
 #include "themes/theme_files.h"
@@ -45,6 +47,7 @@ Application::Application(Options options, QObject *parent)
 
 Application::~Application()
 {
+    m_requestFilter.reset();
     // The window holds the browser's view; it goes first. A download still running ends first.
     m_mediaSide.reset();
     m_themeDownload.reset();
@@ -114,6 +117,9 @@ void Application::start()
 
     m_browser = std::make_unique<WebEngineBrowser>();
     m_guard->attachTo(*m_browser);
+    m_loadGuard = std::make_unique<SubresourceGuard>(m_state, *m_lists);
+    m_requestFilter = std::make_unique<WebEngineRequestFilter>(
+        [this](const QString &address, const QString &page) { return m_loadGuard->refuses(address, page); });
 
     MainWindowContext ctx{m_state, m_profile, *m_lists, *m_nav, *m_guard, *m_sound};
     m_window = std::make_unique<MainWindow>(ctx, *m_browser, m_browser->widget());

@@ -35,6 +35,8 @@ class WebEngineBrowser;
 class HeadProbe;
 class TickSource;
 class VideoFetch;
+class SubresourceGuard;
+class WebEngineRequestFilter;
 
 class Application : public QObject, private UserActivationHooks {
     Q_OBJECT
@@ -82,6 +84,8 @@ public:
     VideoFetch &videoFetch() { return *m_media; }
     /// The desktop lock, the foreign-window guard and the restart watchdog.
     DesktopGuard &desktop() { return *m_desktop; }
+    /// The blacklist for pictures, scripts and frames that pages load.
+    SubresourceGuard &loadGuard() { return *m_loadGuard; }
 
 private:
     // What activating a user asks of the windows.
@@ -126,6 +130,9 @@ private:
     std::unique_ptr<UsersSide> m_usersSide;
     std::unique_ptr<MediaSide> m_mediaSide;
     std::unique_ptr<DesktopGuard> m_desktop;
+    // The blacklist for what pages load; destroyed first, so the engine never asks a guard that is gone.
+    std::unique_ptr<SubresourceGuard> m_loadGuard;
+    std::unique_ptr<WebEngineRequestFilter> m_requestFilter;
 };
 
 } // namespace tovalin
