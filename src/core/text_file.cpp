@@ -43,8 +43,12 @@ QString decodeText(const QByteArray &bytes)
     QString text = utf8.decode(bytes);
     if (utf8.hasError())
         return decodeWindows1252(bytes);
-    if (text.startsWith(QChar(0xFEFF)))
-        text.remove(0, 1);
+    // A tool that puts a byte-order mark in front at every save leaves several; none of them
+    // belongs to the first line (it would make the first list entry match nothing).
+    qsizetype marks = 0;
+    while (marks < text.size() && text.at(marks) == QChar(0xFEFF))
+        ++marks;
+    text.remove(0, marks);
     return text;
 }
 

@@ -22,6 +22,8 @@ private slots:
         const QByteArray cp = "caf\xe9 \x80 \x93x\x94";
         QCOMPARE(decodeText(cp), QString::fromUtf8("café € “x”"));
         QCOMPARE(decodeText(QByteArray("\xef\xbb\xbf") + "caf\xc3\xa9"), QString::fromUtf8("café"));
+        // Byte-order marks a tool put in front at each save: none of them is text.
+        QCOMPARE(decodeText(QByteArray("\xef\xbb\xbf\xef\xbb\xbf\xef\xbb\xbf") + "a\r\n"), QStringLiteral("a\r\n"));
     }
     void writtenFilesAreUtf8CrLfAndAtomic()
     {
