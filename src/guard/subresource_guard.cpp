@@ -31,14 +31,20 @@ bool SubresourceGuard::refuses(const QString &address, const QString &pageAddres
     // itself answers false while `Kindonvriendelijk` is off.
     if (!m_state.FilterOn)
         return false;
-    bool refused = m_lists.IsBlacklisted(address);
-    if (!refused) {
-        const QString root = siteRootOf(address);
-        refused = !root.isEmpty() && m_lists.IsBlacklisted(root);
+    const QString root = siteRootOf(address);
+    bool refused;
+    if (m_lists.failingClosed()) {
+        // A list that cannot be read might have refused any site: a page loads only from the
+        // sites a navigation may go to (the start page's, the vendor's), as long as the problem
+        // lasts. What a page makes itself (data:, blob:) has no site and stays its own.
+        refused = !root.isEmpty() && m_lists.IsNotWhitelisted(address);
+    } else {
+        refused = m_lists.IsBlacklisted(address) || (!root.isEmpty() && m_lists.IsBlacklisted(root));
     }
     if (refused) {
         ++m_blocked;
-        qCInfo(lcGuard) << "load blocked by the blacklist:" << address << "asked by" << pageAddress;
+        qCInfo(lcGuard) << (m_lists.failingClosed() ? "load blocked, a list cannot be read:" : "load blocked by the blacklist:")
+                        << address << "asked by" << pageAddress;
     }
     return refused;
 }

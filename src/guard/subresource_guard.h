@@ -8,7 +8,8 @@
 // same exact test as for a page) and also its site: an entry that is a site's root
 // ("http://ads.example/") blocks everything loaded from that site, as a parent who listed
 // the site expects. The whitelist is not applied here: it would break every page that
-// loads its pictures from a content network.
+// loads its pictures from a content network. While a list file cannot be read the guard
+// fails closed for loads as for pages: only the start page's site and the vendor's serve them.
 
 #include <QString>
 

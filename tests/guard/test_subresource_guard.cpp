@@ -5,6 +5,7 @@
 #include "guard/subresource_guard.h"
 #include "support_guard.h"
 
+#include <QDir>
 #include <QtTest>
 
 using namespace tovalin;
@@ -74,6 +75,27 @@ private slots:
         w.profile.Kindonvriendelijk = false;
         QVERIFY(!guard.refuses(QStringLiteral("http://ads.example/a.png")));
         QCOMPARE(guard.blockedCount(), 1);
+    }
+
+    void failsClosedWhileAListCannotBeRead()
+    {
+        GuardWorld w;
+        w.profile.StartURL = QStringLiteral("http://start.example/index.html");
+        w.profile.Kindonvriendelijk = false; // the parent's settings do not reopen what cannot be judged
+        QVERIFY(QDir().mkpath(w.lists->fileOf(SiteList::Black)));
+        w.lists->LoadSiteLists();
+        QVERIFY(w.lists->failingClosed());
+        SubresourceGuard guard(w.state, *w.lists);
+        const QString page = QStringLiteral("http://start.example/index.html");
+
+        QVERIFY(guard.refuses(QStringLiteral("http://ads.example/banner.png"), page));
+        QVERIFY(guard.refuses(QStringLiteral("https://cdn.example/lib.js"), page));
+        QVERIFY(!guard.refuses(QStringLiteral("http://start.example/pictures/sun.png"), page));
+        QVERIFY(!guard.refuses(QStringLiteral("http://www.tovalin.example/logo.png"), page));
+        QVERIFY(!guard.refuses(QStringLiteral("data:image/png;base64,AAAA"), page));
+        // The filter switch is the parent's explicit override, for loads as for pages.
+        w.state.FilterOn = false;
+        QVERIFY(!guard.refuses(QStringLiteral("http://ads.example/banner.png"), page));
     }
 };
 
