@@ -9,6 +9,8 @@
 
 #include <QFileInfo>
 #include <QStringList>
+#include <QWebEnginePage>
+#include <QWebEngineView>
 
 namespace tovalin::test {
 
@@ -42,6 +44,22 @@ bool waitUntilShown(App &app, const QString &address, int timeoutMs = 20000)
     while (!shown() && !deadline.hasExpired())
         QTest::qWait(20);
     return shown();
+}
+
+/// Runs a script in the page the browser shows and returns its result as text
+/// ("<no answer>" when the page gives none in time).
+template <typename App>
+QString evaluateInPage(App &app, const QString &script, int timeoutMs = 20000)
+{
+    QString result;
+    bool done = false;
+    app.browser().view()->page()->runJavaScript(script, [&](const QVariant &v) {
+        result = v.toString();
+        done = true;
+    });
+    if (!QTest::qWaitFor([&] { return done; }, timeoutMs))
+        return QStringLiteral("<no answer>");
+    return result;
 }
 
 } // namespace tovalin::test

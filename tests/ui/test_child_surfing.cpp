@@ -82,15 +82,7 @@ class TestChildSurfing : public QObject {
     /// Evaluates a script in the shown page and returns its result as text.
     QString evaluate(const QString &script)
     {
-        QString result;
-        bool done = false;
-        m_app->browser().view()->page()->runJavaScript(script, [&](const QVariant &v) {
-            result = v.toString();
-            done = true;
-        });
-        if (!QTest::qWaitFor([&] { return done; }, kLoadTimeoutMs))
-            return QStringLiteral("<no answer>");
-        return result;
+        return tovalin::test::evaluateInPage(*m_app, script, kLoadTimeoutMs);
     }
 
     bool anyDialogShown() const

@@ -57,15 +57,7 @@ class TestPageLoadsBlacklist : public QObject {
 
     QString evaluate(const QString &script)
     {
-        QString result;
-        bool done = false;
-        m_app->browser().view()->page()->runJavaScript(script, [&](const QVariant &v) {
-            result = v.toString();
-            done = true;
-        });
-        if (!QTest::qWaitFor([&] { return done; }, kLoadTimeoutMs))
-            return QStringLiteral("<no answer>");
-        return result;
+        return tovalin::test::evaluateInPage(*m_app, script, kLoadTimeoutMs);
     }
 
     void showPage(const QString &path)
