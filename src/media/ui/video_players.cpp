@@ -18,10 +18,14 @@ void chooseMediaBackend()
         qputenv("QT_MEDIA_BACKEND", "ffmpeg");
 }
 
-PlayerAdapter::PlayerAdapter(VideoScreen *screen, QObject *parent) : QObject(parent), m_screen(screen)
+PlayerAdapter::PlayerAdapter(VideoScreen *screen, QObject *parent) : QObject(parent), m_screen(screen) {}
+
+QMediaPlayer *PlayerAdapter::mediaPlayer()
 {
+    if (m_player)
+        return m_player;
     m_player = new QMediaPlayer(this);
-    m_player->setVideoSink(screen->videoSink());
+    m_player->setVideoSink(m_screen->videoSink());
     // Without any sound device there is no audio output at all: the FFmpeg back-end of
     // Qt 6.4 crashes writing to a device that is not there.
     if (!QMediaDevices::audioOutputs().isEmpty()) {
@@ -41,17 +45,22 @@ PlayerAdapter::PlayerAdapter(VideoScreen *screen, QObject *parent) : QObject(par
         if (error != QMediaPlayer::NoError)
             QMetaObject::invokeMethod(this, [this] { emit failed(); }, Qt::QueuedConnection);
     });
+    return m_player;
 }
 
 PlayerAdapter::~PlayerAdapter()
 {
-    m_player->stop();
+    if (m_player)
+        m_player->stop();
 }
 
 void PlayerAdapter::load(const QString &path)
 {
     m_screen->clearPicture();
-    m_player->setSource(path.isEmpty() ? QUrl() : QUrl::fromLocalFile(path));
+    // Unloading a player that was never made leaves nothing to do.
+    if (path.isEmpty() && !m_player)
+        return;
+    mediaPlayer()->setSource(path.isEmpty() ? QUrl() : QUrl::fromLocalFile(path));
 }
 
 // --- GraphPlayer ------------------------------------------------------------------
@@ -95,7 +104,8 @@ void GraphPlayer::ended()
 
 void GraphPlayer::deactivate()
 {
-    mediaPlayer()->stop();
+    if (hasPlayer())
+        mediaPlayer()->stop();
     load(QString());
     m_active = false;
 }
@@ -104,7 +114,8 @@ void GraphPlayer::deactivate()
 
 void MoviePlayer::openAndPlay(const QString &path)
 {
-    mediaPlayer()->stop();
+    if (hasPlayer())
+        mediaPlayer()->stop();
     load(path);
     mediaPlayer()->play();
 }
@@ -132,7 +143,8 @@ void MoviePlayer::stop()
 
 void MoviePlayer::reset()
 {
-    mediaPlayer()->stop();
+    if (hasPlayer())
+        mediaPlayer()->stop();
     load(QString());
 }
 

@@ -7,6 +7,9 @@
 // - MoviePlayer (`QTMovie1`) plays ".mov" files: stop goes back to the
 //   beginning and keeps the movie open; at the end it rewinds and stops.
 // A file a player cannot play leaves the page's placeholder in place (failed()).
+// Each player's QMediaPlayer is made when a file is first loaded: starting Qt Multimedia
+// (its FFmpeg back-end and the sound server) takes about a second, which a start-up to
+// the start page should not wait for.
 
 #include <QMediaPlayer>
 #include <QObject>
@@ -30,7 +33,8 @@ public:
     ~PlayerAdapter() override;
 
     VideoScreen *screen() const { return m_screen; }
-    QMediaPlayer *mediaPlayer() const { return m_player; }
+    /// The player, made on first use.
+    QMediaPlayer *mediaPlayer();
 
     virtual void play() = 0;
     virtual void pause() = 0;
@@ -43,12 +47,14 @@ signals:
 protected:
     /// Loads a file (an empty path unloads); the screen shows nothing until frames come.
     void load(const QString &path);
-    bool loaded() const { return !m_player->source().isEmpty(); }
+    bool loaded() const { return m_player && !m_player->source().isEmpty(); }
+    /// Whether Qt Multimedia has been started for this player (a file was ever loaded).
+    bool hasPlayer() const { return m_player != nullptr; }
     virtual void ended() = 0;
 
 private:
     VideoScreen *m_screen;
-    QMediaPlayer *m_player;
+    QMediaPlayer *m_player = nullptr;
     QAudioOutput *m_audio = nullptr;
 };
 

@@ -11,8 +11,15 @@ namespace tovalin {
 VideoScreen::VideoScreen(const QColor &colour, QWidget *parent) : QWidget(parent), m_colour(colour)
 {
     setAttribute(Qt::WA_OpaquePaintEvent);
-    m_sink = new QVideoSink(this);
-    connect(m_sink, &QVideoSink::videoFrameChanged, this, &VideoScreen::showFrame);
+}
+
+QVideoSink *VideoScreen::videoSink()
+{
+    if (!m_sink) {
+        m_sink = new QVideoSink(this);
+        connect(m_sink, &QVideoSink::videoFrameChanged, this, &VideoScreen::showFrame);
+    }
+    return m_sink;
 }
 
 void VideoScreen::showFrame(const QVideoFrame &frame)

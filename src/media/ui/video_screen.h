@@ -20,7 +20,8 @@ class VideoScreen : public QWidget {
 public:
     explicit VideoScreen(const QColor &colour, QWidget *parent = nullptr);
 
-    QVideoSink *videoSink() const { return m_sink; }
+    /// The sink the player paints into, made on first use (a sink starts Qt Multimedia).
+    QVideoSink *videoSink();
     /// Drops the picture: the whole screen shows the colour.
     void clearPicture();
     /// The movie's natural size; empty while there is no picture.
