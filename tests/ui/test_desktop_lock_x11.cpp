@@ -4,6 +4,7 @@
 
 #include "app/auto_restart.h"
 #include "app/desktop_lock.h"
+#include "app/foreign_window_guard.h"
 #include "app/ui/application.h"
 #include "app/ui/desktop_guard.h"
 #include "app/ui/main_window.h"
@@ -20,6 +21,7 @@
 #include "watchdog/watchdog_protocol.h"
 
 #include <QApplication>
+#include <QDateTime>
 #include <QDeadlineTimer>
 #include <QDir>
 #include <QElapsedTimer>
@@ -173,6 +175,9 @@ class TestDesktopLockX11 : public QObject {
     Q_OBJECT
 
     QTemporaryDir m_data;
+    QTemporaryDir m_fakeTools;
+    qint64 m_startedAtMs = 0;
+    static constexpr int kPlayersDelayMs = 3000;
     NoNetworkHeadProbe m_head;
     tovalin::test::RecordingSound m_sound;
     std::unique_ptr<Application> m_app;
@@ -339,11 +344,31 @@ private slots:
         switchOnAccessXKeys();
         QVERIFY(accessXKeysOn());
 
+        // A stand-in xdg-mime that notes when each question begins and ends.
+        const QString fakeMime = m_fakeTools.path() + QStringLiteral("/xdg-mime");
+        {
+            QFile script(fakeMime);
+            QVERIFY(script.open(QIODevice::WriteOnly));
+            script.write(QStringLiteral("#!/bin/sh\n"
+                                        "log=%1/asked.log\n"
+                                        "echo \"start $3 $(date +%s%3N)\" >>\"$log\"\n"
+                                        "sleep 0.2\n"
+                                        "echo \"end $3\" >>\"$log\"\n"
+                                        "[ \"$3\" = video/quicktime ] && echo org.example.Moviebox.desktop\n"
+                                        "exit 0\n")
+                             .arg(m_fakeTools.path())
+                             .toUtf8());
+        }
+        QVERIFY(QFile::setPermissions(fakeMime, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner));
+        qputenv("PATH", (m_fakeTools.path() + QStringLiteral(":") + qEnvironmentVariable("PATH")).toLocal8Bit());
+
         Application::Options options;
         options.arguments = QStringList{QStringLiteral("tovalin")};
         options.sound = &m_sound;
         options.headProbe = &m_head;
+        options.desktopPlayersDelayMs = kPlayersDelayMs;
         m_app = std::make_unique<Application>(options);
+        m_startedAtMs = QDateTime::currentMSecsSinceEpoch();
         m_app->start();
         m_app->parents().parentsMenu().setQuestion([](QWidget *, const QString &) { return false; });
         QVERIFY(QTest::qWaitForWindowExposed(&m_app->mainWindow()));
@@ -359,6 +384,30 @@ private slots:
             delete p;
         }
         m_app.reset();
+    }
+
+    void theDesktopsPlayersAreAskedAfterTheStartOneAtATime()
+    {
+        // Each xdg-mime runs dozens of small programs: asked during the start-up, six at once,
+        // they doubled the time to the start page on two processors.
+        const QString log = m_fakeTools.path() + QStringLiteral("/asked.log");
+        const auto lines = [&log] {
+            QFile f(log);
+            return f.open(QIODevice::ReadOnly) ? QString::fromUtf8(f.readAll()).split(u'\n', Qt::SkipEmptyParts)
+                                               : QStringList();
+        };
+        QTRY_COMPARE_WITH_TIMEOUT(lines().filter(QStringLiteral("end ")).size(), 6, 20000);
+        const QStringList asked = lines();
+        QCOMPARE(asked.size(), 12);
+        for (int i = 0; i < asked.size(); i += 2) {
+            QVERIFY2(asked[i].startsWith(QStringLiteral("start ")), qPrintable(asked.join(u'|')));
+            QCOMPARE(asked[i + 1], QStringLiteral("end ") + asked[i].section(u' ', 1, 1));
+        }
+        // A timer of seconds may fire up to 5 % early.
+        const qint64 firstAskedAt = asked.first().section(u' ', 2, 2).toLongLong();
+        QVERIFY2(firstAskedAt - m_startedAtMs >= kPlayersDelayMs * 9 / 10,
+                 qPrintable(QStringLiteral("asked %1 ms after the start").arg(firstAskedAt - m_startedAtMs)));
+        QTRY_VERIFY(m_app->desktop().guard().players().names(PlayerKind::QuickTime).contains(QStringLiteral("Moviebox")));
     }
 
     void anotherProgramLosesTheFocusWithinASecondAndAHalf()

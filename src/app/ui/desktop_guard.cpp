@@ -62,7 +62,8 @@ public:
 
 } // namespace
 
-DesktopGuard::DesktopGuard(ProgramState &state, UserProfile &profile, MainWindow &window, QObject *parent)
+DesktopGuard::DesktopGuard(ProgramState &state, UserProfile &profile, MainWindow &window, int playersDelayMs,
+                           QObject *parent)
     : QObject(parent)
     , m_profile(profile)
     , m_window(window)
@@ -81,8 +82,12 @@ DesktopGuard::DesktopGuard(ProgramState &state, UserProfile &profile, MainWindow
     m_lock = std::make_unique<DesktopLock>(*m_keys, *m_ticks);
     m_guard = std::make_unique<ForeignWindowGuard>(
         *m_windows, m_profile, MediaPlayers::fromVendorFile(VendorSettings::defaultPath(state.ProgramFolder)), *m_ticks);
-    if (m_x11)
-        queryDesktopPlayers();
+    if (m_x11) {
+        // Asked once the start page has had its time: each xdg-mime runs dozens of small
+        // programs, and six of them at once would compete with the start-up for the processors.
+        // The answers matter only once a reference file is handed to the desktop.
+        QTimer::singleShot(playersDelayMs, this, &DesktopGuard::queryDesktopPlayers);
+    }
 
     m_watchdog = std::make_unique<watchdog::WatchdogClient>(
         helperProgramPath(state.ProgramFolder, QLatin1String(watchdog::kProgramName)));
@@ -134,25 +139,41 @@ void DesktopGuard::programEnding()
 void DesktopGuard::queryDesktopPlayers()
 {
     // The desktop's default player for each kind of reference file may stay in front too.
-    // xdg-mime is a shell script: asked in the background, once.
-    const QString xdgMime = QStandardPaths::findExecutable(QStringLiteral("xdg-mime"));
-    if (xdgMime.isEmpty())
+    // xdg-mime is a shell script: asked in the background, one type after another.
+    m_xdgMime = QStandardPaths::findExecutable(QStringLiteral("xdg-mime"));
+    if (m_xdgMime.isEmpty())
         return;
-    for (PlayerKind kind : {PlayerKind::RealMedia, PlayerKind::WindowsMedia, PlayerKind::QuickTime}) {
-        for (const QString &type : MediaPlayers::mimeTypes(kind)) {
-            auto *process = new QProcess(this);
-            connect(process, &QProcess::finished, this, [this, process, kind](int code) {
-                const QString id = QString::fromLocal8Bit(process->readAllStandardOutput()).trimmed();
-                if (code == 0 && !id.isEmpty()) {
-                    m_guard->players().addDesktopDefault(kind, id);
-                    qCDebug(lcLock) << "desktop default player" << id << "allowed";
-                }
-                process->deleteLater();
-            });
-            connect(process, &QProcess::errorOccurred, process, &QObject::deleteLater);
-            process->start(xdgMime, {QStringLiteral("query"), QStringLiteral("default"), type});
+    m_playerQueries.clear();
+    for (PlayerKind kind : {PlayerKind::RealMedia, PlayerKind::WindowsMedia, PlayerKind::QuickTime})
+        for (const QString &type : MediaPlayers::mimeTypes(kind))
+            m_playerQueries.append({kind, type});
+    queryNextDesktopPlayer();
+}
+
+void DesktopGuard::queryNextDesktopPlayer()
+{
+    if (m_playerQueries.isEmpty() || m_ended)
+        return;
+    const auto [kind, type] = m_playerQueries.takeFirst();
+    auto *process = new QProcess(this);
+    connect(process, &QProcess::finished, this, [this, process, kind](int code, QProcess::ExitStatus status) {
+        const QString id = QString::fromLocal8Bit(process->readAllStandardOutput()).trimmed();
+        if (status == QProcess::NormalExit && code == 0 && !id.isEmpty()) {
+            m_guard->players().addDesktopDefault(kind, id);
+            qCDebug(lcLock) << "desktop default player" << id << "allowed";
         }
-    }
+        process->deleteLater();
+        queryNextDesktopPlayer();
+    });
+    connect(process, &QProcess::errorOccurred, this, [this, process](QProcess::ProcessError error) {
+        // A process that started and then failed still reports finished(); only a failed
+        // start ends here.
+        if (error != QProcess::FailedToStart)
+            return;
+        process->deleteLater();
+        queryNextDesktopPlayer();
+    });
+    process->start(m_xdgMime, {QStringLiteral("query"), QStringLiteral("default"), type});
 }
 
 } // namespace tovalin

@@ -4,7 +4,11 @@
 // switches them, the parents' menu suspends the lock while it is open, and an
 // orderly end of the program undoes all of it.
 
+#include "app/media_players.h"
+
+#include <QList>
 #include <QObject>
+#include <QString>
 #include <memory>
 
 namespace tovalin {
@@ -26,7 +30,12 @@ class DesktopGuard : public QObject {
 public:
     /// The real layers: X11 where the windows show on X11 (else the lock reports itself unavailable
     /// once in the log), and `tovalin-watchdog` from the program folder.
-    DesktopGuard(ProgramState &state, UserProfile &profile, MainWindow &window, QObject *parent = nullptr);
+    /// How long after the start the desktop's default players are asked for: long enough for
+    /// the start page to be on screen first.
+    static constexpr int kDefaultPlayersDelayMs = 15000;
+
+    DesktopGuard(ProgramState &state, UserProfile &profile, MainWindow &window,
+                 int playersDelayMs = kDefaultPlayersDelayMs, QObject *parent = nullptr);
     ~DesktopGuard() override;
 
     /// ActivateUser's key lock step: `Nieteruit` on locks, off releases.
@@ -42,6 +51,7 @@ public:
 
 private:
     void queryDesktopPlayers();
+    void queryNextDesktopPlayer();
 
     UserProfile &m_profile;
     MainWindow &m_window;
@@ -54,6 +64,9 @@ private:
     std::unique_ptr<ForeignWindowGuard> m_guard;
     std::unique_ptr<AutoRestart> m_restart;
     bool m_ended = false;
+    QString m_xdgMime;
+    /// The MIME types still to ask the desktop about, with the kind of player each names.
+    QList<std::pair<PlayerKind, QString>> m_playerQueries;
 };
 
 } // namespace tovalin
