@@ -8,6 +8,15 @@
 
 namespace tovalin {
 
+QString textOfUtf8(QByteArrayView utf8)
+{
+    if (!utf8.startsWith("\xEF\xBB\xBF"))
+        return QString::fromUtf8(utf8);
+    QStringDecoder decoder(QStringDecoder::Utf8,
+                           QStringDecoder::Flag::Stateless | QStringDecoder::Flag::ConvertInitialBom);
+    return decoder.decode(utf8);
+}
+
 EntryStore::Id EntryStore::append(QByteArrayView utf8)
 {
     const Id id = Id(m_spans.size());
@@ -39,7 +48,7 @@ bool lessThanUtf8(QByteArrayView a, QByteArrayView b)
         const auto cb = static_cast<unsigned char>(b[i]);
         if ((ca | cb) & 0x80) {
             // Beyond ASCII, letter case is Unicode's: leave it to QString.
-            return QString::compare(QString::fromUtf8(a), QString::fromUtf8(b), Qt::CaseInsensitive) < 0;
+            return QString::compare(textOfUtf8(a), textOfUtf8(b), Qt::CaseInsensitive) < 0;
         }
         const unsigned char la = (ca >= 'A' && ca <= 'Z') ? ca + ('a' - 'A') : ca;
         const unsigned char lb = (cb >= 'A' && cb <= 'Z') ? cb + ('a' - 'A') : cb;
@@ -76,7 +85,9 @@ Outcome readLinesInto(QFile &file, Encoding encoding, qint64 maxBytes, ListFileR
     EntryStore::Id previous = 0;
 
     const auto takeLine = [&](QByteArrayView line) -> bool {
-        if (firstLine && encoding == Encoding::Utf8 && line.startsWith("\xEF\xBB\xBF"))
+        // Every byte-order mark in front of the file goes (a tool may add one at every save);
+        // one in front of a later line is part of that entry, as the text reader has it.
+        while (firstLine && encoding == Encoding::Utf8 && line.startsWith("\xEF\xBB\xBF"))
             line = line.sliced(3);
         firstLine = false;
         QByteArray converted;

@@ -16,6 +16,10 @@
 
 namespace tovalin {
 
+/// UTF-8 to text keeping a byte-order mark at the start, which QString::fromUtf8 drops: an
+/// entry that begins with one is another entry than the one without it.
+QString textOfUtf8(QByteArrayView utf8);
+
 /// Largest list file read; a larger one is refused (the guard then fails closed).
 inline constexpr qint64 kMaxListFileBytes = qint64(256) * 1024 * 1024;
 
@@ -31,7 +35,8 @@ public:
         const Span &s = m_spans[id];
         return QByteArrayView(m_blob.constData() + s.offset, s.length);
     }
-    QString text(Id id) const { return QString::fromUtf8(bytes(id)); }
+    /// The entry as text; a byte-order mark in front of it stays (it is part of the entry).
+    QString text(Id id) const { return textOfUtf8(bytes(id)); }
     /// Marks an entry's bytes as unused.
     void release(Id id) { m_deadBytes += m_spans[id].length; }
     /// Ids given so far, removed ones included.

@@ -46,6 +46,13 @@ private slots:
         QTest::newRow("cp1252FileIsReadAndSavedAsUtf8")
             << QByteArray("caf\xe9.example\r\n") << QStringList{QString::fromUtf8("café.example")}
             << QByteArray("caf\xc3\xa9.example\r\n");
+        QTest::newRow("everyByteOrderMarkInFrontOfTheFileGoes")
+            << QByteArray("\xef\xbb\xbf\xef\xbb\xbf" "a.example\r\nb\r\n") << QStringList{"a.example", "b"}
+            << QByteArray("a.example\r\nb\r\n");
+        // Found by fuzzing: the mark was kept in the list's bytes but dropped from its text.
+        QTest::newRow("aByteOrderMarkInFrontOfALaterLineBelongsToIt")
+            << QByteArray("a\r\n\xef\xbb\xbf" "b\r\n") << QStringList{"a", QString(QChar(0xFEFF)) + u'b'}
+            << QByteArray("a\r\n\xef\xbb\xbf" "b\r\n");
         QTest::newRow("emptyFileIsEmptyList") << QByteArray() << QStringList{} << QByteArray();
     }
     void listFilesInAndOut()
