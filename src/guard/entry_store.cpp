@@ -154,8 +154,14 @@ Outcome readLinesInto(QFile &file, Encoding encoding, qint64 maxBytes, ListFileR
         if (start < got)
             partial.append(data + start, got - start);
     }
-    // A last line without its line end is an entry too.
-    if (!partial.isEmpty() && !takeLine(partial))
+    // A last line without its line end is an entry too; a file of nothing but byte-order
+    // marks holds no line at all.
+    const auto onlyMarks = [](QByteArrayView bytes) {
+        while (bytes.startsWith("\xEF\xBB\xBF"))
+            bytes = bytes.sliced(3);
+        return bytes.isEmpty();
+    };
+    if (!partial.isEmpty() && !(firstLine && encoding == Encoding::Utf8 && onlyMarks(partial)) && !takeLine(partial))
         return Outcome::NotUtf8;
     return Outcome::Done;
 }

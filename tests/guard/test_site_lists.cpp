@@ -53,6 +53,8 @@ private slots:
         QTest::newRow("aByteOrderMarkInFrontOfALaterLineBelongsToIt")
             << QByteArray("a\r\n\xef\xbb\xbf" "b\r\n") << QStringList{"a", QString(QChar(0xFEFF)) + u'b'}
             << QByteArray("a\r\n\xef\xbb\xbf" "b\r\n");
+        QTest::newRow("aFileOfByteOrderMarksOnlyIsEmpty")
+            << QByteArray("\xef\xbb\xbf\xef\xbb\xbf") << QStringList{} << QByteArray();
         QTest::newRow("emptyFileIsEmptyList") << QByteArray() << QStringList{} << QByteArray();
     }
     void listFilesInAndOut()
