@@ -11,6 +11,7 @@
 #include <QFileInfo>
 
 #include <algorithm>
+#include <chrono>
 
 namespace tovalin {
 
@@ -451,6 +452,18 @@ SiteLists::FileStamp SiteLists::stampOf(const QString &path)
     return stamp;
 }
 
+void SiteLists::readAhead(const QString &theme)
+{
+    for (const SiteList which : kAllLists) {
+        const QString path = m_state.themesFolder() + u'/' + theme + extensionOf(which);
+        const FileStamp stamp = stampOf(path);
+        m_readAhead[indexOf(which)].reset();
+        if (!stamp.exists || stamp.folder)
+            continue;
+        m_readAhead[indexOf(which)] = ReadAhead{stamp, std::async(std::launch::async, [path] { return readListFile(path); })};
+    }
+}
+
 void SiteLists::LoadSiteLists()
 {
     const QString theme = m_state.activeTheme();
@@ -480,7 +493,10 @@ void SiteLists::LoadSiteLists()
         // A folder under the list's name is no list, and it is not a missing one either.
         if (stamp.folder)
             r.error = ReadError::Unreadable;
-        else
+        else if (m_readAhead[i] && m_readAhead[i]->stamp == stamp) {
+            r = m_readAhead[i]->result.get();
+            m_readAhead[i].reset();
+        } else
             r = readListFile(path);
         if (r.ok()) {
             m_loading = true;
@@ -517,6 +533,12 @@ void SiteLists::LoadSiteLists()
         emit loadFailed(message + u' '
                         + QCoreApplication::translate("SiteLists", "Until it can be read, every site except the start "
                                                                    "page's is refused."));
+    }
+    // A reading ahead that did not serve (another theme came first) goes once it has ended;
+    // waiting for it here would hold the window.
+    for (std::optional<ReadAhead> &ahead : m_readAhead) {
+        if (ahead && ahead->result.wait_for(std::chrono::seconds(0)) == std::future_status::ready)
+            ahead.reset();
     }
     if (!anyRead)
         return;

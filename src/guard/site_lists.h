@@ -17,6 +17,7 @@
 #include <QString>
 #include <QStringList>
 #include <array>
+#include <future>
 #include <cstdint>
 #include <optional>
 #include <vector>
@@ -137,6 +138,11 @@ public:
     /// A list whose last save failed keeps its unsaved entries while the theme stays the same,
     /// so the change stays in force until a save succeeds.
     void LoadSiteLists();
+    /// Starts reading a theme's list files on a worker thread. The next LoadSiteLists takes a
+    /// file's result from there when the file is still as it was (size and times); otherwise it
+    /// reads the file itself. The start-up uses it to read a large list while the web engine
+    /// starts.
+    void readAhead(const QString &theme);
     /// Writes all three lists (all three are always attempted); the in-memory lists keep
     /// their contents when a write fails, and the next save writes them again. One failed save
     /// is told once (saveFailed), naming every file that failed; the result says the same.
@@ -208,6 +214,11 @@ private:
     SortedList m_black;
     SortedList m_popup;
     std::array<std::optional<FileStamp>, 3> m_stamps; // per list, as last read or written
+    struct ReadAhead {
+        FileStamp stamp; // the file as it was when the reading began
+        std::future<ListFileRead> result;
+    };
+    std::array<std::optional<ReadAhead>, 3> m_readAhead;
     bool m_loading = false;                           // a change of a list comes from its file
     std::array<bool, 3> m_unreadable{}; // file existed but could not be read at the last load
     std::array<bool, 3> m_unsaved{};    // the last save of this list failed: it differs from its file

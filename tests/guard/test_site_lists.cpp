@@ -73,6 +73,30 @@ private slots:
             QCOMPARE(readAll(w.lists->fileOf(which)), saved);
     }
 
+    void readingAheadGivesWhatTheFileHoldsWhenTheListIsLoaded()
+    {
+        GuardWorld w;
+        const QString black = w.lists->fileOf(SiteList::Black);
+        const QString white = w.lists->fileOf(SiteList::White);
+        QVERIFY(writeBytes(black, "http://bad.example/\r\n"));
+        QVERIFY(writeBytes(white, "kids.example\r\n"));
+        w.lists->readAhead(w.state.activeTheme());
+        // Changed after the reading began: the load reads the file again.
+        QVERIFY(writeBytes(white, "zoo.example\r\nkids.example\r\n"));
+        w.lists->LoadSiteLists();
+        QCOMPARE(w.lists->blacklist().items(), QStringList{"http://bad.example/"});
+        QCOMPARE(w.lists->whitelist().items(), (QStringList{"kids.example", "zoo.example"}));
+        QVERIFY(w.lists->IsBlacklisted(QStringLiteral("http://bad.example/")));
+
+        // Another theme's lists read ahead never stand in for the active theme's.
+        const QString other = w.state.themesFolder() + QStringLiteral("/Other.kou");
+        QVERIFY(writeBytes(other, "http://other.example/\r\n"));
+        w.lists->readAhead(QStringLiteral("Other"));
+        QVERIFY(writeBytes(black, "http://worse.example/\r\n"));
+        w.lists->LoadSiteLists();
+        QCOMPARE(w.lists->blacklist().items(), QStringList{"http://worse.example/"});
+    }
+
     void missingFilesLoadEmptyAndCreateNothing()
     {
         GuardWorld w;

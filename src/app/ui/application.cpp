@@ -63,6 +63,23 @@ Application::~Application()
     m_browser.reset();
 }
 
+namespace {
+
+/// The theme the active user will start with (their first allowed theme), read without
+/// touching the program's own state; empty without a usable user.
+QString startThemeOf(const ProgramState &state)
+{
+    ProgramState peek;
+    peek.DataFolder = state.DataFolder;
+    peek.ProgramFolder = state.ProgramFolder;
+    UserProfile profile;
+    UserStore store(peek, profile);
+    store.LoadUserProfile(state.activeUser());
+    return peek.activeTheme();
+}
+
+} // namespace
+
 void Application::start()
 {
     chooseMediaBackend();
@@ -104,6 +121,9 @@ void Application::start()
     auto warn = [](const QString &message) { QMessageBox::warning(nullptr, tr("Tovalin"), message); };
     connect(m_lists.get(), &SiteLists::saveFailed, this, warn);
     connect(m_lists.get(), &SiteLists::loadFailed, this, warn);
+    // The start user's lists are read while the web engine starts: a list of a million lines
+    // takes most of a second to read.
+    m_lists->readAhead(startThemeOf(m_state));
     m_nav = std::make_unique<NavigationModel>(m_state, *m_sound);
 
     NavigationGuard::Services services;
