@@ -6,7 +6,8 @@
 //
 // The writer is this executable started with "--writer <data folder> <rounds>"; a round
 // number of 0 writes until killed. TOVALIN_KILL_COUNT sets how often it is killed
-// (20 by default; the try-out runs 1000).
+// (20 by default; the try-out runs 1000). A count that takes longer than five minutes needs
+// QTEST_FUNCTION_TIMEOUT (milliseconds) raised above QtTest's limit.
 
 #include "core/text_file.h"
 #include "guard/site_lists.h"
