@@ -24,23 +24,9 @@ using namespace tovalin;
 
 namespace {
 
-QString consumeText(FuzzedDataProvider &in, size_t max)
-{
-    const std::string s = in.ConsumeRandomLengthString(max);
-    return decodeText(QByteArray(s.data(), qsizetype(s.size())));
-}
-
-QByteArray consumeBytes(FuzzedDataProvider &in, size_t max)
-{
-    const std::string s = in.ConsumeRandomLengthString(max);
-    return QByteArray(s.data(), qsizetype(s.size()));
-}
-
-bool writeRaw(const QString &path, const QByteArray &bytes)
-{
-    QFile f(path);
-    return f.open(QIODevice::WriteOnly) && f.write(bytes) == bytes.size();
-}
+using fuzz::consumeText;
+using fuzz::consumeBytes;
+using fuzz::writeRaw;
 
 QString pick(const QStringList &list, FuzzedDataProvider &in)
 {

@@ -25,17 +25,8 @@ using namespace tovalin;
 
 namespace {
 
-bool writeRaw(const QString &path, const QByteArray &bytes)
-{
-    QFile f(path);
-    return f.open(QIODevice::WriteOnly) && f.write(bytes) == bytes.size();
-}
-
-QByteArray readRaw(const QString &path)
-{
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
+using fuzz::writeRaw;
+using fuzz::readRaw;
 
 // Names that hostile archives use, so the packed mode meets them often.
 const char *const kTrickyNames[] = {

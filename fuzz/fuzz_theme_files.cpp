@@ -21,31 +21,12 @@ using namespace tovalin;
 
 namespace {
 
+using fuzz::consumeText;
+using fuzz::consumeBytes;
+using fuzz::writeRaw;
+using fuzz::readRaw;
+
 const QString kSection = QStringLiteral("LinkProp");
-
-QString consumeText(FuzzedDataProvider &in, size_t max)
-{
-    const std::string s = in.ConsumeRandomLengthString(max);
-    return decodeText(QByteArray(s.data(), qsizetype(s.size())));
-}
-
-QByteArray consumeBytes(FuzzedDataProvider &in, size_t max)
-{
-    const std::string s = in.ConsumeRandomLengthString(max);
-    return QByteArray(s.data(), qsizetype(s.size()));
-}
-
-bool writeRaw(const QString &path, const QByteArray &bytes)
-{
-    QFile f(path);
-    return f.open(QIODevice::WriteOnly) && f.write(bytes) == bytes.size();
-}
-
-QByteArray readRaw(const QString &path)
-{
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
 
 // A size as the plain reading takes it: the trimmed value as a whole number, else -1.
 int plainSize(const IniDocument &ini, const QString &key)

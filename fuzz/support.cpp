@@ -1,5 +1,7 @@
 #include "support.h"
 
+#include "core/text_file.h"
+
 #include <QCoreApplication>
 #include <QDir>
 #include <QDirIterator>
@@ -150,6 +152,30 @@ QStringList Sandbox::strayEntries() const
     if (!QFileInfo::exists(m_root + QStringLiteral("/outside.txt")))
         stray << QStringLiteral("outside.txt (gone)");
     return stray;
+}
+
+QString consumeText(FuzzedDataProvider &in, size_t max)
+{
+    const std::string s = in.ConsumeRandomLengthString(max);
+    return tovalin::decodeText(QByteArray(s.data(), qsizetype(s.size())));
+}
+
+QByteArray consumeBytes(FuzzedDataProvider &in, size_t max)
+{
+    const std::string s = in.ConsumeRandomLengthString(max);
+    return QByteArray(s.data(), qsizetype(s.size()));
+}
+
+bool writeRaw(const QString &path, const QByteArray &bytes)
+{
+    QFile f(path);
+    return f.open(QIODevice::WriteOnly) && f.write(bytes) == bytes.size();
+}
+
+QByteArray readRaw(const QString &path)
+{
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
 }
 
 } // namespace fuzz

@@ -23,6 +23,15 @@ QString show(const QStringList &values);
 QString show(const QByteArray &value);
 QString show(long long value);
 
+/// A string of at most `max` bytes from the input, as the program reads text files (UTF-8,
+/// else Windows-1252).
+QString consumeText(FuzzedDataProvider &in, size_t max);
+/// The same bytes, unread.
+QByteArray consumeBytes(FuzzedDataProvider &in, size_t max);
+/// Writes or reads a file as it is, without the program's own file code.
+bool writeRaw(const QString &path, const QByteArray &bytes);
+QByteArray readRaw(const QString &path);
+
 /// A folder of the run's own, emptied before each input, with a sub-folder `work` where the
 /// code under test may write, and a file beside it that must never change.
 class Sandbox {

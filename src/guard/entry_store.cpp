@@ -93,9 +93,7 @@ Outcome readLinesInto(QFile &file, Encoding encoding, qint64 maxBytes, ListFileR
         QByteArray converted;
         if (!isAscii(line)) {
             if (encoding == Encoding::Utf8) {
-                QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
-                const QString decoded = utf8.decode(line);
-                if (utf8.hasError())
+                if (!line.isValidUtf8())
                     return false;
             } else {
                 converted = decodeWindows1252(line.toByteArray()).toUtf8();

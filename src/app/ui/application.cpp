@@ -143,9 +143,7 @@ void Application::start()
 
     MainWindowContext ctx{m_state, m_profile, *m_lists, *m_nav, *m_guard, *m_sound};
     m_window = std::make_unique<MainWindow>(ctx, *m_browser, m_browser->widget());
-    m_desktop = std::make_unique<DesktopGuard>(m_state, m_profile, *m_window,
-                                               m_options.desktopPlayersDelayMs >= 0 ? m_options.desktopPlayersDelayMs
-                                                                                    : DesktopGuard::kDefaultPlayersDelayMs);
+    m_desktop = std::make_unique<DesktopGuard>(m_state, m_profile, *m_window, m_options.desktopPlayersDelayMs);
 
     ParentsSide::Context parentsCtx{m_state, m_profile, *m_lists, *m_nav, *m_guard, *m_browser, *m_window, *m_sound,
                                     m_options.timeClockTicks, m_options.switchClockTicks};

@@ -48,7 +48,8 @@ public:
         TickSource *timeClockTicks = nullptr;   ///< null: a real timer for the time clock
         TickSource *switchClockTicks = nullptr; ///< null: a real timer for the switch clock
         DesktopShell *desktop = nullptr;        ///< null: desktop launchers go to the real desktop
-        int desktopPlayersDelayMs = -1; ///< when the desktop's default players are asked for; -1: the usual 15 s
+        /// When the desktop's default players are asked for: once the start page is on screen.
+        int desktopPlayersDelayMs = 15000;
     };
 
     explicit Application(Options options, QObject *parent = nullptr);

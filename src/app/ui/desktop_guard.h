@@ -30,12 +30,9 @@ class DesktopGuard : public QObject {
 public:
     /// The real layers: X11 where the windows show on X11 (else the lock reports itself unavailable
     /// once in the log), and `tovalin-watchdog` from the program folder.
-    /// How long after the start the desktop's default players are asked for: long enough for
-    /// the start page to be on screen first.
-    static constexpr int kDefaultPlayersDelayMs = 15000;
-
-    DesktopGuard(ProgramState &state, UserProfile &profile, MainWindow &window,
-                 int playersDelayMs = kDefaultPlayersDelayMs, QObject *parent = nullptr);
+    /// playersDelayMs: how long after the start the desktop's default players are asked for.
+    DesktopGuard(ProgramState &state, UserProfile &profile, MainWindow &window, int playersDelayMs,
+                 QObject *parent = nullptr);
     ~DesktopGuard() override;
 
     /// ActivateUser's key lock step: `Nieteruit` on locks, off releases.
