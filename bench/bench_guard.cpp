@@ -204,7 +204,7 @@ void BM_DecisionMixed(benchmark::State &st)
 void BM_PageLoad(benchmark::State &st)
 {
     World &w = world(int(st.range(0)));
-    const SubresourceGuard loads(w.state, *w.lists);
+    const SubresourceGuard loads(w.state, *w.lists, w.profile);
     timeEach(st, w, [&](const QString &a) { benchmark::DoNotOptimize(loads.refuses(a)); });
 }
 

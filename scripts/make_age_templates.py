@@ -46,6 +46,9 @@ def settings(age):
             ("Toonrealmedia", 0),
             ("ToonWindowsMedia", 0),
             ("ToonQuickTime", 0),
+            ("Categorieen", ",".join(categories(age))),
+            ("VeiligZoeken", 1),
+            ("YouTubeMatig", 1 if age >= 12 else 0),
         ]),
         ("Extra", [
             ("Hidenavigatieknoppen", 1 if age <= 3 else 0),
@@ -66,6 +69,17 @@ def settings(age):
             ("gebruikfav", "*".join(themes(age)) + "*"),
         ]),
     ]
+
+
+# Category lists (names as in the UT1 archives): for every age the sites no child should
+# reach; from 12, when the whitelist is off, also the ways around the filter.
+CATEGORIES = ["adult", "mixed_adult", "lingerie", "dating", "gambling", "drogue",
+              "agressif", "malware", "phishing"]
+BYPASS_CATEGORIES = ["redirector", "vpn", "doh"]
+
+
+def categories(age):
+    return CATEGORIES + (BYPASS_CATEGORIES if age >= 12 else [])
 
 
 def themes(age):

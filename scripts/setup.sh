@@ -11,7 +11,7 @@ build=${TOVALIN_BUILD_DIR:-$here/build}
 packages=(
   build-essential cmake ninja-build ccache pkg-config
   qt6-base-dev qt6-webengine-dev libqt6webenginecore6-bin qt6-multimedia-dev qt6-tools-dev-tools
-  libcurl4-openssl-dev libzip-dev libsodium-dev libbenchmark-dev
+  libcurl4-openssl-dev libzip-dev libsodium-dev libbenchmark-dev zlib1g-dev
   libxcb1-dev libxcb-xkb-dev
   qt6-tools-dev qt6-l10n-tools qt6-translations-l10n
   xvfb xauth xdotool openbox x11-utils fonts-dejavu-core libgl1-mesa-dri python3 xdg-utils

@@ -27,6 +27,80 @@
     </message>
 </context>
 <context>
+    <name>CategoryCatalogue</name>
+    <message>
+        <source>Adult sites</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Partly adult sites</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Lingerie</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Dating</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Gambling</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Drugs</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Violence and hate</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Malware</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Phishing</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Ways around the filter</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>VPN services</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>DNS over HTTPS</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>CategoryFilter</name>
+    <message>
+        <source>Until they are there, only the theme&apos;s whitelist and the start page can be visited.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The category lists have never been fetched.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The category lists cannot be read (%1).</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>These category lists have not been fetched yet: %1.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The last update of the category lists failed: %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
     <name>DesktopLauncher</name>
     <message>
         <source>The user name cannot be a file name.</source>
@@ -799,6 +873,81 @@
 %1
 
 Tovalin starts, but nothing can be saved until the folder is writable.</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>tovalin::CategorySettings</name>
+    <message>
+        <source>Fetching %1 ...</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Reading %1 ...</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Building the index ...</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Force SafeSearch (Google, Bing, DuckDuckGo) and YouTube&apos;s restricted mode</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>YouTube: moderate instead of strict</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Block categories of sites:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Category</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Entries</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Updated</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Update now</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The lists: Université Toulouse 1 Capitole (UT1), licence CC BY-SA.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>not fetched yet</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Last updated: %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The lists are fetched each night; &quot;Update now&quot; fetches them at once.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Updated: %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The update was cancelled; the lists in force stay.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The update failed; the lists in force stay. %1</source>
         <translation type="unfinished"></translation>
     </message>
 </context>

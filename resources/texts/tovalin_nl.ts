@@ -27,6 +27,80 @@
     </message>
 </context>
 <context>
+    <name>CategoryCatalogue</name>
+    <message>
+        <source>Adult sites</source>
+        <translation>Sites voor volwassenen</translation>
+    </message>
+    <message>
+        <source>Partly adult sites</source>
+        <translation>Sites deels voor volwassenen</translation>
+    </message>
+    <message>
+        <source>Lingerie</source>
+        <translation>Lingerie</translation>
+    </message>
+    <message>
+        <source>Dating</source>
+        <translation>Daten</translation>
+    </message>
+    <message>
+        <source>Gambling</source>
+        <translation>Gokken</translation>
+    </message>
+    <message>
+        <source>Drugs</source>
+        <translation>Drugs</translation>
+    </message>
+    <message>
+        <source>Violence and hate</source>
+        <translation>Geweld en haat</translation>
+    </message>
+    <message>
+        <source>Malware</source>
+        <translation>Malware</translation>
+    </message>
+    <message>
+        <source>Phishing</source>
+        <translation>Phishing</translation>
+    </message>
+    <message>
+        <source>Ways around the filter</source>
+        <translation>Manieren om het filter te omzeilen</translation>
+    </message>
+    <message>
+        <source>VPN services</source>
+        <translation>VPN-diensten</translation>
+    </message>
+    <message>
+        <source>DNS over HTTPS</source>
+        <translation>DNS via HTTPS</translation>
+    </message>
+</context>
+<context>
+    <name>CategoryFilter</name>
+    <message>
+        <source>Until they are there, only the theme&apos;s whitelist and the start page can be visited.</source>
+        <translation>Zolang ze er niet zijn, kunnen alleen de kindvriendelijke lijst van het thema en de startpagina bezocht worden.</translation>
+    </message>
+    <message>
+        <source>The category lists have never been fetched.</source>
+        <translation>De categorielijsten zijn nog nooit opgehaald.</translation>
+    </message>
+    <message>
+        <source>The category lists cannot be read (%1).</source>
+        <translation>De categorielijsten kunnen niet gelezen worden (%1).</translation>
+    </message>
+    <message>
+        <source>These category lists have not been fetched yet: %1.</source>
+        <translation>Deze categorielijsten zijn nog niet opgehaald: %1.</translation>
+    </message>
+    <message>
+        <source>The last update of the category lists failed: %1</source>
+        <translation>Het laatste bijwerken van de categorielijsten is mislukt: %1</translation>
+    </message>
+</context>
+<context>
     <name>DesktopLauncher</name>
     <message>
         <source>The user name cannot be a file name.</source>
@@ -804,6 +878,81 @@ Tovalin starts, but nothing can be saved until the folder is writable.</source>
 %1
 
 Tovalin start wel, maar er kan niets worden opgeslagen tot er weer in de map geschreven kan worden.</translation>
+    </message>
+</context>
+<context>
+    <name>tovalin::CategorySettings</name>
+    <message>
+        <source>Fetching %1 ...</source>
+        <translation>%1 ophalen ...</translation>
+    </message>
+    <message>
+        <source>Reading %1 ...</source>
+        <translation>%1 lezen ...</translation>
+    </message>
+    <message>
+        <source>Building the index ...</source>
+        <translation>De index opbouwen ...</translation>
+    </message>
+    <message>
+        <source>Force SafeSearch (Google, Bing, DuckDuckGo) and YouTube&apos;s restricted mode</source>
+        <translation>SafeSearch afdwingen (Google, Bing, DuckDuckGo) en de beperkte modus van YouTube</translation>
+    </message>
+    <message>
+        <source>YouTube: moderate instead of strict</source>
+        <translation>YouTube: gematigd in plaats van strikt</translation>
+    </message>
+    <message>
+        <source>Block categories of sites:</source>
+        <translation>Categorieën sites blokkeren:</translation>
+    </message>
+    <message>
+        <source>Category</source>
+        <translation>Categorie</translation>
+    </message>
+    <message>
+        <source>Entries</source>
+        <translation>Items</translation>
+    </message>
+    <message>
+        <source>Updated</source>
+        <translation>Bijgewerkt</translation>
+    </message>
+    <message>
+        <source>Update now</source>
+        <translation>Nu bijwerken</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>Annuleren</translation>
+    </message>
+    <message>
+        <source>The lists: Université Toulouse 1 Capitole (UT1), licence CC BY-SA.</source>
+        <translation>De lijsten: Université Toulouse 1 Capitole (UT1), licentie CC BY-SA.</translation>
+    </message>
+    <message>
+        <source>not fetched yet</source>
+        <translation>nog niet opgehaald</translation>
+    </message>
+    <message>
+        <source>Last updated: %1</source>
+        <translation>Laatst bijgewerkt: %1</translation>
+    </message>
+    <message>
+        <source>The lists are fetched each night; &quot;Update now&quot; fetches them at once.</source>
+        <translation>De lijsten worden elke nacht opgehaald; &quot;Nu bijwerken&quot; haalt ze meteen op.</translation>
+    </message>
+    <message>
+        <source>Updated: %1</source>
+        <translation>Bijgewerkt: %1</translation>
+    </message>
+    <message>
+        <source>The update was cancelled; the lists in force stay.</source>
+        <translation>Het bijwerken is geannuleerd; de lijsten die gelden blijven.</translation>
+    </message>
+    <message>
+        <source>The update failed; the lists in force stay. %1</source>
+        <translation>Het bijwerken is mislukt; de lijsten die gelden blijven. %1</translation>
     </message>
 </context>
 <context>

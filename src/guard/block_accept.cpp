@@ -99,7 +99,8 @@ BlockAccept::BlockAccept(SiteLists &lists, NavigationModel &navigation, BrowserA
 
 bool BlockAccept::passes(const QString &address) const
 {
-    return !m_lists.IsNotWhitelisted(address) && !m_lists.IsBlacklisted(address);
+    return !m_lists.IsNotWhitelisted(address) && !m_lists.IsBlacklisted(address)
+        && m_lists.refusingCategory(address).isEmpty();
 }
 
 void BlockAccept::save()

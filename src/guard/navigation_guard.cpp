@@ -22,6 +22,7 @@ QString verdictName(Verdict verdict)
     case Verdict::Allowed: return QStringLiteral("allowed");
     case Verdict::RefusedWhitelist: return QStringLiteral("refused:whitelist");
     case Verdict::RefusedBlacklist: return QStringLiteral("refused:blacklist");
+    case Verdict::RefusedCategory: return QStringLiteral("refused:category");
     case Verdict::RefusedTimeUp: return QStringLiteral("refused:timeup");
     case Verdict::RefusedDocument: return QStringLiteral("refused:document");
     case Verdict::RefusedRealMedia: return QStringLiteral("refused:realmedia");
@@ -200,10 +201,18 @@ Decision NavigationGuard::beforeNavigate(const QString &address, NavigationReque
     }
 
     // 5. The lists. Only these refusals enter the refused list that the accept command offers.
-    if (m_lists.IsNotWhitelisted(address))
+    // A category list refuses like the blacklist, unless the parent allowed the site (its
+    // whitelist, its start page): "Allow blocked site" then lifts a category refusal too.
+    QString category;
+    if (m_lists.IsNotWhitelisted(address)) {
         refuse(Verdict::RefusedWhitelist, "whitelist");
-    else if (m_lists.IsBlacklisted(address))
+    } else if (m_lists.IsBlacklisted(address)) {
         refuse(Verdict::RefusedBlacklist, "blacklist");
+    } else {
+        category = m_lists.refusingCategory(address);
+        if (!category.isEmpty())
+            refuse(Verdict::RefusedCategory, "category list");
+    }
     if (cancel) {
         if (!resumed) {
             m_model.addRefused(address);
@@ -376,6 +385,8 @@ Decision NavigationGuard::beforeNavigate(const QString &address, NavigationReque
     Decision decision;
     decision.cancel = cancel;
     decision.verdict = firstRefusal != Verdict::Allowed ? firstRefusal : handOver;
+    if (decision.verdict == Verdict::RefusedCategory)
+        decision.category = category;
     qCDebug(lcGuard) << "  verdict" << verdictName(decision.verdict) << (cancel ? "cancel" : "go on")
                      << (m_state.FilterOn ? "" : "(filter off)");
     if (resumed)
@@ -413,7 +424,7 @@ void NavigationGuard::translateUrl(const QString &address)
         m_model.beginSequence();
     m_model.recordAddress(address);
     // The pre-test only shows the sign early; before-navigate does the refusing.
-    if (m_lists.IsNotWhitelisted(address) || m_lists.IsBlacklisted(address)) {
+    if (m_lists.IsNotWhitelisted(address) || m_lists.IsBlacklisted(address) || !m_lists.refusingCategory(address).isEmpty()) {
         qCDebug(lcGuard) << "translate: would refuse" << address;
         m_model.SetNavState(NavState::Forbidden);
     }

@@ -28,6 +28,7 @@ enum class Verdict {
     Allowed,
     RefusedWhitelist,
     RefusedBlacklist,
+    RefusedCategory,  ///< a category list of the user refuses it (Decision::category names it)
     RefusedTimeUp,
     RefusedDocument,
     RefusedRealMedia,
@@ -44,6 +45,7 @@ QString verdictName(Verdict verdict);
 struct Decision {
     bool cancel = false;
     Verdict verdict = Verdict::Allowed; ///< the first refusing step, or the hand-over made
+    QString category;                   ///< RefusedCategory: the category's name as in the archive
 };
 
 /// Where a navigation comes from, as the browser tells it.

@@ -4,6 +4,7 @@
 #include "core/ini.h"
 #include "core/text.h"
 #include "guard/address_match.h"
+#include "guard/category_filter.h"
 #include "guard/guard_log.h"
 #include "users/user_profile.h"
 
@@ -29,6 +30,8 @@ VendorSettings VendorSettings::load(const QString &path)
         v.ThemePage = ini->stringValue(section, QStringLiteral("ThemePage"));
         v.VersionFile = ini->stringValue(section, QStringLiteral("VersionFile"));
         v.UpdateKey = ini->stringValue(section, QStringLiteral("UpdateKey")).trimmed();
+        v.CategorySource
+            = ini->stringValue(QStringLiteral("Categories"), QStringLiteral("Source"), v.CategorySource).trimmed();
     } else {
         qCWarning(lcGuard) << "vendor settings unreadable, using defaults:" << path;
     }
@@ -625,7 +628,7 @@ bool SiteLists::startSiteMatches(const QString &normalAddress) const
 bool SiteLists::IsNotWhitelisted(const QString &address) const
 {
     const bool closed = failingClosed();
-    if (!m_profile.Kindvriendelijk && !closed)
+    if (!m_profile.Kindvriendelijk && !closed && !(m_categories && m_categories->forcesWhitelist()))
         return false;
 
     const ListWork &work = listWork(address);
@@ -652,6 +655,22 @@ bool SiteLists::IsNotWhitelisted(const QString &address) const
     if (!m_shortenerFolded.isEmpty() && work.folded.contains(m_shortenerFolded))
         missing = true;
     return missing;
+}
+
+bool SiteLists::parentAllows(const QString &address) const
+{
+    const ListWork &work = listWork(address);
+    return work.whiteMatch || startSiteMatches(work.normal) || tovalin::isAlwaysPassing(work.normal, alwaysPassingTexts());
+}
+
+QString SiteLists::refusingCategory(const QString &address) const
+{
+    if (!m_categories)
+        return {};
+    const QString category = m_categories->refusingCategoryName(address);
+    if (category.isEmpty() || parentAllows(address))
+        return {};
+    return category;
 }
 
 bool SiteLists::isListed(const SortedList &list, const QString &address) const

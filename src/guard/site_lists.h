@@ -24,6 +24,7 @@
 
 namespace tovalin {
 
+class CategoryFilter;
 class ProgramState;
 struct UserProfile;
 
@@ -35,6 +36,8 @@ struct VendorSettings {
     QString ThemePage;   ///< defaults to "http://" + WebHost + "/themas/themas.php"
     QString VersionFile; ///< defaults to "http://" + WebHost + "/thuisversie_eng.txt"
     QString UpdateKey;   ///< the vendor's Ed25519 public key (base64) that signs installers; none: no updates
+    /// [Categories] Source: where category lists come from (category_update.h); UT1's download folder.
+    QString CategorySource = QStringLiteral("https://dsi.ut-capitole.fr/blacklists/download/");
 
     /// Reads `[Vendor]` of the given file; a missing file or key keeps the default.
     static VendorSettings load(const QString &path);
@@ -152,8 +155,20 @@ public:
 
     /// True when the whitelist does not allow the address. While a list file of the active
     /// theme cannot be read, every address fails except the start page's site, the vendor's
-    /// hosts and "about:blank", whatever the user's settings say.
+    /// hosts and "about:blank", whatever the user's settings say. While the user's category
+    /// lists cannot be applied (CategoryFilter::forcesWhitelist) the test is on whatever
+    /// `Kindvriendelijk` says.
     bool IsNotWhitelisted(const QString &address) const;
+    /// The name of the user's category list that refuses the address, empty when none does.
+    /// The parent's own choices win over a maintained list: an address a whitelist entry
+    /// allows, the start page's site and the always-passing addresses are never refused by it.
+    QString refusingCategory(const QString &address) const;
+    /// True when the parent allowed the address: a whitelist entry, the start page's site or an
+    /// always-passing address (whatever `Kindvriendelijk` says).
+    bool parentAllows(const QString &address) const;
+    /// The user's category lists (null: none); they must outlive the lists.
+    void setCategoryFilter(const CategoryFilter *categories) { m_categories = categories; }
+    const CategoryFilter *categoryFilter() const { return m_categories; }
     /// True when a blacklist entry equals the address (exact test, address_match.h).
     bool IsBlacklisted(const QString &address) const;
     /// True when a pop-up list entry equals the address (the blacklist's rules).
@@ -208,6 +223,7 @@ private:
 
     ProgramState &m_state;
     const UserProfile &m_profile;
+    const CategoryFilter *m_categories = nullptr;
     VendorSettings m_vendor;
     QString m_shortenerFolded; // the shortener host, folded once for the per-navigation test
     SortedList m_white;

@@ -8,9 +8,12 @@
 
 #include "media/media_fetch.h"
 
+#include <QByteArray>
+#include <QList>
 #include <QObject>
 #include <QPointer>
 #include <QString>
+#include <functional>
 #include <memory>
 
 namespace tovalin {
@@ -49,6 +52,11 @@ public:
     /// A transfer is running.
     bool busy() const;
 
+    /// More request headers for a fetch of an address ("Name: value" each), as the browser
+    /// would send them (its YouTube-Restrict); asked at the start of every fetch.
+    using HeaderSource = std::function<QList<QByteArray>(const QString &address)>;
+    void setHeaderSource(HeaderSource source) { m_headers = std::move(source); }
+
     /// The stored video of that name and kind (names compared without regard to case); empty when none.
     static QString findStoredVideo(const QString &videoFolder, const QString &name, const QString &kind);
 
@@ -78,6 +86,7 @@ private:
     void cancelRunning();
 
     const ProgramState &m_state;
+    HeaderSource m_headers;
     std::unique_ptr<Transfer> m_transfer;
     bool m_aborted = false;
     bool m_mov = false;

@@ -322,12 +322,16 @@ TransferResult runTransfer(const TransferRequest &request, const std::atomic_boo
             // curl would end the body at the announced length and drop the rest unseen; it
             // reads to the end here, and the sink holds the body to the announced length.
             curl_easy_setopt(curl, CURLOPT_IGNORE_CONTENT_LENGTH, 1L);
-            if (!ftp) {
+            if (!ftp)
                 headers = curl_slist_append(headers, "Connection: close");
-                curl_easy_setopt(curl, CURLOPT_HTTPHEADER, headers);
-            }
         } else {
             curl_easy_setopt(curl, CURLOPT_NOBODY, 1L);
+        }
+        if (!ftp) {
+            for (const QByteArray &header : request.headers)
+                headers = curl_slist_append(headers, header.constData());
+            if (headers)
+                curl_easy_setopt(curl, CURLOPT_HTTPHEADER, headers);
         }
         code = perform(multi, curl, cancel, cancelled);
     }

@@ -18,6 +18,7 @@
 //   that name.
 
 #include <QByteArray>
+#include <QList>
 #include <QMetaType>
 #include <QObject>
 #include <QString>
@@ -67,6 +68,8 @@ struct TransferRequest {
     /// The whole transfer's limit in milliseconds, connection included; 0: none.
     long totalTimeoutMs = 0;
     QByteArray userAgent = QByteArrayLiteral("Mozilla/5.0 (compatible; Tovalin/3.0)");
+    /// More HTTP request headers, "Name: value" each (the browser's YouTube-Restrict).
+    QList<QByteArray> headers;
 };
 
 struct TransferResult {

@@ -77,10 +77,31 @@ private:
     WebEngineBrowser *m_browser;
 };
 
+namespace {
+
+// A family's own DNS filter must keep working: the engine never resolves names over HTTPS
+// by itself. The engine reads its flags once, when its first profile is made.
+void keepTheSystemResolver()
+{
+    QByteArray flags = qgetenv("QTWEBENGINE_CHROMIUM_FLAGS");
+    if (flags.contains("DnsOverHttps"))
+        return;
+    const QByteArray disable = "--disable-features=";
+    const qsizetype at = flags.indexOf(disable);
+    if (at >= 0)
+        flags.insert(at + disable.size(), "DnsOverHttps,");
+    else
+        flags += (flags.isEmpty() ? QByteArray() : QByteArray(" ")) + disable + "DnsOverHttps";
+    qputenv("QTWEBENGINE_CHROMIUM_FLAGS", flags);
+}
+
+} // namespace
+
 QWebEngineProfile *WebEngineBrowser::programProfile()
 {
     static QPointer<QWebEngineProfile> profile;
     if (!profile) {
+        keepTheSystemResolver();
         // Off the record: cookies, cache and local storage live in memory only,
         // so nothing a child's session leaves behind is kept.
         profile = new QWebEngineProfile(QCoreApplication::instance());

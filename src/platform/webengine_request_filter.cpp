@@ -30,10 +30,18 @@ void WebEngineRequestFilter::interceptRequest(QWebEngineUrlRequestInfo &info)
         info.block(true);
         return;
     }
-    if (info.resourceType() == QWebEngineUrlRequestInfo::ResourceTypeMainFrame)
+    if (!m_judge)
         return;
-    if (m_judge && m_judge(info.requestUrl().toString(), info.firstPartyUrl().toString()))
+    const bool mainFrame = info.resourceType() == QWebEngineUrlRequestInfo::ResourceTypeMainFrame;
+    const Answer answer = m_judge(info.requestUrl(), info.firstPartyUrl(), mainFrame);
+    if (answer.block && !mainFrame) {
         info.block(true);
+        return;
+    }
+    if (!answer.headerName.isEmpty())
+        info.setHttpHeader(answer.headerName, answer.headerValue);
+    if (!answer.redirect.isEmpty() && answer.redirect != info.requestUrl())
+        info.redirect(answer.redirect);
 }
 
 } // namespace tovalin

@@ -6,6 +6,7 @@
 
 #include "core/ini.h"
 #include "guard/address_match.h"
+#include "guard/category_text.h"
 #include "guard/site_lists.h"
 #include "parents/password_store.h"
 #include "state/program_state.h"
@@ -131,6 +132,15 @@ Checked checkValue(const ProfileKey &key, const QString &typed, const QString &t
             themes.append(existingThemeSpelling(themesFolder, theme.trimmed()));
         }
         return {UserStore::encodeAllowedThemes(themes), {}};
+    }
+    if (key.name == QLatin1String("Categorieen")) {
+        // Names as in the archive, comma-separated; a category not fetched yet may be named.
+        QStringList invalid;
+        const QStringList names = splitCategoryNames(value, &invalid);
+        if (!invalid.isEmpty())
+            return {{}, QStringLiteral("Categorieen: \"%1\" cannot be a category name (letters, digits, _ and -)")
+                            .arg(invalid.constFirst())};
+        return {names.join(u','), {}};
     }
     // StartURL: a web address, as the user manager makes of what a parent types.
     if (!value.isEmpty() && !value.contains(QStringLiteral("://")))

@@ -28,5 +28,6 @@ int users(const QCommandLineParser &parser);
 int themes(const QCommandLineParser &parser);
 int lists(const QCommandLineParser &parser);
 int password(const QCommandLineParser &parser);
+int categories(const QCommandLineParser &parser);
 
 } // namespace tovalin::ctl

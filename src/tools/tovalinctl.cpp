@@ -2,14 +2,17 @@
 // navigation decision on addresses and prints each verdict; `theme export` and
 // `theme import` carry a theme between machines as a .tvz archive, with the
 // same archive code and containment rules as the theme manager; `users`, `themes`,
-// `lists` and `password` set a machine up (ctl_admin.cpp).
+// `lists` and `password` set a machine up (ctl_admin.cpp); `categories` lists and updates the
+// category lists (ctl_categories.cpp).
 
 #include "tools/ctl_common.h"
 
 #include "state/program_state.h"
 #include "state/startup.h"
+#include "guard/category_filter.h"
 #include "guard/navigation_guard.h"
 #include "guard/navigation_model.h"
+#include "guard/safe_search.h"
 #include "guard/site_lists.h"
 #include "media/media_fetch.h"
 #include "themes/theme_archive.h"
@@ -74,6 +77,9 @@ int check(const QCommandLineParser &parser)
     }
 
     SiteLists lists(state, profile, VendorSettings::load(VendorSettings::defaultPath(state.ProgramFolder)));
+    CategoryFilter categories(state, profile);
+    categories.reload();
+    lists.setCategoryFilter(&categories);
     lists.LoadSiteLists();
     // While a list file cannot be read the browser fails closed: the verdicts below are the
     // ones it gives then, and the file that needs mending is named on stderr.
@@ -82,6 +88,17 @@ int check(const QCommandLineParser &parser)
         QTextStream(stderr) << "tovalinctl: note: " << lists.listProblem() << '\n'
                             << "tovalinctl: the browser fails closed until that list can be read: every address "
                                "but the start page's site and the vendor's hosts is refused\n";
+    // The same while the user's category lists are not there: the whitelist is in force.
+    const bool categoriesMissing = categories.forcesWhitelist() && !profile.Kindvriendelijk;
+    if (categoriesMissing) {
+        const QString why = categories.state() == CategoryFilter::State::Unreadable
+            ? QStringLiteral("the category index cannot be read (%1)").arg(categories.indexProblem())
+            : QStringLiteral("the category lists %1 have not been fetched")
+                  .arg(categories.missingCategories().join(QStringLiteral(", ")));
+        QTextStream(stderr) << "tovalinctl: note: " << why << '\n'
+                            << "tovalinctl: until they are there the browser lets through only the theme's "
+                               "whitelist and the start page (tovalinctl categories update)\n";
+    }
 
     SilentSoundPlayer sound;
     NavigationModel nav(state, sound);
@@ -107,9 +124,17 @@ int check(const QCommandLineParser &parser)
         if (decision.verdict != Verdict::Allowed)
             allAllowed = false;
         // A whitelist refusal while failing closed is told apart: mending the file may allow it.
-        const bool closedRefusal = failingClosed && decision.verdict == Verdict::RefusedWhitelist;
-        out << (closedRefusal ? QStringLiteral("refused:fail-closed") : verdictName(decision.verdict)) << '\t' << address
-            << '\n';
+        const bool closedRefusal = (failingClosed || categoriesMissing) && decision.verdict == Verdict::RefusedWhitelist;
+        QString verdict = closedRefusal ? QStringLiteral("refused:fail-closed") : verdictName(decision.verdict);
+        if (decision.verdict == Verdict::RefusedCategory)
+            verdict += u':' + decision.category;
+        out << verdict << '\t' << address;
+        // What the browser loads instead when SafeSearch rewrites the address.
+        if (profile.VeiligZoeken) {
+            if (const std::optional<QUrl> safe = safeSearchAddress(QUrl(address, QUrl::TolerantMode)))
+                out << '\t' << safe->toString(QUrl::FullyEncoded);
+        }
+        out << '\n';
     }
     return allAllowed ? AllAllowed : SomeRefused;
 }
@@ -226,8 +251,11 @@ int main(int argc, char **argv)
         "  check [--user NAME] [--theme NAME] ADDRESS...\n"
         "      Prints VERDICT<TAB>ADDRESS for each address, as a fresh navigation of the\n"
         "      browser would be judged (filter on, time clock not expired, video types by\n"
-        "      extension). While a list file cannot be read the browser fails closed: such\n"
-        "      refusals print as refused:fail-closed and the file is named on stderr.\n"
+        "      extension), and a third column with the address the browser loads instead\n"
+        "      when SafeSearch rewrites it. A category list's refusal prints as\n"
+        "      refused:category:NAME. While a list file or the user's category lists cannot be\n"
+        "      read the browser fails closed: such refusals print as refused:fail-closed and\n"
+        "      the reason is given on stderr.\n"
         "  users list                        The users, one a line.\n"
         "  users show NAME                   The user's settings in force, KEY=VALUE a line.\n"
         "  users set NAME KEY=VALUE...       Changes settings of the profile (keys as users show\n"
@@ -242,7 +270,13 @@ int main(int argc, char **argv)
         "  password check                    Whether stdin's first line is the parents' password.\n"
         "  theme export NAME FILE.tvz        Writes theme NAME as a theme archive.\n"
         "  theme import [--as NAME] [--replace] [--allow-for USER] FILE.tvz\n"
-        "      Adds the theme FILE.tvz carries under its own name or NAME, and to USER's themes.\n\n"
+        "      Adds the theme FILE.tvz carries under its own name or NAME, and to USER's themes.\n"
+        "  categories list                   Each category list: NAME<TAB>ENTRIES<TAB>UPDATED (UTC).\n"
+        "  categories update [--source URL] [--category NAME]\n"
+        "      Fetches the category lists (default: the sources of vendor.ini), checks each\n"
+        "      archive's .md5, builds the index and puts it in force; a failed update keeps the\n"
+        "      lists in force. With --category, only that category (with --source: a plain list\n"
+        "      of hosts, or the hosts-file form, for it).\n\n"
         "Every command takes --data DIR. Exit status: 0 done (every address allowed, the password\n"
         "matches), 1 a negative answer (an address refused, the password does not match, an entry\n"
         "to remove not listed, a theme name taken without --replace), 2 a usage or data error, in\n"
@@ -257,7 +291,12 @@ int main(int argc, char **argv)
     parser.addOption({QStringLiteral("replace"), QStringLiteral("theme import: replace a theme of that name.")});
     parser.addOption({QStringLiteral("allow-for"), QStringLiteral("theme import: add the theme to USER's allowed themes."),
                       QStringLiteral("USER")});
-    parser.addPositionalArgument(QStringLiteral("command"), QStringLiteral("check | users | themes | lists | password | theme"));
+    parser.addOption({QStringLiteral("source"), QStringLiteral("categories update: the address of the lists."),
+                      QStringLiteral("URL")});
+    parser.addOption({QStringLiteral("category"), QStringLiteral("categories update: only this category."),
+                      QStringLiteral("NAME")});
+    parser.addPositionalArgument(QStringLiteral("command"),
+                                 QStringLiteral("check | users | themes | lists | password | theme | categories"));
     if (!parser.parse(app.arguments()))
         return fail(parser.errorText());
     if (parser.isSet(QStringLiteral("help"))) {
@@ -282,5 +321,7 @@ int main(int argc, char **argv)
         return ctl::lists(parser);
     if (command == QLatin1String("password"))
         return ctl::password(parser);
-    return fail(QStringLiteral("usage: tovalinctl check|users|themes|lists|password|theme ...  (tovalinctl --help)"));
+    if (command == QLatin1String("categories"))
+        return ctl::categories(parser);
+    return fail(QStringLiteral("usage: tovalinctl check|users|themes|lists|password|theme|categories ...  (tovalinctl --help)"));
 }

@@ -22,9 +22,9 @@ struct KeyRow {
     bool defaultOn;               // the default of a boolean key
 };
 
-const std::array<KeyRow, 33> &keyTable()
+const std::array<KeyRow, 36> &keyTable()
 {
-    static const std::array<KeyRow, 33> rows = {{
+    static const std::array<KeyRow, 36> rows = {{
         {kBeveiliging, "Kindonvriendelijk", &UserProfile::Kindonvriendelijk, nullptr, true},
         {kBeveiliging, "Kindvriendelijk", &UserProfile::Kindvriendelijk, nullptr, true},
         {kBeveiliging, "Nieteruit", &UserProfile::Nieteruit, nullptr, true},
@@ -45,6 +45,9 @@ const std::array<KeyRow, 33> &keyTable()
         {kBeveiliging, "Toonrealmedia", &UserProfile::Toonrealmedia, nullptr, false},
         {kBeveiliging, "ToonWindowsMedia", &UserProfile::ToonWindowsMedia, nullptr, false},
         {kBeveiliging, "ToonQuickTime", &UserProfile::ToonQuickTime, nullptr, false},
+        {kBeveiliging, "Categorieen", nullptr, &UserProfile::Categorieen, false},
+        {kBeveiliging, "VeiligZoeken", &UserProfile::VeiligZoeken, nullptr, true},
+        {kBeveiliging, "YouTubeMatig", &UserProfile::YouTubeMatig, nullptr, false},
         {kExtra, "Hidenavigatieknoppen", &UserProfile::Hidenavigatieknoppen, nullptr, false},
         {kExtra, "Hidethema", &UserProfile::Hidethema, nullptr, false},
         {kExtra, "Hideuser", &UserProfile::Hideuser, nullptr, false},

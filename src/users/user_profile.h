@@ -41,6 +41,9 @@ struct UserProfile {
     bool Toonrealmedia = false;
     bool ToonWindowsMedia = false;
     bool ToonQuickTime = false;
+    QString Categorieen;        ///< the category lists in force, "adult,gambling" (names as in the archive)
+    bool VeiligZoeken = false;  ///< force the search engines' safe modes (SafeSearch)
+    bool YouTubeMatig = false;  ///< YouTube's restricted mode Moderate instead of Strict
     // [Extra]
     bool Hidenavigatieknoppen = false;
     bool Hidethema = false;

@@ -2,6 +2,7 @@
 
 #include "core/text_file.h"
 #include "guard/entry_store.h"
+#include "support/tar_gz.h"
 
 #include <QProcess>
 #include <QTemporaryDir>
@@ -142,6 +143,56 @@ private slots:
                                 "allowed\thttps://start.example/page\n"));
         QCOMPARE(r.exitCode, 1);
         QVERIFY2(r.err.contains("Dieren.kou") && r.err.contains("fails closed"), qPrintable(r.err));
+    }
+
+    void categoryListsUpdatedListedAndCheckedWithSafeSearch()
+    {
+        QTemporaryDir dir;
+        QVERIFY(put(dir.path() + "/start.tvr", {"Tim"}));
+        QVERIFY(put(dir.path() + "/gebruikers/Tim.usr",
+                    {"[Beveiliging]", "Kindvriendelijk=0", "Categorieen=adult,gambling", "[Favorieten]", "gebruikfav=Dieren*"}));
+        QVERIFY(put(dir.path() + "/themas/Dieren.llt", {}));
+        QVERIFY(put(dir.path() + "/themas/Dieren.kvu", {"zoo.example"}));
+        const QStringList addresses{"http://www.bad.example/", "https://www.google.com/search?q=x", "http://bet.example/"};
+
+        // Not fetched yet: the whitelist is in force, and stderr says why.
+        Run r = tovalinctl(QStringList{"check", "--data", dir.path()} + addresses);
+        QCOMPARE(r.out, QString("refused:fail-closed\thttp://www.bad.example/\n"
+                                "refused:fail-closed\thttps://www.google.com/search?q=x\thttps://www.google.com/search?q=x&safe=active&ssui=on\n"
+                                "refused:fail-closed\thttp://bet.example/\n"));
+        QVERIFY2(r.err.contains("adult, gambling") && r.err.contains("categories update"), qPrintable(r.err));
+        r = tovalinctl({"categories", "list", "--data", dir.path()});
+        QCOMPARE(r.exitCode, 0);
+        QVERIFY(r.out.isEmpty());
+
+        // A local folder stands for the server.
+        QTemporaryDir source;
+        const auto file = [&](const QString &name, const QByteArray &bytes) {
+            QFile f(source.filePath(name));
+            return f.open(QIODevice::WriteOnly) && f.write(bytes) == bytes.size();
+        };
+        QVERIFY(file("adult.tar.gz", tovalin::test::categoryArchive("adult", "bad.example\nworse.example\n")));
+        QVERIFY(file("gambling.tar.gz", tovalin::test::categoryArchive("gambling", "bet.example\n")));
+        r = tovalinctl({"categories", "update", "--data", dir.path(), "--source", source.path() + "/"});
+        QVERIFY2(r.exitCode == 0, qPrintable(r.err));
+        QCOMPARE(r.out, QString("updated\tadult\t2\nupdated\tgambling\t1\n"));
+        QVERIFY2(r.err.contains("not at the source: mixed_adult"), qPrintable(r.err)); // the templates' others
+        r = tovalinctl({"categories", "list", "--data", dir.path()});
+        QCOMPARE(r.out.section('\n', 0, 0).section('\t', 0, 1), QString("adult\t2"));
+        QVERIFY(QDateTime::fromString(r.out.section('\n', 0, 0).section('\t', 2), Qt::ISODate).isValid());
+
+        r = tovalinctl(QStringList{"check", "--data", dir.path()} + addresses);
+        QCOMPARE(r.out, QString("refused:category:adult\thttp://www.bad.example/\n"
+                                "allowed\thttps://www.google.com/search?q=x\thttps://www.google.com/search?q=x&safe=active&ssui=on\n"
+                                "refused:category:gambling\thttp://bet.example/\n"));
+        QCOMPARE(r.exitCode, 1);
+
+        // A failed update keeps the lists in force and says why.
+        r = tovalinctl({"categories", "update", "--data", dir.path(), "--source", source.path() + "/none.tar.gz"});
+        QCOMPARE(r.exitCode, 2);
+        QVERIFY2(r.err.contains("the lists in force stay"), qPrintable(r.err));
+        QCOMPARE(tovalinctl({"check", "--data", dir.path(), addresses.at(0)}).out.section('\t', 0, 0),
+                 QString("refused:category:adult"));
     }
 
     void noStartUserIsADataError()

@@ -104,13 +104,13 @@ private slots:
         QVERIFY(shown.contains("Blokpdf=1"));          // missing keys show the value in force
         QVERIFY(shown.contains("StartURL=https://start.example/"));
         QVERIFY(shown.contains("gebruikfav=Dieren*")); // the theme that no longer exists is not in force
-        QCOMPARE(shown.size(), 34);
+        QCOMPARE(shown.size(), 37);
     }
 
     void usersSetChangesOnlyTheNamedKeys()
     {
         const Run r = ctl(data(), {"users", "set", "Piet", "toonavi=on", "MinTijdKlok=45", "StartURL=www.school.example",
-                                   "gebruikfav=aap*dieren*", "Kindvriendelijk=0"});
+                                   "gebruikfav=aap*dieren*", "Kindvriendelijk=0", "categorieen= adult , gambling,adult"});
         QVERIFY2(r.exitCode == 0, qPrintable(r.err));
         const QStringList file = linesOf(piet());
         QCOMPARE(file.first(), QString("; set up by the school"));
@@ -122,6 +122,7 @@ private slots:
         QVERIFY(file.contains("StartURL=http://www.school.example"));
         QVERIFY(file.contains("gebruikfav=aap*Dieren*"));
         QCOMPARE(file.count("Kindvriendelijk=0"), 1);
+        QVERIFY(file.contains("Categorieen=adult,gambling"));
         QVERIFY(ctl(data(), {"users", "show", "Piet"}).out.contains("Toonavi=1\n"));
     }
 
@@ -139,6 +140,9 @@ private slots:
         QTest::newRow("setBadMinutes") << QStringList{"users", "set", "Piet", "MinTijdKlok=12345"} << QByteArray();
         QTest::newRow("setLineBreak") << QStringList{"users", "set", "Piet", "StartURL=http://a/\nKindvriendelijk=0"} << QByteArray();
         QTest::newRow("setUnknownTheme") << QStringList{"users", "set", "Piet", "gebruikfav=Dieren*Geen*"} << QByteArray();
+        QTest::newRow("setBadCategoryName") << QStringList{"users", "set", "Piet", "Categorieen=adult,../etc"} << QByteArray();
+        QTest::newRow("categoriesUnknown") << QStringList{"categories", "purge"} << QByteArray();
+        QTest::newRow("categoriesBadName") << QStringList{"categories", "update", "--category", "a/b", "--source", "/x/"} << QByteArray();
         QTest::newRow("themesExtra") << QStringList{"themes", "list", "x"} << QByteArray();
         QTest::newRow("listsUnknownList") << QStringList{"lists", "add", "Dieren", "grey", "http://a/"} << QByteArray();
         QTest::newRow("listsUnknownTheme") << QStringList{"lists", "add", "Geen", "white", "http://a/"} << QByteArray();

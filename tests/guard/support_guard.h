@@ -3,6 +3,7 @@
 // the state, the profile, the lists, the model and the guard around a FakeBrowser.
 
 #include "state/program_state.h"
+#include "guard/category_filter.h"
 #include "guard/navigation_guard.h"
 #include "guard/navigation_model.h"
 #include "guard/site_lists.h"
@@ -71,6 +72,12 @@ struct GuardWorld {
     std::unique_ptr<NavigationModel> model;
     std::unique_ptr<NavigationGuard> guard;
     FakeBrowser browser;
+    /// The user's category lists, asked by the lists (none chosen until a test chooses some).
+    std::unique_ptr<CategoryFilter> categories;
+
+    /// Writes a category index into the data folder and maps it: per category, its domains
+    /// lines and (after a "urls:" line) its urls lines.
+    void writeCategories(const QHash<QString, QStringList> &lines);
 
     /// Runs the decision as the browser would and returns its name.
     QString verdictOf(const QString &address) { return verdictName(guard->beforeNavigate(address).verdict); }

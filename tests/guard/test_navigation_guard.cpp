@@ -9,10 +9,13 @@ using namespace tovalin::test;
 namespace {
 
 // A row's world in a few words: "white:x", "black:x", "on:Toonwmv", "off:Blokpdf",
-// "clock:1000", "filter:off", "head:<length>:<type>" (the answer for the row's address).
+// "clock:1000", "filter:off", "head:<length>:<type>" (the answer for the row's address),
+// "category:<name>:<domains line>" (an index holding it), "choose:<Categorieen>".
 void apply(GuardWorld &w, const QStringList &setup, const QString &address)
 {
+    QHash<QString, QStringList> categories;
     static const QHash<QString, bool UserProfile::*> flags{
+        {"Kindvriendelijk", &UserProfile::Kindvriendelijk},
         {"Blokpdf", &UserProfile::Blokpdf},           {"Toonwmv", &UserProfile::Toonwmv},
         {"Toonrealmedia", &UserProfile::Toonrealmedia}, {"ToonWindowsMedia", &UserProfile::ToonWindowsMedia},
         {"ToonQuickTime", &UserProfile::ToonQuickTime}, {"Toonmpg", &UserProfile::Toonmpg},
@@ -32,7 +35,13 @@ void apply(GuardWorld &w, const QStringList &setup, const QString &address)
             w.state.FilterOn = value != "off";
         else if (key == "head")
             w.head.answers.insert(address, HeadAnswer{true, item.section(':', 2), item.section(':', 1, 1).toLongLong()});
+        else if (key == "category")
+            categories[item.section(':', 1, 1)].append(item.section(':', 2));
+        else if (key == "choose")
+            w.profile.Categorieen = value;
     }
+    if (!categories.isEmpty())
+        w.writeCategories(categories);
 }
 
 } // namespace
@@ -95,6 +104,17 @@ private slots:
         QTest::newRow("ftpVideoIsFetchedNeverShown") << (kids + QStringList{"on:Toonwmv"}) << "ftp://kids.example/clip.wmv" << "video" << true << false << 0
                                                     << QStringList{"video:wmv:ftp://kids.example/clip.wmv"};
         QTest::newRow("filterOffNeverOpensALocalFile") << (kids + QStringList{"filter:off"}) << "file:///etc/passwd" << "refused:whitelist" << true << true << 1 << none;
+        // Category lists refuse like the blacklist; the parent's own whitelist wins over them.
+        const QStringList adult{"off:Kindvriendelijk", "category:adult:bad.example", "category:dating:date.example",
+                                "choose:adult"};
+        QTest::newRow("categoryRefusesAHostBelowItsEntry") << adult << "https://www.bad.example/x" << "refused:category" << true << true << 2 << none;
+        QTest::newRow("categoryNotChosenRefusesNothing") << adult << "http://date.example/" << "allowed" << false << false << 0 << none;
+        QTest::newRow("whitelistEntryLiftsACategoryRefusal") << QStringList{"white:bad.example", "category:adult:bad.example", "choose:adult"} << "http://bad.example/" << "allowed" << false << false << 0 << none;
+        QTest::newRow("filterOffOverridesACategory") << (adult + QStringList{"filter:off"}) << "http://bad.example/" << "refused:category" << false << true << 1 << none;
+        // Chosen categories that were never fetched: the whitelist is in force.
+        QTest::newRow("unfetchedCategoriesForceTheWhitelist") << QStringList{"off:Kindvriendelijk", "white:kids.example", "choose:adult"} << other << "refused:whitelist" << true << true << 2 << none;
+        QTest::newRow("unfetchedCategoriesLetTheWhitelistThrough") << QStringList{"off:Kindvriendelijk", "white:kids.example", "choose:adult"} << "http://kids.example/" << "allowed" << false << false << 0 << none;
+        QTest::newRow("aChosenCategoryMissingFromTheIndexForcesTheWhitelist") << (adult + QStringList{"white:kids.example", "choose:adult,gambling"}) << "http://elsewhere.example/" << "refused:whitelist" << true << true << 2 << none;
         QTest::newRow("listRefusedReferenceIsNeverFetched") << QStringList{"white:kids.example", "on:ToonWindowsMedia", "head:90:video/x-ms-asx"} << "http://other.example/s.asx" << "refused:whitelist" << true << true << 2 << none;
     }
     void decision()

@@ -41,7 +41,7 @@ private slots:
         w.lists->list(SiteList::Black).setItems({QStringLiteral("http://ads.example/"),
                                                  QStringLiteral("http://cdn.example/bad/face.png"),
                                                  QStringLiteral("http://www.tovalin.example/")});
-        SubresourceGuard guard(w.state, *w.lists);
+        SubresourceGuard guard(w.state, *w.lists, w.profile);
         const QString page = QStringLiteral("http://school.example/");
 
         // A listed site root: everything from that site, in either web scheme.
@@ -66,7 +66,7 @@ private slots:
     {
         GuardWorld w;
         w.lists->list(SiteList::Black).setItems({QStringLiteral("http://ads.example/")});
-        SubresourceGuard guard(w.state, *w.lists);
+        SubresourceGuard guard(w.state, *w.lists, w.profile);
         QVERIFY(guard.refuses(QStringLiteral("http://ads.example/a.png")));
 
         w.state.FilterOn = false;
@@ -85,7 +85,7 @@ private slots:
         QVERIFY(QDir().mkpath(w.lists->fileOf(SiteList::Black)));
         w.lists->LoadSiteLists();
         QVERIFY(w.lists->failingClosed());
-        SubresourceGuard guard(w.state, *w.lists);
+        SubresourceGuard guard(w.state, *w.lists, w.profile);
         const QString page = QStringLiteral("http://start.example/index.html");
 
         QVERIFY(guard.refuses(QStringLiteral("http://ads.example/banner.png"), page));

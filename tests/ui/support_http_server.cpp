@@ -104,11 +104,26 @@ void TestHttpServer::onReadyRead(QTcpSocket *socket)
         socket->disconnectFromHost();
         return;
     }
-    answer(socket, requestLine.at(0), QString::fromUtf8(requestLine.at(1)));
+    answer(socket, requestLine.at(0), QString::fromUtf8(requestLine.at(1)), head);
 }
 
-void TestHttpServer::answer(QTcpSocket *socket, const QByteArray &method, const QString &target)
+QByteArray TestHttpServer::requestHeader(const QString &path, const QByteArray &name) const
 {
+    const QList<QByteArray> lines = m_heads.value(path).split('\n');
+    for (const QByteArray &line : lines) {
+        const qsizetype colon = line.indexOf(':');
+        if (colon > 0 && line.left(colon).trimmed().compare(name, Qt::CaseInsensitive) == 0)
+            return line.mid(colon + 1).trimmed();
+    }
+    return {};
+}
+
+void TestHttpServer::answer(QTcpSocket *socket, const QByteArray &method, const QString &target, const QByteArray &head)
+{
+    // Kept for the paths asked last only, so a long run does not grow with every request.
+    if (m_heads.size() >= 1000)
+        m_heads.clear();
+    m_heads.insert(target, head);
     m_requests.append(target);
     m_requestLines.append(QString::fromLatin1(method) + u' ' + target);
     emit requested(target);

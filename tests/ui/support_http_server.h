@@ -52,6 +52,8 @@ public:
     /// Paths (with query) in the order they were asked; unknown paths included (they get 404).
     QStringList requests() const { return m_requests; }
     int requestCount(const QString &path) const { return int(m_requests.count(path)); }
+    /// The value of a request header of the last request of `path` (with its query); empty when none.
+    QByteArray requestHeader(const QString &path, const QByteArray &name) const;
     /// How often `path` was asked with `method` ("GET", "HEAD").
     int requestCount(const QString &path, const QByteArray &method) const
     {
@@ -76,7 +78,7 @@ private:
 
     void onNewConnection();
     void onReadyRead(QTcpSocket *socket);
-    void answer(QTcpSocket *socket, const QByteArray &method, const QString &target);
+    void answer(QTcpSocket *socket, const QByteArray &method, const QString &target, const QByteArray &head);
 
     QTcpServer m_server;
     QHash<QString, Route> m_routes;
@@ -84,6 +86,7 @@ private:
     QStringList m_requestLines; // "GET /path", in order
     QHash<QString, int> m_delays; // "HEAD /path" -> ms
     QStringList m_answered;       // "HEAD /path", in order of answering
+    QHash<QString, QByteArray> m_heads; // the last request head per path
 };
 
 } // namespace tovalin::test

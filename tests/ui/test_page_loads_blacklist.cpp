@@ -1,9 +1,14 @@
 // What a whitelisted page loads from a blacklisted site, in the whole program with the real
 // engine: its pictures, scripts and the pictures of its frames are blocked before they leave
 // the program (the server never sees them), while the page's own picture shows. With the
-// blacklist switched off in the profile, the same page loads them all.
+// blacklist switched off in the profile, the same page loads them all. The user's category
+// lists and SafeSearch reach the server as the engine sends its requests: the search engine's
+// names and a listed site's are mapped to the local server.
 
 #include "app/ui/application.h"
+#include "guard/category_filter.h"
+#include "guard/category_index.h"
+#include "guard/site_lists.h"
 #include "app/ui/main_window.h"
 #include "guard/subresource_guard.h"
 #include "platform/head_probe.h"
@@ -13,6 +18,7 @@
 #include "users/user_profile.h"
 
 #include <QBuffer>
+#include <QDir>
 #include <QImage>
 #include <QTemporaryDir>
 #include <QWebEnginePage>
@@ -87,6 +93,11 @@ private slots:
     void initTestCase()
     {
         QVERIFY(m_server.isListening());
+        // The engine resolves these names to the local server; the addresses keep its port.
+        qputenv("QTWEBENGINE_CHROMIUM_FLAGS",
+                qgetenv("QTWEBENGINE_CHROMIUM_FLAGS")
+                    + " --host-resolver-rules=\"MAP www.google.nl 127.0.0.1, MAP www.youtube-nocookie.com 127.0.0.1, "
+                      "MAP adult.example 127.0.0.1\"");
         m_server.addRoute(QStringLiteral("/own.png"), png(qRgb(0x20, 0xA0, 0x40)), "image/png");
         m_server.addRoute(QStringLiteral("/bad.png"), png(qRgb(0xE0, 0x20, 0x20)), "image/png");
         m_server.addRoute(QStringLiteral("/deep.png"), png(qRgb(0xE0, 0x20, 0x20)), "image/png");
@@ -145,6 +156,64 @@ private slots:
         for (const char *path : {"/bad.png", "/bad.js", "/deep.png"})
             QVERIFY2(m_server.requestCount(QLatin1String(path)) == 1, path);
         m_app->profile().Kindonvriendelijk = true;
+    }
+
+    void categoriesAndSafeSearchAsTheServerSeesThem()
+    {
+        const QString port = QString::number(m_server.port());
+        CategoryIndexBuilder index;
+        index.beginCategory(QStringLiteral("adult"), QDateTime::currentDateTimeUtc());
+        index.addHost("adult.example");
+        const CategoryFiles files(m_dir.path());
+        QVERIFY(QDir().mkpath(files.folder));
+        QVERIFY(index.write(files.index).ok);
+        m_app->profile().Categorieen = QStringLiteral("adult");
+        m_app->categories().reload();
+        QCOMPARE(m_app->categories().state(), CategoryFilter::State::InForce);
+        m_app->lists().whitelist().add(QStringLiteral("www.google.nl"));
+        m_server.addRoute(QStringLiteral("/search"), "<html><head><title>results</title></head><body>results</body></html>");
+        m_server.addRoute(QStringLiteral("/thumb.png"), png(qRgb(0x20, 0x20, 0xA0)), "image/png");
+        m_server.addRoute(QStringLiteral("/cat.png"), png(qRgb(0xE0, 0x20, 0x20)), "image/png");
+        m_server.addRoute(QStringLiteral("/safe"),
+                          QStringLiteral("<html><body><img id='yt' src='http://www.youtube-nocookie.com:%1/thumb.png'>"
+                                         "<img id='adult' src='http://adult.example:%1/cat.png'></body></html>")
+                              .arg(port)
+                              .toUtf8());
+
+        // A search with the safe mode switched off reaches the engine's server switched on.
+        m_server.clearRequests();
+        const QString search = QStringLiteral("http://www.google.nl:%1/search?q=cats&safe=off").arg(port);
+        const QString forced = QStringLiteral("/search?q=cats&safe=active&ssui=on");
+        m_app->browser().navigate(search);
+        QTRY_COMPARE_WITH_TIMEOUT(m_server.requestCount(forced), 1, kLoadTimeoutMs);
+        QCOMPARE(m_server.requestCount(QStringLiteral("/search?q=cats&safe=off")), 0);
+        QVERIFY(tovalin::test::waitUntilShown(*m_app, QStringLiteral("http://www.google.nl:%1%2").arg(port, forced),
+                                              kLoadTimeoutMs));
+
+        // YouTube is asked with its restricted mode; a listed site is never asked at all.
+        for (const bool moderate : {false, true}) {
+            m_app->profile().YouTubeMatig = moderate;
+            m_server.clearRequests();
+            const QString page = moderate ? QStringLiteral("/safe?moderate") : QStringLiteral("/safe?strict");
+            m_app->browser().navigate(m_server.address(page));
+            QVERIFY(tovalin::test::waitUntilShown(*m_app, m_server.address(page), kLoadTimeoutMs));
+            QTRY_COMPARE_WITH_TIMEOUT(m_server.requestCount(QStringLiteral("/thumb.png")), 1, kLoadTimeoutMs);
+            QCOMPARE(m_server.requestHeader(QStringLiteral("/thumb.png"), "YouTube-Restrict"),
+                     moderate ? QByteArray("Moderate") : QByteArray("Strict"));
+            QCOMPARE(m_server.requestCount(QStringLiteral("/cat.png")), 0);
+        }
+        m_app->profile().YouTubeMatig = false;
+
+        // A navigation to a listed site is refused like a blacklisted one: the browser stays.
+        m_app->profile().Kindvriendelijk = false;
+        const QString listed = QStringLiteral("http://adult.example:%1/cat.png").arg(port);
+        m_app->browser().navigate(listed);
+        QTRY_VERIFY_WITH_TIMEOUT(m_app->navigation().refusedList().contains(listed), kLoadTimeoutMs);
+        QTest::qWait(500);
+        QCOMPARE(m_server.requestCount(QStringLiteral("/cat.png")), 0);
+        QCOMPARE(m_app->browser().location(), m_server.address(QStringLiteral("/safe?moderate")));
+        m_app->profile().Kindvriendelijk = true;
+        m_app->profile().Categorieen.clear();
     }
 };
 

@@ -27,7 +27,8 @@ const QByteArray kFullProfileShuffled =
     "Kindvriendelijk=0\r\nNieteruit=0\r\nGeendialoog=1\r\nBlokmenu=1\r\nBlokdoc=1\r\n"
     "Blokpdf=1\r\nBlokxls=1\r\nBloktxt=1\r\nBlokppt=0\r\nToonmpg=0\r\nToonmpeg=0\r\n"
     "Toonasf=0\r\nToonwmv=1\r\nToonmov=0\r\nToonavi=0\r\nToonrealmedia=0\r\n"
-    "ToonWindowsMedia=0\r\nToonQuickTime=0\r\nUnknown=stays here\r\n";
+    "ToonWindowsMedia=0\r\nToonQuickTime=0\r\nYouTubeMatig=1\r\nCategorieen=adult,dating\r\n"
+    "VeiligZoeken=0\r\nUnknown=stays here\r\n";
 
 } // namespace
 
@@ -66,7 +67,7 @@ private slots:
             "Geendialoog=1\r\nBlokmenu=1\r\nRestart=0\r\nBlokdoc=1\r\nBlokpdf=1\r\n"
             "Blokxls=1\r\nBloktxt=1\r\nBlokppt=1\r\nToonmpg=0\r\nToonmpeg=0\r\nToonasf=0\r\n"
             "Toonwmv=0\r\nToonmov=1\r\nToonavi=0\r\nToonrealmedia=0\r\nToonWindowsMedia=0\r\n"
-            "ToonQuickTime=0\r\n\r\n[Extra]\r\nHidenavigatieknoppen=0\r\nHidethema=0\r\n"
+            "ToonQuickTime=0\r\nCategorieen=\r\nVeiligZoeken=1\r\nYouTubeMatig=0\r\n\r\n[Extra]\r\nHidenavigatieknoppen=0\r\nHidethema=0\r\n"
             "Hideuser=0\r\nHidenavbalk=0\r\nToonsluit=0\r\nHideadres=0\r\nHideprint=1\r\n"
             "StartTijdKlok=1\r\nStartWisselKlok=0\r\nToonHint=1\r\nMinTijdKlok=30\r\n"
             "MinWisselKlok=\r\n\r\n[Favorieten]\r\n"
@@ -92,6 +93,8 @@ private slots:
         QCOMPARE(store.LoadUserProfile("Piet"), ProfileLoad::Loaded);
         QCOMPARE(profile.MinTijdKlok, QStringLiteral("45"));
         QVERIFY(profile.Toonwmv && !profile.ToonHint && !profile.Nieteruit);
+        QVERIFY(profile.YouTubeMatig && !profile.VeiligZoeken);
+        QCOMPARE(profile.Categorieen, QStringLiteral("adult,dating"));
         QVERIFY(store.SaveUserProfile("Piet", store.AllowedThemes()).ok);
         QCOMPARE(readBytes(data.usersFile("Piet.usr")), kFullProfileShuffled);
 

@@ -9,7 +9,11 @@
 #include "app/ui/theme_windows.h"
 #include "app/ui/theme_manager_windows.h"
 #include "app/ui/users_side.h"
+#include "users/ui/user_manager_dialog.h"
 #include "parents/ui/parents_menu.h"
+#include "guard/category_filter.h"
+#include "guard/category_schedule.h"
+#include "guard/safe_search.h"
 #include "guard/navigation_guard.h"
 #include "guard/navigation_model.h"
 #include "guard/popup_guard.h"
@@ -29,6 +33,8 @@
 #include "themes/theme_model.h"
 #include "themes/ui/theme_chooser.h"
 #include "users/start_user.h"
+#include "users/ui/category_settings.h"
+#include "users/user_manager.h"
 #include "users/user_store.h"
 
 #include <QGuiApplication>
@@ -48,6 +54,7 @@ Application::Application(Options options, QObject *parent)
 Application::~Application()
 {
     m_requestFilter.reset();
+    m_categoryUpdates.reset();
     // The window holds the browser's view; it goes first. A download still running ends first.
     m_mediaSide.reset();
     m_themeDownload.reset();
@@ -116,8 +123,13 @@ void Application::start()
     m_themeManagerWindows = std::make_unique<ThemeManagerWindows>(m_state);
     m_themeDownload = std::make_unique<ThemeDownload>(m_state, *m_themeManagerWindows);
 
-    m_lists = std::make_unique<SiteLists>(m_state, m_profile,
-                                          VendorSettings::load(VendorSettings::defaultPath(m_state.ProgramFolder)));
+    const VendorSettings vendor = VendorSettings::load(VendorSettings::defaultPath(m_state.ProgramFolder));
+    // The category index is mapped, not read: it adds nothing to the start-up but opening a file.
+    m_categories = std::make_unique<CategoryFilter>(m_state, m_profile);
+    m_categories->reload();
+    m_categoryUpdates = std::make_unique<CategoryUpdates>(m_state, *m_categories, vendor.CategorySource);
+    m_lists = std::make_unique<SiteLists>(m_state, m_profile, vendor);
+    m_lists->setCategoryFilter(m_categories.get());
     auto warn = [](const QString &message) { QMessageBox::warning(nullptr, tr("Tovalin"), message); };
     connect(m_lists.get(), &SiteLists::saveFailed, this, warn);
     connect(m_lists.get(), &SiteLists::loadFailed, this, warn);
@@ -137,9 +149,27 @@ void Application::start()
 
     m_browser = std::make_unique<WebEngineBrowser>();
     m_guard->attachTo(*m_browser);
-    m_loadGuard = std::make_unique<SubresourceGuard>(m_state, *m_lists);
-    m_requestFilter = std::make_unique<WebEngineRequestFilter>(
-        [this](const QString &address, const QString &page) { return m_loadGuard->refuses(address, page); });
+    m_loadGuard = std::make_unique<SubresourceGuard>(m_state, *m_lists, m_profile);
+    // The video fetch asks YouTube as the browser does.
+    m_media->setHeaderSource([this](const QString &address) {
+        const LoadAnswer a = m_loadGuard->answer(QUrl(address, QUrl::TolerantMode), QUrl(), true);
+        QList<QByteArray> headers;
+        if (!a.youTubeRestrict.isEmpty())
+            headers.append(QByteArray(kYouTubeRestrictHeader) + ": " + a.youTubeRestrict);
+        return headers;
+    });
+    m_requestFilter = std::make_unique<WebEngineRequestFilter>([this](const QUrl &address, const QUrl &page, bool mainFrame) {
+        const LoadAnswer a = m_loadGuard->answer(address, page, mainFrame);
+        WebEngineRequestFilter::Answer out;
+        out.block = a.block;
+        if (a.redirect)
+            out.redirect = *a.redirect;
+        if (!a.youTubeRestrict.isEmpty()) {
+            out.headerName = QByteArray(kYouTubeRestrictHeader);
+            out.headerValue = a.youTubeRestrict;
+        }
+        return out;
+    });
 
     MainWindowContext ctx{m_state, m_profile, *m_lists, *m_nav, *m_guard, *m_sound};
     m_window = std::make_unique<MainWindow>(ctx, *m_browser, m_browser->widget());
@@ -176,6 +206,14 @@ void Application::start()
                                 QCoreApplication::applicationFilePath(), m_options.desktop};
     m_usersSide = std::make_unique<UsersSide>(std::move(usersCtx));
     connect(m_window.get(), &MainWindow::userWindowSettingsDue, m_session.get(), &UserSession::ApplyWindowSettings);
+    // The Security page's column: SafeSearch and the category lists.
+    auto *categorySettings = new CategorySettings(m_profile, *m_categories, *m_categoryUpdates);
+    m_usersSide->managerDialog().addSecurityColumn(categorySettings);
+    connect(categorySettings, &CategorySettings::profileEdited, &m_usersSide->manager(), &UserManager::markChanged);
+    connect(&m_usersSide->manager(), &UserManager::profileReloaded, categorySettings, [this, categorySettings] {
+        m_categories->refresh();
+        categorySettings->showProfile();
+    });
     m_session->activateAtStartUp(m_state.activeUser());
     m_lists->LoadSiteLists();
 
@@ -186,6 +224,7 @@ void Application::start()
     m_window->raise();
     m_window->activateWindow();
     m_parents->startUpFinished();
+    m_categoryUpdates->start();
 }
 
 void Application::applyWindowSettings(const UserProfile &profile)
@@ -277,6 +316,9 @@ void Application::loadSiteLists()
 {
     if (m_lists)
         m_lists->LoadSiteLists();
+    // Another user may choose other categories.
+    if (m_categories)
+        m_categories->refresh();
 }
 
 void Application::themeChooserChanged(const QStringList &, bool)

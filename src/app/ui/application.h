@@ -37,6 +37,8 @@ class TickSource;
 class VideoFetch;
 class SubresourceGuard;
 class WebEngineRequestFilter;
+class CategoryFilter;
+class CategoryUpdates;
 
 class Application : public QObject, private UserActivationHooks {
     Q_OBJECT
@@ -88,6 +90,9 @@ public:
     DesktopGuard &desktop() { return *m_desktop; }
     /// The blacklist for pictures, scripts and frames that pages load.
     SubresourceGuard &loadGuard() { return *m_loadGuard; }
+    /// The user's category lists, and their updates.
+    CategoryFilter &categories() { return *m_categories; }
+    CategoryUpdates &categoryUpdates() { return *m_categoryUpdates; }
 
 private:
     // What activating a user asks of the windows.
@@ -117,6 +122,8 @@ private:
     std::unique_ptr<VideoFetch> m_media;
     std::unique_ptr<ThemeManagerWindows> m_themeManagerWindows; // the theme manager and the download's windows
     std::unique_ptr<ThemeDownload> m_themeDownload;
+    std::unique_ptr<CategoryFilter> m_categories; // outlives the lists that ask it
+    std::unique_ptr<CategoryUpdates> m_categoryUpdates;
     std::unique_ptr<SiteLists> m_lists;
     std::unique_ptr<NavigationModel> m_nav;
     std::unique_ptr<NavigationGuard> m_guard;

@@ -5,6 +5,8 @@
 #include "app/ui/pictures.h"
 #include "app/ui/theme_tab.h"
 #include "clocks/ui/clock_views.h"
+#include "guard/category_filter.h"
+#include "guard/ui/category_problem_label.h"
 #include "guard/navigation_guard.h"
 #include "guard/popup_guard.h"
 #include "guard/site_lists.h"
@@ -567,6 +569,8 @@ QWidget *MainWindow::buildParentsPage()
     showListProblem(m_ctx.lists.listProblem());
     connect(&m_ctx.lists, &SiteLists::listProblemChanged, listProblem, showListProblem);
     lay->addWidget(listProblem);
+    if (const CategoryFilter *categories = m_ctx.lists.categoryFilter())
+        lay->addWidget(new CategoryProblemLabel(*categories, tab));
     lay->addStretch(1);
     return tab;
 }

@@ -80,7 +80,15 @@ UserManagerDialog::UserManagerDialog(UserManager &manager, const QString &progra
     right->setContentsMargins(20, 16, 20, 12);
     m_pages = new QStackedWidget(this);
     m_pages->setObjectName(QStringLiteral("PageControl1"));
-    m_pages->addWidget(buildSecurityPage());
+    {
+        // The Security page's settings, with room for a column beside them.
+        auto *security = new QWidget(this);
+        m_securityColumns = new QHBoxLayout(security);
+        m_securityColumns->setContentsMargins(0, 0, 0, 0);
+        m_securityColumns->setSpacing(20);
+        m_securityColumns->addWidget(buildSecurityPage(), 1);
+        m_pages->addWidget(security);
+    }
     m_pages->addWidget(buildThemesPage());
     m_pages->addWidget(buildExtraPage());
     m_pages->addWidget(buildShortcutPage());
@@ -101,6 +109,13 @@ UserManagerDialog::UserManagerDialog(UserManager &manager, const QString &progra
 
     showPage(OpenPage);
     resize(820, 600);
+}
+
+void UserManagerDialog::addSecurityColumn(QWidget *column)
+{
+    column->setParent(m_securityColumns->parentWidget());
+    m_securityColumns->addWidget(column, 1);
+    resize(std::max(width(), 1180), std::max(height(), 640));
 }
 
 // --- Navigation -------------------------------------------------------------

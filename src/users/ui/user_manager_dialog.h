@@ -8,6 +8,7 @@
 #include <functional>
 
 class QCheckBox;
+class QHBoxLayout;
 class QLabel;
 class QLineEdit;
 class QListWidget;
@@ -46,6 +47,10 @@ public:
     /// The manager's Activate: the saved profile of the active user is loaded again, the
     /// available themes refilled, and every control shows the profile.
     void reactivate();
+
+    /// Puts a column beside the Security page's settings (SafeSearch and the category lists);
+    /// the manager grows wide enough to show it.
+    void addSecurityColumn(QWidget *column);
 
     /// Replace the boxes (tests answer instead of blocking).
     void setQuestion(Question question) { m_question = std::move(question); }
@@ -99,6 +104,7 @@ private:
     Message m_message;
 
     QStackedWidget *m_pages = nullptr;
+    QHBoxLayout *m_securityColumns = nullptr;
     QList<QLabel *> m_activeUserLabels; // the settings pages' "Active user: "
     QList<QPair<QCheckBox *, bool UserProfile::*>> m_settingBoxes;
     QLabel *m_status = nullptr;
