@@ -8,10 +8,12 @@
 // BM_CategoryBuild reports: build_s (fetch from a local file, unpack, parse, hash, sort,
 // write), entries, bytes_per_entry (the index file over its entries: what mapping it costs)
 // and peak_mb (what the process grew by at most while building).
-// BM_NavigationRequest and BM_LoadRequest report p50_us and p99_us over 10 000 addresses.
+// BM_NavigationRequest and BM_LoadRequest report p50_us and p99_us over 10 000 addresses;
+// BM_CategoryLookup, BM_LoadBlacklistOnly and BM_NavigationWithoutCategories the parts.
 //
 // bench_categories --write-index FILE N writes the index of an N-entry source to FILE (for
-// the start-up run of bench/startup.py) and exits.
+// the start-up run of bench/startup.py) and exits; --write-source FILE N writes the source
+// itself (a UT1-layout blacklists.tar.gz, for tovalinctl categories update --source FILE).
 
 #include "guard/category_filter.h"
 #include "guard/category_text.h"
@@ -348,15 +350,56 @@ void BM_LoadRequest(benchmark::State &st)
     timeEach(st, w, [&](qsizetype at) { benchmark::DoNotOptimize(w.loads->answer(w.addresses.at(at), page, false)); });
 }
 
+// The category look-up alone, as the request filter makes it.
+void BM_CategoryLookup(benchmark::State &st)
+{
+    World &w = world();
+    timeEach(st, w, [&](qsizetype at) { benchmark::DoNotOptimize(w.categories->refusingCategory(w.addresses.at(at))); });
+}
+
+// The theme's blacklist alone for a load (the address and its site), SafeSearch off.
+void BM_LoadBlacklistOnly(benchmark::State &st)
+{
+    World &w = world();
+    const CategoryFilter *none = nullptr;
+    w.lists->setCategoryFilter(none);
+    const bool safe = w.profile.VeiligZoeken;
+    w.profile.VeiligZoeken = false;
+    const QUrl page(QStringLiteral("https://www.kids-1.example/"));
+    timeEach(st, w, [&](qsizetype at) { benchmark::DoNotOptimize(w.loads->answer(w.addresses.at(at), page, false)); });
+    w.profile.VeiligZoeken = safe;
+    w.lists->setCategoryFilter(w.categories.get());
+}
+
+// The same navigations with no category chosen and SafeSearch off: what the lists of the
+// theme cost by themselves.
+void BM_NavigationWithoutCategories(benchmark::State &st)
+{
+    World &w = world();
+    w.lists->setCategoryFilter(nullptr);
+    w.profile.VeiligZoeken = false;
+    const QUrl none;
+    timeEach(st, w, [&](qsizetype at) {
+        benchmark::DoNotOptimize(w.guard->beforeNavigate(w.texts.at(at), {true, NavigationKind::LinkClick}));
+        benchmark::DoNotOptimize(w.loads->answer(w.addresses.at(at), none, true));
+    });
+    w.profile.VeiligZoeken = true;
+    w.lists->setCategoryFilter(w.categories.get());
+}
 BENCHMARK(BM_CategoryBuild)->Iterations(1)->UseManualTime()->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_NavigationRequest)->Iterations(40000)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_LoadRequest)->Iterations(40000)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_CategoryLookup)->Iterations(40000)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_LoadBlacklistOnly)->Iterations(40000)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_NavigationWithoutCategories)->Iterations(40000)->Unit(benchmark::kMicrosecond);
 
 } // namespace
 
 int main(int argc, char **argv)
 {
     QCoreApplication app(argc, argv);
+    if (argc == 4 && qstrcmp(argv[1], "--write-source") == 0)
+        return writeSource(QString::fromLocal8Bit(argv[2]), QByteArray(argv[3]).toLongLong()) > 0 ? 0 : 1;
     if (argc == 4 && qstrcmp(argv[1], "--write-index") == 0) {
         QTemporaryDir dir;
         const QString source = dir.filePath(QStringLiteral("blacklists.tar.gz"));

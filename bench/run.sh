@@ -13,6 +13,10 @@ if [[ ! -f "$build/build.ninja" && ! -f "$build/Makefile" ]]; then
 fi
 cmake --build "$build" -j2 --target tovalin tovalin-watchdog tovalin_resources bench_guard bench_theme_load bare_webengine \
   | grep -E 'error|FAILED' || true
+# Category lists: TOVALIN_BENCH_CATEGORY_ENTRIES entries (5 000 000 unless set).
+cmake --build "$build" -j2 --target bench_categories | grep -E 'error|FAILED' || true
+category_entries=${TOVALIN_BENCH_CATEGORY_ENTRIES:-5000000}
+export TOVALIN_BENCH_CATEGORY_ENTRIES=$category_entries
 
 out=$(mktemp -d)
 trap 'rm -rf "$out"' EXIT
@@ -23,8 +27,14 @@ echo "loading a 1 000 000-line blacklist ..." >&2
 "$build/bench/bench_guard" --benchmark_filter='BM_LoadBlacklist' --benchmark_format=json >"$out/load.json"
 echo "a 200-link theme ..." >&2
 QT_QPA_PLATFORM=offscreen "$build/bench/bench_theme_load" --benchmark_format=json >"$out/theme.json"
+echo "category lists: building the index of $category_entries entries ..." >&2
+"$build/bench/bench_categories" --benchmark_filter='BM_CategoryBuild' --benchmark_format=json >"$out/catbuild.json"
+echo "category lists: decisions with that index ..." >&2
+"$build/bench/bench_categories" --benchmark_filter='Request|Lookup|Only|Without' --benchmark_format=json >"$out/catdecide.json"
+"$build/bench/bench_categories" --write-index "$out/lijsten.idx" "$category_entries"
 echo "start-up, $runs runs of each ..." >&2
-startup=(python3 "$here/startup.py" --bin "$build/bin" --bare "$build/bench/bare_webengine" --runs "$runs")
+startup=(python3 "$here/startup.py" --bin "$build/bin" --bare "$build/bench/bare_webengine" --runs "$runs"
+         --category-index "$out/lijsten.idx")
 if [[ -z "${DISPLAY:-}" ]]; then
   xvfb-run -a -s "-screen 0 1280x800x24" "${startup[@]}" >"$out/startup.json"
 else
@@ -78,6 +88,36 @@ row('  memory tovalin - bare', f"{tov['memory_mb'] - bare['memory_mb']:+.0f} MB"
 row('start-up with 1 000 000-line blacklist', f"{big['time_s']:.2f} s, {big['memory_mb']:.0f} MB",
     '<= 1.5x empty list', big['time_s'] <= 1.5 * tov['time_s'])
 row('  ratio to an empty blacklist', f"{big['time_s'] / tov['time_s']:.2f}x")
+
+# ---- category lists and SafeSearch
+cat_build = load('catbuild.json')['benchmarks'][0]
+cat = {b['name']: b for b in load('catdecide.json')['benchmarks']}
+def cdec(prefix):
+    b = next(v for k, v in cat.items() if k.startswith(prefix))
+    return b['p50_us'], b['p99_us']
+entries = int(cat_build['entries'])
+n50, n99 = cdec('BM_NavigationRequest')
+row(f'navigation, {entries:,} category entries + 100 000 white + 1 000 000 black, SafeSearch on'.replace(',', ' '),
+    f'p50 {n50:.1f} us, p99 {n99:.1f} us', 'p50 <= 5 us, p99 <= 50 us', n50 <= 5 and n99 <= 50)
+l50, l99 = cdec('BM_LoadRequest')
+row('load of a page (request filter), same lists', f'p50 {l50:.1f} us, p99 {l99:.1f} us', 'p50 <= 5 us, p99 <= 50 us',
+    l50 <= 5 and l99 <= 50)
+c50, c99 = cdec('BM_CategoryLookup')
+row('  of which the category look-up', f'p50 {c50:.2f} us, p99 {c99:.2f} us')
+b50, b99 = cdec('BM_LoadBlacklistOnly')
+row('  the theme blacklist alone (no categories, no SafeSearch)', f'p50 {b50:.1f} us, p99 {b99:.1f} us')
+w50, w99 = cdec('BM_NavigationWithoutCategories')
+row('  navigation without categories and SafeSearch', f'p50 {w50:.1f} us, p99 {w99:.1f} us')
+row('build the index from the text lists', f"{cat_build['build_s']:.1f} s", '<= 10 s', cat_build['build_s'] <= 10)
+row('  index size per entry', f"{cat_build['bytes_per_entry']:.1f} bytes ({cat_build['index_mb']:.0f} MB)",
+    '<= 30 bytes', cat_build['bytes_per_entry'] <= 30)
+row('  memory the build took at its peak', f"{cat_build['peak_mb']:.0f} MB")
+if 'tovalin_categories' in start:
+    cs = start['tovalin_categories']
+    extra = (cs['time_s'] - tov['time_s']) * 1000
+    row('start-up with the category index mapped', f"{cs['time_s']:.2f} s, {cs['memory_mb']:.0f} MB",
+        '<= +100 ms', extra <= 100)
+    row('  more than without', f'{extra:+.0f} ms')
 
 widths = [max(len(r[i]) for r in rows + [('measure', 'value', 'target', '')]) for i in range(4)]
 def line(r):

@@ -1,6 +1,7 @@
 #!/usr/bin/env python3
 """Start-up of tovalin to its start page, against a bare Qt WebEngine window loading the
-same local page, and tovalin with a 1 000 000-line blacklist against an empty one.
+same local page, and tovalin with a 1 000 000-line blacklist against an empty one; with
+--category-index, also tovalin with that category index in force for its user.
 
 Each run starts the program, waits until the page has loaded (the time is taken then),
 lets it settle for a second and sums the resident memory of the whole process tree
@@ -121,6 +122,7 @@ def main():
     ap.add_argument('--bin', required=True, help='folder of tovalin')
     ap.add_argument('--bare', required=True, help='the bare_webengine program')
     ap.add_argument('--runs', type=int, default=5)
+    ap.add_argument('--category-index', help='a category index (bench_categories --write-index)')
     args = ap.parse_args()
 
     with tempfile.TemporaryDirectory() as tmp:
@@ -143,6 +145,18 @@ def main():
             start_page = 'file://' + os.path.join(data, 'tovalin.htm')
             return lambda line: 'LoadSucceededStatus' in line and start_page in line
 
+        categories_data = None
+        if args.category_index:
+            import shutil
+            categories_data, _ = make_data_folder(os.path.join(tmp, 'categories'), 0)
+            os.makedirs(os.path.join(categories_data, 'categorieen'))
+            shutil.copy(args.category_index, os.path.join(categories_data, 'categorieen', 'lijsten.idx'))
+            profile = os.path.join(categories_data, 'gebruikers', 'Piet.usr')
+            with open(profile, 'rb') as f:
+                text = f.read()
+            with open(profile, 'wb') as f:
+                f.write(text.replace(b'[Beveiliging]\r\n', b'[Beveiliging]\r\nCategorieen=adult,mixed_adult,lingerie,'
+                                     b'dating,gambling,drogue,agressif,malware,phishing,redirector,vpn,doh\r\n', 1))
         kinds = {
             'bare': lambda: run_once([args.bare, url], dict(base), lambda l: 'bare: loaded' in l),
             'tovalin': lambda: run_once([os.path.join(args.bin, 'tovalin')], tovalin_env(empty_data),
@@ -150,6 +164,9 @@ def main():
             'tovalin_1m_blacklist': lambda: run_once([os.path.join(args.bin, 'tovalin')], tovalin_env(big_data),
                                                      tovalin_loaded(big_data)),
         }
+        if categories_data:
+            kinds['tovalin_categories'] = lambda: run_once([os.path.join(args.bin, 'tovalin')],
+                                                           tovalin_env(categories_data), tovalin_loaded(categories_data))
         results = {k: {'times': [], 'memory': []} for k in kinds}
         for _ in range(args.runs):
             for name, run in kinds.items():

@@ -101,6 +101,41 @@
     </message>
 </context>
 <context>
+    <name>CategoryUpdate</name>
+    <message>
+        <source>The update was cancelled.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Another update of the category lists is running.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>No usable source of category lists is set (vendor.ini).</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 could not be fetched.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 does not match its check sum: it arrived damaged or was changed.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 is not a usable category list.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The source holds none of the categories asked for (%1).</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The category lists cannot be saved (%1).</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
     <name>DesktopLauncher</name>
     <message>
         <source>The user name cannot be a file name.</source>
@@ -891,10 +926,6 @@ Tovalin starts, but nothing can be saved until the folder is writable.</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <source>Force SafeSearch (Google, Bing, DuckDuckGo) and YouTube&apos;s restricted mode</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
         <source>YouTube: moderate instead of strict</source>
         <translation type="unfinished"></translation>
     </message>
@@ -927,10 +958,6 @@ Tovalin starts, but nothing can be saved until the folder is writable.</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <source>not fetched yet</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
         <source>Last updated: %1</source>
         <translation type="unfinished"></translation>
     </message>
@@ -948,6 +975,18 @@ Tovalin starts, but nothing can be saved until the folder is writable.</source>
     </message>
     <message>
         <source>The update failed; the lists in force stay. %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Force SafeSearch</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Google, Bing and DuckDuckGo filter their results, YouTube shows its restricted mode.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>never</source>
         <translation type="unfinished"></translation>
     </message>
 </context>

@@ -101,6 +101,41 @@
     </message>
 </context>
 <context>
+    <name>CategoryUpdate</name>
+    <message>
+        <source>The update was cancelled.</source>
+        <translation>Het bijwerken is geannuleerd.</translation>
+    </message>
+    <message>
+        <source>Another update of the category lists is running.</source>
+        <translation>De categorielijsten worden al bijgewerkt.</translation>
+    </message>
+    <message>
+        <source>No usable source of category lists is set (vendor.ini).</source>
+        <translation>Er is geen bruikbare bron van categorielijsten ingesteld (vendor.ini).</translation>
+    </message>
+    <message>
+        <source>%1 could not be fetched.</source>
+        <translation>%1 kon niet opgehaald worden.</translation>
+    </message>
+    <message>
+        <source>%1 does not match its check sum: it arrived damaged or was changed.</source>
+        <translation>%1 klopt niet met zijn controlesom: het is beschadigd aangekomen of veranderd.</translation>
+    </message>
+    <message>
+        <source>%1 is not a usable category list.</source>
+        <translation>%1 is geen bruikbare categorielijst.</translation>
+    </message>
+    <message>
+        <source>The source holds none of the categories asked for (%1).</source>
+        <translation>De bron heeft geen van de gevraagde categorieën (%1).</translation>
+    </message>
+    <message>
+        <source>The category lists cannot be saved (%1).</source>
+        <translation>De categorielijsten kunnen niet opgeslagen worden (%1).</translation>
+    </message>
+</context>
+<context>
     <name>DesktopLauncher</name>
     <message>
         <source>The user name cannot be a file name.</source>
@@ -895,10 +930,6 @@ Tovalin start wel, maar er kan niets worden opgeslagen tot er weer in de map ges
         <translation>De index opbouwen ...</translation>
     </message>
     <message>
-        <source>Force SafeSearch (Google, Bing, DuckDuckGo) and YouTube&apos;s restricted mode</source>
-        <translation>SafeSearch afdwingen (Google, Bing, DuckDuckGo) en de beperkte modus van YouTube</translation>
-    </message>
-    <message>
         <source>YouTube: moderate instead of strict</source>
         <translation>YouTube: gematigd in plaats van strikt</translation>
     </message>
@@ -931,10 +962,6 @@ Tovalin start wel, maar er kan niets worden opgeslagen tot er weer in de map ges
         <translation>De lijsten: Université Toulouse 1 Capitole (UT1), licentie CC BY-SA.</translation>
     </message>
     <message>
-        <source>not fetched yet</source>
-        <translation>nog niet opgehaald</translation>
-    </message>
-    <message>
         <source>Last updated: %1</source>
         <translation>Laatst bijgewerkt: %1</translation>
     </message>
@@ -953,6 +980,18 @@ Tovalin start wel, maar er kan niets worden opgeslagen tot er weer in de map ges
     <message>
         <source>The update failed; the lists in force stay. %1</source>
         <translation>Het bijwerken is mislukt; de lijsten die gelden blijven. %1</translation>
+    </message>
+    <message>
+        <source>Force SafeSearch</source>
+        <translation>SafeSearch afdwingen</translation>
+    </message>
+    <message>
+        <source>Google, Bing and DuckDuckGo filter their results, YouTube shows its restricted mode.</source>
+        <translation>Google, Bing en DuckDuckGo filteren hun resultaten, YouTube toont zijn beperkte modus.</translation>
+    </message>
+    <message>
+        <source>never</source>
+        <translation>nooit</translation>
     </message>
 </context>
 <context>

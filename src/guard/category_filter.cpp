@@ -10,6 +10,8 @@
 #include <QFileInfo>
 #include <QUrl>
 
+#include <cstring>
+
 namespace tovalin {
 
 CategoryFilter::CategoryFilter(const ProgramState &state, const UserProfile &profile, QObject *parent)
@@ -135,6 +137,50 @@ QString CategoryFilter::refusingCategoryName(const QString &address) const
     return categoryName(refusingCategory(QUrl(address, QUrl::TolerantMode)));
 }
 
+QString CategoryFilter::refusingCategoryOfNormal(const QString &normal) const
+{
+    syncSelection();
+    if (m_chosen.none())
+        return {};
+    // "scheme://host[:port]/...": a normalised address holds no user-info, its host is in
+    // small letters and a port it shows is not the scheme's default.
+    const qsizetype scheme = normal.indexOf(u"://");
+    if (scheme <= 0)
+        return {};
+    const qsizetype from = scheme + 3;
+    qsizetype end = from;
+    while (end < normal.size() && normal.at(end) != u'/' && normal.at(end) != u'?' && normal.at(end) != u'#')
+        ++end;
+    QStringView authority = QStringView(normal).sliced(from, end - from);
+    if (authority.startsWith(u'['))
+        return refusingCategoryName(normal); // an IPv6 address: the parser knows its brackets
+    QStringView port;
+    if (const qsizetype colon = authority.lastIndexOf(u':'); colon >= 0) {
+        port = authority.sliced(colon + 1);
+        authority = authority.first(colon);
+    }
+    HostBuffer host;
+    if (!canonicalHostInto(authority, host))
+        return {};
+    const int byHost = m_index->matchHost(host.view(), m_chosen);
+    if (byHost >= 0)
+        return categoryName(byHost);
+    HostBuffer key = host;
+    if (key.size > 4 && std::string_view(key.data, 4) == "www.") {
+        std::memmove(key.data, key.data + 4, std::size_t(key.size - 4));
+        key.size -= 4;
+    }
+    if (!port.isEmpty() && key.size + 1 + port.size() <= HostBuffer::kCapacity) {
+        key.data[key.size++] = ':';
+        for (const QChar c : port)
+            key.data[key.size++] = char(c.unicode());
+    }
+    if (!m_index->hasUrlsFor(key.view()))
+        return {};
+    const QUrl url(normal, QUrl::TolerantMode);
+    return categoryName(m_index->matchUrl(key.view(), pathKeyOf(url), m_chosen));
+}
+
 QString CategoryFilter::categoryName(int number) const
 {
     if (!m_index || number < 0 || std::size_t(number) >= m_index->categories().size())
@@ -190,7 +236,7 @@ QString CategoryFilter::problemText() const
     if (!m_status.failure.isEmpty() && state() != State::Off) {
         const QString failed
             = QCoreApplication::translate("CategoryFilter", "The last update of the category lists failed: %1")
-                  .arg(m_status.failure);
+                  .arg(m_status.failureText());
         text = text.isEmpty() ? failed : text + u' ' + failed;
     }
     return text;

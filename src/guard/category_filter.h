@@ -53,6 +53,9 @@ public:
     int refusingCategory(const QUrl &url) const;
     /// The name of the category that refuses the address, empty when none.
     QString refusingCategoryName(const QString &address) const;
+    /// The same for an address already in the form normalizedAddress gives (address_match.h):
+    /// its host is read from the text, and the text is parsed only when the host has urls entries.
+    QString refusingCategoryOfNormal(const QString &normal) const;
     QString categoryName(int number) const;
 
     State state() const;

@@ -7,6 +7,7 @@
 #include "guard/guard_log.h"
 #include "platform/transfer.h"
 
+#include <QCoreApplication>
 #include <QCryptographicHash>
 #include <QDir>
 #include <QFileInfo>
@@ -70,10 +71,13 @@ struct Update {
 
     bool cancelled() const { return cancel && cancel->load(); }
 
+    QString subject; // the file or category in hand, for the parents' message
+
     bool fail(CategoryUpdateFailure why, const QString &message)
     {
         result.failure = why;
         result.message = message;
+        result.subject = subject;
         return false;
     }
 
@@ -284,6 +288,7 @@ struct Update {
     bool fetchAndRead(const QString &address, const QString &only, bool plainList, const QString &what, bool &notThere)
     {
         notThere = false;
+        subject = address;
         QString path;
         switch (fetchFile(address, what, path)) {
         case Fetched::NotThere:
@@ -362,8 +367,10 @@ struct Update {
         for (const QString &name : std::as_const(freshOrder)) {
             if (!fresh.contains(name) || builder.entryCountOf(name) > 0)
                 continue;
-            if (asked.contains(name))
+            if (asked.contains(name)) {
+                subject = name;
                 return fail(CategoryUpdateFailure::Archive, QStringLiteral("the list of %1 holds no entries").arg(name));
+            }
             builder.dropCategory(name);
             fresh.remove(name);
         }
@@ -371,6 +378,7 @@ struct Update {
         for (const QString &name : std::as_const(asked))
             if (!fresh.contains(name) && !result.missing.contains(name))
                 result.missing.append(name);
+        subject = asked.join(QStringLiteral(", "));
         if (fresh.isEmpty())
             return fail(CategoryUpdateFailure::Empty,
                         asked.isEmpty() ? QStringLiteral("the source holds no category lists")
@@ -392,6 +400,7 @@ struct Update {
                 result.updated.append(name);
         result.entries = builder.entryCount();
         const WriteResult written = builder.write(files.index);
+        subject = written.error;
         if (!written.ok)
             return fail(CategoryUpdateFailure::Write, QStringLiteral("the index cannot be written: %1").arg(written.error));
         if (!titlesText.isEmpty())
@@ -423,6 +432,8 @@ CategoryUpdateStatus CategoryUpdateStatus::read(const CategoryFiles &files)
     s.lastAttempt = QDateTime::fromString(ini->stringValue(kStatusSection, QStringLiteral("Laatste")), Qt::ISODate);
     s.lastSuccess = QDateTime::fromString(ini->stringValue(kStatusSection, QStringLiteral("Gelukt")), Qt::ISODate);
     s.failure = ini->stringValue(kStatusSection, QStringLiteral("Fout"));
+    s.failureKind = ini->stringValue(kStatusSection, QStringLiteral("FoutSoort")).toInt();
+    s.failureSubject = ini->stringValue(kStatusSection, QStringLiteral("FoutBij"));
     return s;
 }
 
@@ -435,7 +446,47 @@ WriteResult CategoryUpdateStatus::write(const CategoryFiles &files) const
     QString oneLine = failure;
     oneLine.replace(u'\n', u' ').replace(u'\r', u' ');
     ini.setValue(kStatusSection, QStringLiteral("Fout"), oneLine);
+    ini.setValue(kStatusSection, QStringLiteral("FoutSoort"), failure.isEmpty() ? QString() : QString::number(failureKind));
+    QString subjectLine = failureSubject;
+    subjectLine.replace(u'\n', u' ').replace(u'\r', u' ');
+    ini.setValue(kStatusSection, QStringLiteral("FoutBij"), failure.isEmpty() ? QString() : subjectLine);
     return ini.save(files.status);
+}
+
+QString CategoryUpdateStatus::failureText() const
+{
+    if (failure.isEmpty())
+        return {};
+    if (failureKind <= 0)
+        return failure; // written by a version that kept the English reason only
+    return categoryUpdateFailureText(CategoryUpdateFailure(failureKind), failureSubject);
+}
+
+QString categoryUpdateFailureText(CategoryUpdateFailure failure, const QString &subject)
+{
+    switch (failure) {
+    case CategoryUpdateFailure::None:
+        return {};
+    case CategoryUpdateFailure::Cancelled:
+        return QCoreApplication::translate("CategoryUpdate", "The update was cancelled.");
+    case CategoryUpdateFailure::Busy:
+        return QCoreApplication::translate("CategoryUpdate", "Another update of the category lists is running.");
+    case CategoryUpdateFailure::BadSource:
+        return QCoreApplication::translate("CategoryUpdate", "No usable source of category lists is set (vendor.ini).");
+    case CategoryUpdateFailure::Transfer:
+        return QCoreApplication::translate("CategoryUpdate", "%1 could not be fetched.").arg(subject);
+    case CategoryUpdateFailure::Checksum:
+        return QCoreApplication::translate("CategoryUpdate", "%1 does not match its check sum: it arrived damaged or was changed.")
+            .arg(subject);
+    case CategoryUpdateFailure::Archive:
+        return QCoreApplication::translate("CategoryUpdate", "%1 is not a usable category list.").arg(subject);
+    case CategoryUpdateFailure::Empty:
+        return QCoreApplication::translate("CategoryUpdate", "The source holds none of the categories asked for (%1).")
+            .arg(subject);
+    case CategoryUpdateFailure::Write:
+        return QCoreApplication::translate("CategoryUpdate", "The category lists cannot be saved (%1).").arg(subject);
+    }
+    return {};
 }
 
 const QStringList &defaultCategories()
@@ -503,6 +554,8 @@ CategoryUpdateResult runCategoryUpdate(const CategoryUpdateRequest &request, con
             status.failure.clear();
         } else {
             status.failure = u.result.message;
+            status.failureKind = int(u.result.failure);
+            status.failureSubject = u.result.subject;
         }
         status.write(u.files);
     }

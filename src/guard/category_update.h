@@ -42,10 +42,16 @@ struct CategoryFiles {
 };
 
 /// How the last update ended, as bijwerken.ini keeps it.
+enum class CategoryUpdateFailure;
+
 struct CategoryUpdateStatus {
     QDateTime lastAttempt; ///< UTC; invalid: never
     QDateTime lastSuccess; ///< UTC; invalid: never
     QString failure;       ///< why the last attempt failed (English); empty when it succeeded
+    int failureKind = 0;   ///< the CategoryUpdateFailure of the last attempt
+    QString failureSubject; ///< the file or category it concerned
+    /// Why the last attempt failed, in the interface's language; empty when it succeeded.
+    QString failureText() const;
     static CategoryUpdateStatus read(const CategoryFiles &files);
     WriteResult write(const CategoryFiles &files) const;
 };
@@ -67,7 +73,7 @@ struct CategoryUpdateRequest {
     enum class Record { Always, SuccessOnly } record = Record::Always;
 };
 
-enum class CategoryUpdateFailure {
+enum class CategoryUpdateFailure : int {
     None,
     Cancelled,
     Busy,       ///< another update of this data folder runs
@@ -88,11 +94,15 @@ struct CategoryUpdateProgress {
 struct CategoryUpdateResult {
     CategoryUpdateFailure failure = CategoryUpdateFailure::None;
     QString message;        ///< English: what went wrong (or, with success, what was skipped)
+    QString subject;        ///< the file or category the failure concerns
     QStringList updated;    ///< the categories whose lists are new
     QStringList missing;    ///< asked for, but not at the source
     qint64 entries = 0;     ///< entries of the new index
     bool ok() const { return failure == CategoryUpdateFailure::None; }
 };
+
+/// What a failed update tells a parent, in the interface's language.
+QString categoryUpdateFailureText(CategoryUpdateFailure failure, const QString &subject);
 
 using CategoryProgressReport = std::function<void(const CategoryUpdateProgress &)>;
 

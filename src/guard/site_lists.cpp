@@ -667,7 +667,8 @@ QString SiteLists::refusingCategory(const QString &address) const
 {
     if (!m_categories)
         return {};
-    const QString category = m_categories->refusingCategoryName(address);
+    // The decision has read the address already (listWork keeps it): its host is taken from there.
+    const QString category = m_categories->refusingCategoryOfNormal(listWork(address).normal);
     if (category.isEmpty() || parentAllows(address))
         return {};
     return category;
@@ -687,6 +688,27 @@ bool SiteLists::isListed(const SortedList &list, const QString &address) const
 bool SiteLists::IsBlacklisted(const QString &address) const
 {
     return isListed(m_black, address);
+}
+
+bool SiteLists::IsBlacklistedLoad(const QString &address) const
+{
+    if (!m_profile.Kindonvriendelijk || m_black.size() == 0)
+        return false;
+    const QString normal = normalizedAddress(address);
+    bool found = false;
+    for (const QString &candidate : exactCandidates(normal))
+        found = found || m_black.containsKey(webSchemeKey(candidate));
+    // The site root, "scheme://host[:port]/", cut from the address as the engine loads it.
+    const qsizetype scheme = normal.indexOf(u"://");
+    if (!found && scheme > 0 && scheme + 3 < normal.size()) {
+        qsizetype end = scheme + 3;
+        while (end < normal.size() && normal.at(end) != u'/' && normal.at(end) != u'?' && normal.at(end) != u'#')
+            ++end;
+        const QString root = normal.left(end) + u'/';
+        for (const QString &candidate : exactCandidates(root))
+            found = found || m_black.containsKey(webSchemeKey(candidate));
+    }
+    return found && !tovalin::isAlwaysPassing(normal, alwaysPassingTexts());
 }
 
 bool SiteLists::IsPopupListed(const QString &address) const

@@ -171,6 +171,9 @@ public:
     const CategoryFilter *categoryFilter() const { return m_categories; }
     /// True when a blacklist entry equals the address (exact test, address_match.h).
     bool IsBlacklisted(const QString &address) const;
+    /// What a page loads: IsBlacklisted(address) || IsBlacklisted(its site root), with the
+    /// address read once and no whitelist work (loads are not judged by the whitelist).
+    bool IsBlacklistedLoad(const QString &address) const;
     /// True when a pop-up list entry equals the address (the blacklist's rules).
     bool IsPopupListed(const QString &address) const;
     /// Sorts the whitelist and drops every entry that contains the entry just before it

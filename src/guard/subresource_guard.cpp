@@ -59,13 +59,10 @@ bool SubresourceGuard::refuses(const QUrl &url, const QUrl &page) const
     }
     // The text of the address is made only when a list could refuse it: most pages load from
     // sites no list names, and the engine asks for every picture.
-    if (m_profile.Kindonvriendelijk && m_lists.list(SiteList::Black).size() > 0) {
-        const QString address = url.toString();
-        const QString root = siteRootOf(address);
-        if (m_lists.IsBlacklisted(address) || (!root.isEmpty() && m_lists.IsBlacklisted(root))) {
-            logBlock("load blocked by the blacklist:", url, page);
-            return true;
-        }
+    if (m_profile.Kindonvriendelijk && m_lists.list(SiteList::Black).size() > 0
+        && m_lists.IsBlacklistedLoad(url.toString())) {
+        logBlock("load blocked by the blacklist:", url, page);
+        return true;
     }
     if (const CategoryFilter *categories = m_lists.categoryFilter()) {
         const int category = categories->refusingCategory(url);

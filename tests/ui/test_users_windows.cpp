@@ -6,6 +6,7 @@
 // keeps the close checks.
 
 #include "app/ui/application.h"
+#include "guard/category_filter.h"
 #include "app/ui/main_window.h"
 #include "app/ui/parents_side.h"
 #include "app/ui/users_side.h"
@@ -32,6 +33,7 @@
 #include <QTemporaryDir>
 #include <QTimer>
 #include <QToolButton>
+#include <QTreeWidget>
 #include <QtTest>
 
 using namespace tovalin;
@@ -324,6 +326,23 @@ private slots:
         QTRY_VERIFY(m.isVisible());
         QVERIFY(in<QCheckBox>(&m, "CBHINT")->isChecked());
         QVERIFY(m_app->profile().ToonHint);
+
+        // A category tick is in force at once; lists never fetched are said so beside the ticks.
+        click(&m, "navSecurity");
+        const QList<QTreeWidgetItem *> gambling
+            = in<QTreeWidget>(&m, "categoryList")->findItems(QStringLiteral("Gambling"), Qt::MatchExactly);
+        QCOMPARE(gambling.size(), 1);
+        const bool chosen = gambling.constFirst()->checkState(0) == Qt::Checked;
+        QCOMPARE(m_app->profile().Categorieen.split(u',').contains(QStringLiteral("gambling")), chosen);
+        gambling.constFirst()->setCheckState(0, chosen ? Qt::Unchecked : Qt::Checked);
+        QCOMPARE(m_app->profile().Categorieen.split(u',').contains(QStringLiteral("gambling")), !chosen);
+        QTRY_VERIFY(in<QLabel>(&m, "categoryState")->text().contains(QStringLiteral("never been fetched")));
+        QVERIFY(m_app->categories().forcesWhitelist());
+        const QList<QTreeWidgetItem *> again
+            = in<QTreeWidget>(&m, "categoryList")->findItems(QStringLiteral("Gambling"), Qt::MatchExactly);
+        QCOMPARE(again.size(), 1);
+        again.constFirst()->setCheckState(0, chosen ? Qt::Checked : Qt::Unchecked);
+        QCOMPARE(m_app->profile().Categorieen.split(u',').contains(QStringLiteral("gambling")), chosen);
 
         // Deleting the active user, then an unsaved change: Yes leads to the New-user page.
         click(&m, "navDelete");

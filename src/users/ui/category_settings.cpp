@@ -50,13 +50,19 @@ CategorySettings::CategorySettings(UserProfile &profile, CategoryFilter &filter,
     auto *lay = new QVBoxLayout(this);
     lay->setContentsMargins(0, 0, 0, 0);
 
-    m_safeSearch = userslook::settingsCheckBox(tr("Force SafeSearch (Google, Bing, DuckDuckGo) and YouTube's restricted mode"),
-                                               QStringLiteral("CBVeiligZoeken"), this);
+    m_safeSearch = userslook::settingsCheckBox(tr("Force SafeSearch"), QStringLiteral("CBVeiligZoeken"), this);
     m_youTubeModerate = userslook::settingsCheckBox(tr("YouTube: moderate instead of strict"),
                                                     QStringLiteral("CBYouTubeMatig"), this);
+    auto *safeNote = new QLabel(tr("Google, Bing and DuckDuckGo filter their results, YouTube shows its restricted mode."),
+                                this);
+    safeNote->setWordWrap(true);
+    QFont italic = safeNote->font();
+    italic.setItalic(true);
+    safeNote->setFont(italic);
     lay->addWidget(m_safeSearch);
-    auto *indent = new QHBoxLayout;
-    indent->addSpacing(22);
+    auto *indent = new QVBoxLayout;
+    indent->setContentsMargins(22, 0, 0, 0);
+    indent->addWidget(safeNote);
     indent->addWidget(m_youTubeModerate);
     lay->addLayout(indent);
     connect(m_safeSearch, &QCheckBox::toggled, this, [this](bool on) {
@@ -79,6 +85,7 @@ CategorySettings::CategorySettings(UserProfile &profile, CategoryFilter &filter,
     m_list = new QTreeWidget(group);
     m_list->setObjectName(QStringLiteral("categoryList"));
     m_list->setRootIsDecorated(false);
+    m_list->setMinimumWidth(300);
     m_list->setHeaderLabels({tr("Category"), tr("Entries"), tr("Updated")});
     m_list->header()->setSectionResizeMode(0, QHeaderView::Stretch);
     m_list->header()->setSectionResizeMode(1, QHeaderView::ResizeToContents);
@@ -121,10 +128,15 @@ CategorySettings::CategorySettings(UserProfile &profile, CategoryFilter &filter,
     connect(m_cancel, &QPushButton::clicked, this, [this] { m_updates.cancel(); });
     connect(&m_updates.updater(), &CategoryUpdater::progressed, this, &CategorySettings::progressed);
     connect(&m_updates.updater(), &CategoryUpdater::finished, this, &CategorySettings::finished);
-    connect(&m_filter, &CategoryFilter::changed, this, [this] {
-        fillList();
-        showState();
-    });
+    // Queued: a tick changes the filter's state from inside the list's own signal, and the list
+    // is filled again only once that signal has returned.
+    connect(
+        &m_filter, &CategoryFilter::changed, this,
+        [this] {
+            fillList();
+            showState();
+        },
+        Qt::QueuedConnection);
     showProfile();
 }
 
@@ -152,13 +164,15 @@ void CategorySettings::fillList()
         item->setFlags(Qt::ItemIsEnabled | Qt::ItemIsUserCheckable | Qt::ItemIsSelectable);
         item->setData(0, kNameRole, row.name);
         item->setText(0, row.title);
-        item->setToolTip(0, row.name);
+        item->setToolTip(0, row.title + QStringLiteral(" (") + row.name + u')');
         item->setCheckState(0, chosen.contains(row.name) ? Qt::Checked : Qt::Unchecked);
         item->setText(1, row.fetched ? locale.toString(row.entries) : QString());
         item->setTextAlignment(1, Qt::AlignRight | Qt::AlignVCenter);
         item->setText(2, row.fetched && row.updated.isValid()
-                             ? locale.toString(row.updated.toLocalTime(), QLocale::ShortFormat)
-                             : tr("not fetched yet"));
+                             ? locale.toString(row.updated.toLocalTime().date(), QLocale::ShortFormat)
+                             : tr("never"));
+        if (row.fetched && row.updated.isValid())
+            item->setToolTip(2, locale.toString(row.updated.toLocalTime(), QLocale::LongFormat));
     }
     m_filling = false;
 }
@@ -223,7 +237,8 @@ void CategorySettings::finished(const CategoryUpdateResult &result)
         m_state->setText(tr("The update was cancelled; the lists in force stay."));
     } else {
         m_state->setStyleSheet(QStringLiteral("color: rgb(190, 20, 20);"));
-        m_state->setText(tr("The update failed; the lists in force stay. %1").arg(result.message));
+        m_state->setText(tr("The update failed; the lists in force stay. %1")
+                             .arg(categoryUpdateFailureText(result.failure, result.subject)));
     }
 }
 

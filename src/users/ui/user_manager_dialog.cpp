@@ -18,6 +18,7 @@
 #include <QMessageBox>
 #include <QPushButton>
 #include <QRegularExpressionValidator>
+#include <QScreen>
 #include <QStackedWidget>
 #include <QVBoxLayout>
 
@@ -115,7 +116,11 @@ void UserManagerDialog::addSecurityColumn(QWidget *column)
 {
     column->setParent(m_securityColumns->parentWidget());
     m_securityColumns->addWidget(column, 1);
-    resize(std::max(width(), 1180), std::max(height(), 640));
+    // As wide as the column needs, never wider than the screen.
+    int wide = std::max(width(), 1180);
+    if (const QScreen *shown = screen())
+        wide = std::min(wide, shown->availableGeometry().width());
+    resize(wide, std::max(height(), 640));
 }
 
 // --- Navigation -------------------------------------------------------------
