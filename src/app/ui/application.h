@@ -14,6 +14,7 @@
 namespace tovalin {
 
 class CurlHeadProbe;
+class DataFolderUse;
 class DesktopGuard;
 class ThemeDownload;
 class ThemeManagerWindows;
@@ -111,6 +112,7 @@ private:
     Options m_options;
     ProgramState m_state;
     UserProfile m_profile;
+    std::unique_ptr<DataFolderUse> m_dataUse;
     std::unique_ptr<SoundPlayer> m_ownSound;
     SoundPlayer *m_sound = nullptr;
     std::unique_ptr<HeadProbe> m_ownHead;
