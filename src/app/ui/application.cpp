@@ -101,7 +101,7 @@ void Application::start()
     if (m_state.FirstRun) {
         // A new installation gets the starter themes, so a child can surf at
         // once; a themes folder that already holds a theme is left alone.
-        installStarterThemes(m_state.ProgramFolder + QStringLiteral("resources/themes"), m_state.themesFolder());
+        installStarterThemes(m_state.starterThemesFolder(), m_state.themesFolder());
     }
     m_state.setActiveUser(startUserFromArguments(m_options.arguments, m_state.startUserFile()));
 
