@@ -7,6 +7,7 @@
 // it starts Tovalin with the arguments given, again after an abnormal end, and
 // ends (ending cage, back to the login screen) when Tovalin ends in order.
 
+#include "state/startup.h"
 #include "watchdog/session_launcher.h"
 #include "watchdog/watchdog_protocol.h"
 #include "watchdog/watchdog_server.h"
@@ -55,7 +56,7 @@ int startCage(const QStringList &arguments)
     }
     // Tovalin knows it holds the desktop by itself, and shows as a Wayland client; every other
     // setting of the environment reaches it as it is.
-    ::setenv(kSessionVariable, "1", 1);
+    ::setenv(tovalin::kSessionVariable, "1", 1);
     ::setenv("XDG_SESSION_TYPE", "wayland", 1);
     ::setenv("QT_QPA_PLATFORM", "wayland", 1);
 

@@ -6,11 +6,6 @@ Q_DECLARE_LOGGING_CATEGORY(lcWatchdog)
 
 namespace tovalin::watchdog {
 
-bool inTovalinSession()
-{
-    return qEnvironmentVariable(kSessionVariable) == QLatin1String("1");
-}
-
 SessionLauncher::SessionLauncher(QString executable, QStringList arguments, std::function<qint64()> clockMs,
                                  QObject *parent)
     : QObject(parent)

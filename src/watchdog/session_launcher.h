@@ -15,11 +15,6 @@
 
 namespace tovalin::watchdog {
 
-/// Set to "1" by tovalin-session for Tovalin: it runs alone in a session of its own.
-inline constexpr char kSessionVariable[] = "TOVALIN_SESSION";
-/// True in a process that tovalin-session started.
-bool inTovalinSession();
-
 class SessionLauncher : public QObject, public WatchTarget {
     Q_OBJECT
 public:

@@ -16,7 +16,6 @@
 #include "platform/x11_key_lock.h"
 #include "state/program_state.h"
 #include "users/user_profile.h"
-#include "watchdog/session_launcher.h"
 #include "watchdog/watchdog_client.h"
 #include "watchdog/watchdog_protocol.h"
 
@@ -73,7 +72,7 @@ DesktopGuard::DesktopGuard(ProgramState &state, UserProfile &profile, MainWindow
     m_ticks = std::make_unique<WindowTimerTicks>(*window.foreignWindowTimer());
     LockSituation situation;
     situation.platform = QGuiApplication::platformName();
-    situation.sessionVariable = watchdog::inTovalinSession();
+    situation.sessionVariable = inTovalinSession();
     QString whyNot;
     // In the session the X11 lock code never runs: there is no other window to keep away.
     if (lockHolderFor(situation) != LockHolder::TovalinSession) {
