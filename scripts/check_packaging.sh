@@ -55,9 +55,9 @@ if command -v lintian >/dev/null && command -v dpkg-shlibdeps >/dev/null && comm
     grep -q "\b$lib\b" <<<"$depends" || { echo "Depends lacks $lib"; failed=1; }
   done
   grep -q "\bcage\b" <<<"$(dpkg-deb -f "$deb" Recommends)" || { echo "Recommends lacks cage"; failed=1; }
-  # Errors fail; warnings are shown for whoever reads the log.
+  # Errors and warnings fail; lintian's informational tags are shown for whoever reads the log.
   lintian --tag-display-limit 0 "$deb" | tee "$tmp/lintian.log"
-  if grep -q '^E:' "$tmp/lintian.log"; then
+  if grep -q '^[EW]:' "$tmp/lintian.log"; then
     failed=1
   fi
 fi
