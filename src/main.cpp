@@ -1,5 +1,6 @@
 #include "state/language.h"
 #include "state/startup.h"
+#include "app/account_rights.h"
 #include "app/ui/application.h"
 
 #include <QApplication>
@@ -26,6 +27,7 @@ int main(int argc, char **argv)
 
     tovalin::Application::Options options;
     options.arguments = QApplication::arguments();
+    options.administratorGroups = tovalin::administratorGroupsOfThisAccount;
     tovalin::Application tovalinApp(options);
     tovalinApp.start();
     return QApplication::exec();

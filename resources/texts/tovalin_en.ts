@@ -42,6 +42,32 @@
     </message>
 </context>
 <context>
+    <name>DesktopLock</name>
+    <message>
+        <source>Tovalin cannot keep the child inside on this desktop. Log in to the &quot;Tovalin for children&quot; session, or to an X11 session, to lock the desktop.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Lock in force on this desktop: the X11 lock.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Lock in force on this desktop: the Tovalin session.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Lock in force on this desktop: none. Log in to the &quot;Tovalin for children&quot; session, or to an X11 session, to lock the desktop.</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>HelpPage</name>
+    <message>
+        <source>Help</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
     <name>LinkEditing</name>
     <message>
         <source>     You did not complete all fields!     </source>
@@ -897,6 +923,10 @@ Tovalin starts, but nothing can be saved until the folder is writable.</source>
         <source>Tovalin</source>
         <translation type="unfinished"></translation>
     </message>
+    <message>
+        <source>This account may administer the computer (member of %1). A child with administrator rights can switch Tovalin off: give the child an account of its own without them.</source>
+        <translation type="unfinished"></translation>
+    </message>
 </context>
 <context>
     <name>tovalin::DownloadProgressWindow</name>
@@ -1105,6 +1135,22 @@ Tovalin starts, but nothing can be saved until the folder is writable.</source>
     </message>
     <message>
         <source>The help file cannot be found:
+%1</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>tovalin::MediaSide</name>
+    <message>
+        <source>Tovalin</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Streaming videos are not played in the Tovalin session.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Updates are not installed in the Tovalin session. Log in to a parent&apos;s account and install this file there:
 %1</source>
         <translation type="unfinished"></translation>
     </message>

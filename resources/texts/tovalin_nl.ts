@@ -42,6 +42,32 @@
     </message>
 </context>
 <context>
+    <name>DesktopLock</name>
+    <message>
+        <source>Tovalin cannot keep the child inside on this desktop. Log in to the &quot;Tovalin for children&quot; session, or to an X11 session, to lock the desktop.</source>
+        <translation>Tovalin kan het kind op dit bureaublad niet binnen Tovalin houden. Meld u aan bij de sessie &quot;Tovalin voor kinderen&quot;, of bij een X11-sessie, om het bureaublad te vergrendelen.</translation>
+    </message>
+    <message>
+        <source>Lock in force on this desktop: the X11 lock.</source>
+        <translation>Vergrendeling op dit bureaublad: de X11-vergrendeling.</translation>
+    </message>
+    <message>
+        <source>Lock in force on this desktop: the Tovalin session.</source>
+        <translation>Vergrendeling op dit bureaublad: de Tovalin-sessie.</translation>
+    </message>
+    <message>
+        <source>Lock in force on this desktop: none. Log in to the &quot;Tovalin for children&quot; session, or to an X11 session, to lock the desktop.</source>
+        <translation>Vergrendeling op dit bureaublad: geen. Meld u aan bij de sessie &quot;Tovalin voor kinderen&quot;, of bij een X11-sessie, om het bureaublad te vergrendelen.</translation>
+    </message>
+</context>
+<context>
+    <name>HelpPage</name>
+    <message>
+        <source>Help</source>
+        <translation>Help</translation>
+    </message>
+</context>
+<context>
     <name>LinkEditing</name>
     <message>
         <source>     You did not complete all fields!     </source>
@@ -901,6 +927,10 @@ Tovalin start wel, maar er kan niets worden opgeslagen tot er weer in de map ges
         <source>Tovalin</source>
         <translation>Tovalin</translation>
     </message>
+    <message>
+        <source>This account may administer the computer (member of %1). A child with administrator rights can switch Tovalin off: give the child an account of its own without them.</source>
+        <translation>Dit account mag de computer beheren (lid van %1). Een kind met beheerdersrechten kan Tovalin uitschakelen: geef het kind een eigen account zonder die rechten.</translation>
+    </message>
 </context>
 <context>
     <name>tovalin::DownloadProgressWindow</name>
@@ -1111,6 +1141,23 @@ Tovalin start wel, maar er kan niets worden opgeslagen tot er weer in de map ges
         <source>The help file cannot be found:
 %1</source>
         <translation>Het hulpbestand is niet gevonden:
+%1</translation>
+    </message>
+</context>
+<context>
+    <name>tovalin::MediaSide</name>
+    <message>
+        <source>Tovalin</source>
+        <translation>Tovalin</translation>
+    </message>
+    <message>
+        <source>Streaming videos are not played in the Tovalin session.</source>
+        <translation>Streaming video&apos;s worden in de Tovalin-sessie niet afgespeeld.</translation>
+    </message>
+    <message>
+        <source>Updates are not installed in the Tovalin session. Log in to a parent&apos;s account and install this file there:
+%1</source>
+        <translation>Updates worden in de Tovalin-sessie niet geïnstalleerd. Meld u aan met het account van een ouder en installeer daar dit bestand:
 %1</translation>
     </message>
 </context>

@@ -37,6 +37,11 @@ QString programFolderFor(const QString &executableFolder)
     return dir;
 }
 
+bool inTovalinSession()
+{
+    return qEnvironmentVariable(kSessionVariable) == QLatin1String("1");
+}
+
 QString helperProgramPath(const QString &programFolder, const QString &name)
 {
     const QString beside = QCoreApplication::applicationDirPath() + u'/' + name;

@@ -23,6 +23,12 @@ QString programFolderFor(const QString &executableFolder);
 /// when it is there (installed, both lie in bin/), else in the program folder.
 QString helperProgramPath(const QString &programFolder, const QString &name);
 
+/// Set to "1" by tovalin-session for Tovalin: it runs alone on the screen, in a session of its own.
+inline constexpr char kSessionVariable[] = "TOVALIN_SESSION";
+/// True in a process that tovalin-session started. There every window of another program would
+/// take the whole screen over Tovalin's: nothing is handed to the desktop's programs.
+bool inTovalinSession();
+
 /// The data folder: $TOVALIN_DATA_DIR, else $XDG_DATA_HOME/tovalin2, else ~/.local/share/tovalin2.
 QString resolveDataFolder();
 

@@ -29,6 +29,7 @@
 #include "themes/theme_model.h"
 #include "themes/ui/theme_chooser.h"
 #include "users/start_user.h"
+#include "users/ui/user_manager_dialog.h"
 #include "users/user_store.h"
 
 #include <QGuiApplication>
@@ -148,6 +149,8 @@ void Application::start()
     MainWindowContext ctx{m_state, m_profile, *m_lists, *m_nav, *m_guard, *m_sound};
     m_window = std::make_unique<MainWindow>(ctx, *m_browser, m_browser->widget());
     m_desktop = std::make_unique<DesktopGuard>(m_state, m_profile, *m_window, m_options.desktopPlayersDelayMs);
+    if (m_options.administratorGroups)
+        m_desktop->setAdministratorGroups(m_options.administratorGroups());
 
     ParentsSide::Context parentsCtx{m_state, m_profile, *m_lists, *m_nav, *m_guard, *m_browser, *m_window, *m_sound,
                                     m_options.timeClockTicks, m_options.switchClockTicks};
@@ -179,13 +182,18 @@ void Application::start()
     UsersSide::Context usersCtx{m_state, m_profile, *m_users, *m_session, *m_window, *m_parents,
                                 QCoreApplication::applicationFilePath(), m_options.desktop};
     m_usersSide = std::make_unique<UsersSide>(std::move(usersCtx));
+    m_usersSide->managerDialog().setLockInForce(DesktopLock::inForceText(m_desktop->holder()));
     connect(m_window.get(), &MainWindow::userWindowSettingsDue, m_session.get(), &UserSession::ApplyWindowSettings);
     m_session->activateAtStartUp(m_state.activeUser());
     m_lists->LoadSiteLists();
 
     // One window over the whole screen; without a window manager maximizing does nothing, so size it too.
+    // In the Tovalin session it has no frame at all: the kiosk compositor gives its one window the
+    // whole screen. (A full-screen request there leaves the window unpainted with Qt 6.4.)
     if (const QScreen *screen = QGuiApplication::primaryScreen())
         m_window->setGeometry(screen->availableGeometry());
+    if (m_desktop->holder() == LockHolder::TovalinSession)
+        m_window->setWindowFlag(Qt::FramelessWindowHint);
     m_window->showMaximized();
     m_window->raise();
     m_window->activateWindow();

@@ -9,6 +9,7 @@
 
 #include <QObject>
 #include <QStringList>
+#include <functional>
 #include <memory>
 
 namespace tovalin {
@@ -51,6 +52,9 @@ public:
         DesktopShell *desktop = nullptr;        ///< null: desktop launchers go to the real desktop
         /// When the desktop's default players are asked for: once the start page is on screen.
         int desktopPlayersDelayMs = 15000;
+        /// The administrator groups of the account Tovalin runs under, told to the parents once;
+        /// null: not asked (main() asks for the account's own).
+        std::function<QStringList()> administratorGroups;
     };
 
     explicit Application(Options options, QObject *parent = nullptr);

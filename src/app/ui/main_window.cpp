@@ -1,5 +1,7 @@
 #include "app/ui/main_window.h"
 
+#include "app/ui/help_page.h"
+
 #include "state/language.h"
 
 #include "app/ui/child_bar.h"
@@ -25,7 +27,6 @@
 
 #include <QApplication>
 #include <QCloseEvent>
-#include <QDesktopServices>
 #include <QFileInfo>
 #include <QMessageBox>
 #include <QUrl>
@@ -415,7 +416,7 @@ void MainWindow::showHelp()
         QMessageBox::information(this, windowTitle(), tr("The help file cannot be found:\n%1").arg(help));
         return;
     }
-    QDesktopServices::openUrl(QUrl::fromLocalFile(help));
+    openHelp(this, help);
 }
 
 void MainWindow::addToParentsAddressRow(QWidget *widget)

@@ -1,5 +1,7 @@
 #include "app/ui/media_side.h"
 
+#include "state/startup.h"
+
 #include "app/ui/main_window.h"
 #include "guard/download_request.h"
 #include "guard/navigation_guard.h"
@@ -17,6 +19,7 @@
 #include <QDesktopServices>
 #include <QStackedWidget>
 #include <QTimer>
+#include <QMessageBox>
 #include <QUrl>
 
 namespace tovalin {
@@ -45,7 +48,16 @@ MediaSide::MediaSide(Context context, QObject *parent) : QObject(parent), m_ctx(
     MainWindow &window = m_ctx.window;
     VideoFetch &fetch = m_ctx.fetch;
     m_page = new VideoPage(window.videoPage(), this);
-    m_openReference = [](const QString &path) { openWithDesktop(path); };
+    m_openReference = [this](const QString &path) {
+        // In the Tovalin session a player would cover Tovalin, and where the desktop names no
+        // player for the file, xdg-open falls back to a web browser: a way out.
+        if (inTovalinSession()) {
+            QMessageBox::information(&m_ctx.window, tr("Tovalin"),
+                                     tr("Streaming videos are not played in the Tovalin session."));
+            return;
+        }
+        openWithDesktop(path);
+    };
 
     // Every download the browser would start is decided here; the engine writes nothing.
     m_download = std::make_unique<DownloadRequest>(m_ctx.lists, m_ctx.nav, m_ctx.profile, m_ctx.head, &fetch);
@@ -109,6 +121,18 @@ MediaSide::MediaSide(Context context, QObject *parent) : QObject(parent), m_ctx(
     UpdateOffer::Hooks hooks;
     hooks.launch = [](const QString &path) { return launchInstaller(path, openWithDesktop); };
     hooks.quit = [&window] { window.quitProgram(); };
+    if (inTovalinSession()) {
+        // The child's account installs nothing, and an installer's window would cover Tovalin:
+        // the installer stays in the downloads folder, and Tovalin goes on.
+        hooks.launch = [&window](const QString &path) {
+            QMessageBox::information(&window, tr("Tovalin"),
+                                     tr("Updates are not installed in the Tovalin session. Log in to a "
+                                        "parent's account and install this file there:\n%1")
+                                         .arg(path));
+            return true;
+        };
+        hooks.quit = nullptr;
+    }
     m_update = std::make_unique<UpdateOffer>(settings, hooks, &window);
     connect(window.updateTimer(), &QTimer::timeout, this, [this, &window] {
         window.updateTimer()->stop();

@@ -1,5 +1,7 @@
 #include "app/ui/parents_side.h"
 
+#include "app/ui/help_page.h"
+
 #include "state/language.h"
 #include "state/program_state.h"
 #include "app/ui/main_window.h"
@@ -21,7 +23,6 @@
 #include "platform/tick_source.h"
 #include "users/user_profile.h"
 
-#include <QDesktopServices>
 #include <QFileInfo>
 #include <QLineEdit>
 #include <QProgressBar>
@@ -136,7 +137,7 @@ void ParentsSide::wireQuickMenu()
             showParentsMessage(m_quickMenu, tr("The help file cannot be found:\n%1").arg(help));
             return;
         }
-        QDesktopServices::openUrl(QUrl::fromLocalFile(help));
+        openHelp(&m_ctx.window, help);
     });
 }
 

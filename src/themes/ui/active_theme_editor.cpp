@@ -1,5 +1,7 @@
 #include "themes/ui/active_theme_editor.h"
 
+#include "state/startup.h"
+
 #include "guard/block_accept.h"
 #include "state/program_state.h"
 #include "themes/theme_editing.h"
@@ -56,7 +58,8 @@ ActiveThemeEditor::ActiveThemeEditor(ThemeModel &model, SiteLists &lists, Progra
     , m_lists(lists)
     , m_state(state)
     , m_hooks(std::move(hooks))
-    , m_xdgEmail(QStandardPaths::findExecutable(QStringLiteral("xdg-email")))
+    // In the Tovalin session a mail program would cover Tovalin, and its links lead to the web.
+    , m_xdgEmail(inTovalinSession() ? QString() : QStandardPaths::findExecutable(QStringLiteral("xdg-email")))
 {
     setObjectName(QStringLiteral("Taktiefthemaform"));
     setWindowTitle(tr("Edit active theme"));
