@@ -28,5 +28,7 @@ int users(const QCommandLineParser &parser);
 int themes(const QCommandLineParser &parser);
 int lists(const QCommandLineParser &parser);
 int password(const QCommandLineParser &parser);
+int requests(const QCommandLineParser &parser);
+int report(const QCommandLineParser &parser);
 
 } // namespace tovalin::ctl
