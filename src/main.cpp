@@ -1,5 +1,6 @@
 #include "state/language.h"
 #include "state/startup.h"
+#include "state/termination.h"
 #include "app/ui/application.h"
 
 #include <QApplication>
@@ -28,5 +29,7 @@ int main(int argc, char **argv)
     options.arguments = QApplication::arguments();
     tovalin::Application tovalinApp(options);
     tovalinApp.start();
+    // An end asked for by the system (SIGTERM at a log-out) saves what is in memory first.
+    tovalin::quitOnTerminationSignals(app);
     return QApplication::exec();
 }

@@ -1,6 +1,7 @@
 #include "activity/activity_report.h"
 
 #include "activity/activity_files.h"
+#include "activity/activity_log.h"
 #include "core/ini.h"
 #include "users/user_store.h"
 
@@ -8,10 +9,8 @@
 #include <QFileInfo>
 #include <QJsonArray>
 #include <QJsonDocument>
-#include <QLoggingCategory>
 #include <algorithm>
 
-Q_LOGGING_CATEGORY(lcReport, "tovalin.activity")
 
 namespace tovalin {
 
@@ -114,14 +113,14 @@ WriteResult ActivityLog::append(const QString &user, const QDate &day, QJsonObje
     if (!activity::makePrivateFolder(activity::reportsFolder(m_dataFolder))
         || !activity::makePrivateFolder(QFileInfo(path).absolutePath())) {
         m_lastError = QStringLiteral("cannot make the folder of %1").arg(path);
-        qCWarning(lcReport) << m_lastError;
+        qCWarning(lcActivity) << m_lastError;
         return {false, m_lastError};
     }
     line.insert(QStringLiteral("time"), activity::isoTime(when));
     const WriteResult written = activity::appendPrivateLine(path, QJsonDocument(line).toJson(QJsonDocument::Compact));
     if (!written.ok) {
         m_lastError = path + QStringLiteral(": ") + written.error;
-        qCWarning(lcReport) << "cannot write" << m_lastError;
+        qCWarning(lcActivity) << "cannot write" << m_lastError;
     } else {
         m_lastError.clear();
     }
@@ -262,7 +261,7 @@ int ActivityLog::removeOldDays(const QString &dataFolder, QDate today, int keepD
                 ++removed;
         }
     }
-    qCDebug(lcReport) << "removed" << removed << "report days before" << oldestKept;
+    qCDebug(lcActivity) << "removed" << removed << "report days before" << oldestKept;
     return removed;
 }
 

@@ -1,5 +1,7 @@
 #include "activity/request_answers.h"
 
+#include "activity/activity_log.h"
+
 #include "guard/address_match.h"
 #include "guard/block_accept.h"
 #include "guard/site_lists.h"
@@ -10,11 +12,10 @@
 #include "users/user_store.h"
 
 #include <QCoreApplication>
-#include <QLoggingCategory>
 #include <QUrl>
 #include <algorithm>
 
-Q_LOGGING_CATEGORY(lcRequests, "tovalin.activity")
+Q_LOGGING_CATEGORY(tovalin::lcActivity, "tovalin.activity", QtInfoMsg)
 
 namespace tovalin {
 
@@ -150,7 +151,7 @@ AllowOutcome allowRequest(RequestStore &store, const ThemeListsEditor &lists, in
         if (scope.span == AllowScope::Span::TodayOnly)
             grants.append({now.date(), theme, entry, change});
     }
-    qCDebug(lcRequests) << "request" << id << "allowed as" << entry << "in" << outcome.themes;
+    qCDebug(lcActivity) << "request" << id << "allowed as" << entry << "in" << outcome.themes;
     if (outcome.themes.isEmpty())
         return outcome;
     const WriteResult answered = store.answer(id, RequestStatus::Allowed, now, scope, entry, outcome.themes, grants);

@@ -215,13 +215,15 @@ QWidget *MainWindow::buildMenuBar()
         const char *text;
     } entries[] = {
         {"Label45", QT_TR_NOOP("Theme's")},   {"Label46", QT_TR_NOOP("Users")},
-        {"Label48", QT_TR_NOOP("Clocks")},    {"Label50", QT_TR_NOOP("Help")},
+        {"Label48", QT_TR_NOOP("Clocks")},    {"LabelVerzoeken", QT_TR_NOOP("Requests")},
+        {"LabelVerslag", QT_TR_NOOP("Report")}, {"Label50", QT_TR_NOOP("Help")},
         {"Label51", QT_TR_NOOP("Create homepage")}, {"Label47", QT_TR_NOOP("Lock menu")},
         {"Label44", QT_TR_NOOP("Exit Tovalin")},
     };
     // Each entry: a 16-pixel icon, the label 21 pixels after the icon's left, the
     // next icon 36 pixels after the label's width from this icon's left.
-    const QColor iconColours[] = {QColor(71, 211, 82), QColor(40, 150, 230), QColor(250, 170, 30), QColor(150, 90, 210),
+    const QColor iconColours[] = {QColor(71, 211, 82), QColor(40, 150, 230), QColor(250, 170, 30),
+                                  QColor(255, 200, 60), QColor(120, 190, 240), QColor(150, 90, 210),
                                   QColor(120, 190, 60), QColor(60, 60, 160), QColor(220, 60, 50)};
     int iconIndex = 0;
     for (const auto &e : entries) {
@@ -808,6 +810,17 @@ void MainWindow::showHelp()
         return;
     }
     QDesktopServices::openUrl(QUrl::fromLocalFile(help));
+}
+
+void MainWindow::addBesideIndicator(QWidget *widget)
+{
+    static_cast<QBoxLayout *>(m_navBar->layout())->insertWidget(1, widget);
+}
+
+QList<QToolButton *> MainWindow::parentsMenuButtons() const
+{
+    return {m_navBar->findChild<QToolButton *>(QStringLiteral("Image1")),
+            m_miniMenu->findChild<QToolButton *>(QStringLiteral("Image16"))};
 }
 
 void MainWindow::addToParentsAddressRow(QWidget *widget)
