@@ -19,7 +19,7 @@ ActivityWindow::ActivityWindow(RequestsPage *requests, ReportPage *report, QWidg
     setWindowTitle(tr("Requests and report"));
     setWindowFlag(Qt::WindowContextHelpButtonHint, false);
     look::paintWhite(this);
-    resize(900, 640);
+    resize(1000, 660);
 
     auto *outer = new QHBoxLayout(this);
     outer->setContentsMargins(0, 0, 16, 0);

@@ -76,6 +76,9 @@ ReportPage::ReportPage(Actions actions, QWidget *parent) : QWidget(parent), m_ac
     m_lists->header()->setStretchLastSection(false);
     m_lists->header()->setSectionResizeMode(QHeaderView::ResizeToContents);
     m_lists->header()->setSectionResizeMode(What, QHeaderView::Stretch);
+    // The theme and the reason may be long (in Dutch above all): the address keeps the room.
+    m_lists->header()->setSectionResizeMode(Detail, QHeaderView::Interactive);
+    m_lists->header()->resizeSection(Detail, 230);
     m_lists->setUniformRowHeights(true);
     lay->addWidget(m_lists, 1);
 
@@ -152,6 +155,7 @@ void ReportPage::addAddressRow(QTreeWidgetItem *parent, const QStringList &colum
 {
     auto *item = new QTreeWidgetItem(parent, columns);
     item->setToolTip(What, address);
+    item->setToolTip(Detail, columns.value(Detail));
     auto *commands = new QWidget(m_lists);
     auto *row = new QHBoxLayout(commands);
     row->setContentsMargins(0, 0, 4, 0);

@@ -90,6 +90,8 @@ RequestsPage::RequestsPage(RequestStore &store, Actions actions, QWidget *parent
     m_answered = makeTable("answeredRequests", {tr("Answered"), tr("User"), tr("Answer"), tr("Address"), tr("Allowed as")},
                            this);
     m_answered->header()->setSectionResizeMode(3, QHeaderView::Stretch);
+    m_answered->header()->setSectionResizeMode(4, QHeaderView::Interactive);
+    m_answered->header()->resizeSection(4, 260);
     lay->addWidget(m_answered, 1);
 
     connect(m_allow, &QPushButton::clicked, this, [this] { answerSelected(true); });
@@ -131,6 +133,7 @@ void RequestsPage::refresh()
                                                                         : tr("%1 in %2").arg(r.entry, r.theme);
         auto *item = new QTreeWidgetItem(m_answered, {shownTime(r.answered), r.user, answer, r.address, allowedAs});
         item->setToolTip(3, r.address);
+        item->setToolTip(4, allowedAs);
     }
 }
 
