@@ -10,7 +10,6 @@
 #include "activity/request_store.h"
 #include "state/program_state.h"
 #include "state/startup.h"
-#include "users/start_user.h"
 #include "users/user_profile.h"
 #include "users/user_store.h"
 
@@ -190,12 +189,10 @@ int report(const QCommandLineParser &parser)
     state.DataFolder = dataFolder(parser);
     if (!QFileInfo(state.DataFolder).isDir())
         return fail(QStringLiteral("no data folder at %1").arg(state.DataFolder));
-    QString user = parser.value(QStringLiteral("user"));
-    if (!parser.isSet(QStringLiteral("user"))) {
-        user = readStartUser(state.startUserFile());
-        if (user.isEmpty())
-            return fail(QStringLiteral("no start user in %1; name one with --user").arg(state.startUserFile()));
-    }
+    const std::optional<QString> named = ctl::userOrStartUser(parser, state.startUserFile());
+    if (!named)
+        return UsageOrDataError;
+    const QString user = *named;
     UserProfile profile;
     UserStore users(state, profile);
     const bool hasReports = UserStore::isUsableName(user)

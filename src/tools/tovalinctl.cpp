@@ -19,7 +19,6 @@
 #include "themes/theme_names.h"
 #include "platform/head_probe.h"
 #include "platform/sound.h"
-#include "users/start_user.h"
 #include "users/user_profile.h"
 #include "users/user_store.h"
 
@@ -48,12 +47,10 @@ int check(const QCommandLineParser &parser)
     if (!QFileInfo(state.DataFolder).isDir())
         return fail(QStringLiteral("no data folder at %1").arg(state.DataFolder));
 
-    QString user = parser.value(QStringLiteral("user"));
-    if (!parser.isSet(QStringLiteral("user"))) {
-        user = readStartUser(state.startUserFile());
-        if (user.isEmpty())
-            return fail(QStringLiteral("no start user in %1; name one with --user").arg(state.startUserFile()));
-    }
+    const std::optional<QString> named = ctl::userOrStartUser(parser, state.startUserFile());
+    if (!named)
+        return UsageOrDataError;
+    const QString user = *named;
 
     UserProfile profile;
     UserStore users(state, profile);

@@ -24,15 +24,8 @@ ActivityWindow::ActivityWindow(RequestsPage *requests, ReportPage *report, QWidg
     auto *outer = new QHBoxLayout(this);
     outer->setContentsMargins(0, 0, 16, 0);
     outer->setSpacing(16);
-    auto *left = new QWidget(this);
-    left->setAutoFillBackground(true);
-    QPalette pal = left->palette();
-    pal.setColor(QPalette::Window, look::kBand);
-    left->setPalette(pal);
-    left->setFixedWidth(160);
-    auto *leftLay = new QVBoxLayout(left);
-    leftLay->setContentsMargins(14, 10, 10, 10);
-    leftLay->setSpacing(2);
+    QVBoxLayout *leftLay = nullptr;
+    QWidget *left = look::leftBand(this, 160, &leftLay);
     auto *picture = new QLabel(left);
     picture->setPixmap(activitylook::askPicture(40));
     leftLay->addWidget(picture);
