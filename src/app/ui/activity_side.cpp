@@ -178,6 +178,11 @@ void ActivitySide::wireReport()
     auto *reportPage = new ReportPage(std::move(reportActions));
 
     m_activityWindow = new ActivityWindow(requestsPage, reportPage, &w);
+    // A question asked while the parent looks at the page shows at once.
+    connect(m_recorder.get(), &ActivityRecorder::requestsChanged, requestsPage, [this, requestsPage] {
+        if (m_activityWindow->isVisible() && requestsPage->isVisible())
+            requestsPage->refresh();
+    });
     if (LinkLabel *link = w.menuBarLink(QStringLiteral("LabelVerzoeken")))
         connect(link, &LinkLabel::clicked, m_activityWindow, &ActivityWindow::showRequests);
     if (LinkLabel *link = w.menuBarLink(QStringLiteral("LabelVerslag")))
