@@ -32,14 +32,17 @@ if command -v lintian >/dev/null && command -v dpkg-shlibdeps >/dev/null && comm
   contents=$(dpkg-deb -c "$deb")
   for path in ./usr/bin/tovalin ./usr/bin/tovalinctl ./usr/bin/tovalin-watchdog \
               ./usr/share/tovalin/resources/vendor.ini ./usr/share/tovalin/resources/sounds/klik.wav \
-              ./usr/share/tovalin/resources/help/ ./usr/share/tovalin/resources/themes/Animals.llt \
-              ./usr/share/tovalin/resources/templates/8.usr ./usr/share/tovalin/resources/icons/Tgeel2.png \
+              ./usr/share/tovalin/resources/help/ ./usr/share/tovalin/resources/themes/Playtime.llt \
+              ./usr/share/tovalin/resources/templates/8.usr ./usr/share/tovalin/resources/templates/nl/8.usr \
+              ./usr/share/tovalin/resources/icons/Tgeel2.png \
               ./usr/share/applications/tovalin.desktop ./usr/share/icons/hicolor/scalable/apps/tovalin.svg \
               ./usr/share/icons/hicolor/48x48/apps/tovalin.png ./usr/share/metainfo/ \
               ./usr/share/man/man1/tovalin.1.gz ./usr/share/man/man1/tovalinctl.1.gz \
               ./usr/share/doc/tovalin/copyright; do
     grep -q " $path" <<<"$contents" || { echo "the package lacks $path"; failed=1; }
   done
+  # The drawings the starter themes' pictures are rendered from stay in the source tree.
+  if grep -q "resources/themes/art" <<<"$contents"; then echo "the package holds the pictures' drawings"; failed=1; fi
   # Each translation catalogue lands in the installed program folder.
   for ts in "$src"/resources/texts/tovalin_*.ts; do
     lang=$(basename "$ts" .ts)

@@ -34,6 +34,7 @@
 #include <QLabel>
 #include <QLayout>
 #include <QLineEdit>
+#include <QStatusBar>
 #include <QListView>
 #include <QMessageBox>
 #include <QProgressBar>
@@ -456,8 +457,10 @@ private slots:
         QTRY_VERIFY(strip->isVisible());
         // A 35-pixel strip at the bottom of the browser area, just above the time clock's gauge.
         QCOMPARE(strip->height(), 35);
-        QVERIFY(window().layout()->indexOf(strip) >= 0);
-        QCOMPARE(window().layout()->indexOf(strip) + 1, window().layout()->indexOf(window().timeClockGauge()));
+        QLayout *clocks = strip->parentWidget()->layout();
+        QVERIFY(clocks->indexOf(strip) >= 0);
+        QCOMPARE(clocks->indexOf(strip) + 1, clocks->indexOf(window().timeClockGauge()));
+        QCOMPARE(window().layout()->indexOf(strip->parentWidget()) + 1, window().layout()->indexOf(window().statusBar()));
         SwitchClock &clock = m_app->parents().switchClock();
         QCOMPARE(clock.stripWidth(), m_app->parents().switchStrip().width());
         auto *walker = strip->findChild<WalkingFigure *>(QStringLiteral("Image8"));

@@ -96,11 +96,15 @@ void Application::start()
                                 "until the folder is writable.")
                                  .arg(folders.failed.join(u'\n')));
     }
+    // Another Tovalin working in the same folder may be in the middle of a save.
+    m_dataUse = std::make_unique<DataFolderUse>(m_state.DataFolder);
+    if (m_dataUse->isOnly())
+        removeStaleTemporaryFiles(m_state.DataFolder);
     m_state.FirstRun = checkFirstRun(m_state);
     if (m_state.FirstRun) {
         // A new installation gets the starter themes, so a child can surf at
         // once; a themes folder that already holds a theme is left alone.
-        installStarterThemes(m_state.ProgramFolder + QStringLiteral("resources/themes"), m_state.themesFolder());
+        installStarterThemes(m_state.starterThemesFolder(), m_state.themesFolder());
     }
     m_state.setActiveUser(startUserFromArguments(m_options.arguments, m_state.startUserFile()));
 

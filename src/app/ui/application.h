@@ -15,6 +15,7 @@ namespace tovalin {
 
 class ActivitySide;
 class CurlHeadProbe;
+class DataFolderUse;
 class DesktopGuard;
 class ThemeDownload;
 class ThemeManagerWindows;
@@ -115,6 +116,7 @@ private:
     Options m_options;
     ProgramState m_state;
     UserProfile m_profile;
+    std::unique_ptr<DataFolderUse> m_dataUse;
     std::unique_ptr<SoundPlayer> m_ownSound;
     SoundPlayer *m_sound = nullptr;
     std::unique_ptr<HeadProbe> m_ownHead;

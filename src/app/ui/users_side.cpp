@@ -5,6 +5,7 @@
 #include "parents/ui/parents_menu.h"
 #include "parents/ui/quick_menu_window.h"
 #include "state/program_state.h"
+#include "themes/theme_files.h"
 #include "users/desktop_launcher.h"
 #include "users/new_user_steps.h"
 #include "users/ui/new_user_wizard.h"
@@ -26,6 +27,9 @@ UsersSide::UsersSide(Context context, QObject *parent)
     m_manager = std::make_unique<UserManager>(m_ctx.state, m_ctx.profile, m_ctx.store, m_ctx.session, *desktop,
                                               m_ctx.executable);
     m_steps = std::make_unique<NewUserSteps>(m_ctx.state, m_ctx.store, m_ctx.session, *desktop, m_ctx.executable);
+    m_steps->setThemeInstaller([&state = m_ctx.state](const QStringList &themes) {
+        installStarterThemes(state.starterThemesFolder(), state.themesFolder(), themes);
+    });
 
     MainWindow &w = m_ctx.window;
     m_managerDialog = new UserManagerDialog(*m_manager, m_ctx.state.ProgramFolder, &w);
