@@ -79,27 +79,8 @@ ActivitySide::ActivitySide(Context context, QObject *parent) : QObject(parent), 
     // The child's side: the Ask button and the request window.
     m_ask = new AskButton(*m_recorder, &w);
     w.addBesideIndicator(m_ask);
-    RequestActions actions;
-    actions.find = [this](int id) {
-        m_requests->reload();
-        return m_requests->find(id);
-    };
-    actions.verifyPassword = [this](const QString &typed) {
-        return PasswordStore(m_ctx.state.passwordFile()).verify(typed);
-    };
-    actions.allow = [this](int id, const AllowScope &scope) {
-        const std::optional<Request> request = m_requests->find(id);
-        const QStringList problems = allow(id, scope);
-        // Allowed on the spot: the page opens at once, as a new navigation of the child's.
-        if (problems.isEmpty() && request) {
-            m_ctx.window.BeginUserNavigation();
-            m_ctx.browser.navigate(request->address);
-        }
-        return problems;
-    };
-    actions.refuse = [this](int id) { return refuse(id); };
-    m_requestWindow = new RequestWindow(std::move(actions), &w);
-    connect(m_ask, &AskButton::requestWindowWanted, m_requestWindow, &RequestWindow::showRequest);
+    // The windows are made the first time they are wanted: most starts need neither.
+    connect(m_ask, &AskButton::requestWindowWanted, this, [this](int id) { requestWindow().showRequest(id); });
 
     // The count on the padlock, the list pages' mark of allows for today only.
     for (QToolButton *button : w.parentsMenuButtons()) {
@@ -114,7 +95,10 @@ ActivitySide::ActivitySide(Context context, QObject *parent) : QObject(parent), 
                    : QString();
     };
 
-    wireReport();
+    if (LinkLabel *link = w.menuBarLink(QStringLiteral("LabelVerzoeken")))
+        connect(link, &LinkLabel::clicked, this, [this] { activityWindow().showRequests(); });
+    if (LinkLabel *link = w.menuBarLink(QStringLiteral("LabelVerslag")))
+        connect(link, &LinkLabel::clicked, this, [this] { activityWindow().showReport(); });
 
     newDay(QDate::currentDate());
     auto *dayCheck = new QTimer(this);
@@ -138,8 +122,37 @@ ActivitySide::~ActivitySide()
     qDeleteAll(m_badges);
 }
 
-void ActivitySide::wireReport()
+RequestWindow &ActivitySide::requestWindow()
 {
+    if (m_requestWindow)
+        return *m_requestWindow;
+    RequestActions actions;
+    actions.find = [this](int id) {
+        m_requests->reload();
+        return m_requests->find(id);
+    };
+    actions.verifyPassword = [this](const QString &typed) {
+        return PasswordStore(m_ctx.state.passwordFile()).verify(typed);
+    };
+    actions.allow = [this](int id, const AllowScope &scope) {
+        const std::optional<Request> request = m_requests->find(id);
+        const QStringList problems = allow(id, scope);
+        // Allowed on the spot: the page opens at once, as a new navigation of the child's.
+        if (problems.isEmpty() && request) {
+            m_ctx.window.BeginUserNavigation();
+            m_ctx.browser.navigate(request->address);
+        }
+        return problems;
+    };
+    actions.refuse = [this](int id) { return refuse(id); };
+    m_requestWindow = new RequestWindow(std::move(actions), &m_ctx.window);
+    return *m_requestWindow;
+}
+
+ActivityWindow &ActivitySide::activityWindow()
+{
+    if (m_activityWindow)
+        return *m_activityWindow;
     MainWindow &w = m_ctx.window;
     RequestsPage::Actions requestActions;
     requestActions.allow = [this](int id, const AllowScope &scope) { return allow(id, scope); };
@@ -183,10 +196,7 @@ void ActivitySide::wireReport()
         if (m_activityWindow->isVisible() && requestsPage->isVisible())
             requestsPage->refresh();
     });
-    if (LinkLabel *link = w.menuBarLink(QStringLiteral("LabelVerzoeken")))
-        connect(link, &LinkLabel::clicked, m_activityWindow, &ActivityWindow::showRequests);
-    if (LinkLabel *link = w.menuBarLink(QStringLiteral("LabelVerslag")))
-        connect(link, &LinkLabel::clicked, m_activityWindow, &ActivityWindow::showReport);
+    return *m_activityWindow;
 }
 
 QStringList ActivitySide::allow(int id, const AllowScope &scope)

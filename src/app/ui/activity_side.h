@@ -56,8 +56,9 @@ public:
     RequestStore &requests() { return *m_requests; }
     SurfTime &surfTime() { return *m_surf; }
     AskButton &askButton() { return *m_ask; }
-    RequestWindow &requestWindow() { return *m_requestWindow; }
-    ActivityWindow &activityWindow() { return *m_activityWindow; }
+    /// The request window and the parents' activity window, made the first time they are wanted.
+    RequestWindow &requestWindow();
+    ActivityWindow &activityWindow();
 
     /// Allows a request (the request window and the Requests page); the problems, empty when done.
     QStringList allow(int id, const AllowScope &scope);
@@ -69,7 +70,6 @@ public:
 private:
     void updateCounting();
     void updateBadges();
-    void wireReport();
 
     Context m_ctx;
     std::unique_ptr<TickSource> m_ownSurfTicks;
