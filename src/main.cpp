@@ -1,6 +1,7 @@
 #include "state/language.h"
 #include "state/startup.h"
 #include "app/account_rights.h"
+#include "state/termination.h"
 #include "app/ui/application.h"
 
 #include <QApplication>
@@ -30,5 +31,7 @@ int main(int argc, char **argv)
     options.administratorGroups = tovalin::administratorGroupsOfThisAccount;
     tovalin::Application tovalinApp(options);
     tovalinApp.start();
+    // An end asked for by the system (SIGTERM at a log-out) saves what is in memory first.
+    tovalin::quitOnTerminationSignals(app);
     return QApplication::exec();
 }

@@ -103,7 +103,8 @@ QString runtimeFolder()
 const QStringList kDataFileEndings{
     QStringLiteral("usr"), QStringLiteral("kvu"), QStringLiteral("kou"), QStringLiteral("kpu"),
     QStringLiteral("llt"), QStringLiteral("kld"), QStringLiteral("bmp"), QStringLiteral("tvr"),
-    QStringLiteral("tvw"), QStringLiteral("tmp"), QStringLiteral("tvz"),
+    QStringLiteral("tvw"), QStringLiteral("tmp"), QStringLiteral("tvz"), QStringLiteral("json"),
+    QStringLiteral("ini"),
 };
 
 } // namespace

@@ -2,6 +2,9 @@
 // (under its real context, which is what the catalogue is keyed by), the named
 // windows read Dutch, and no Dutch text is clipped by a layout sized for English.
 
+#include "activity/ui/activity_window.h"
+#include "activity/ui/request_window.h"
+#include "app/ui/activity_side.h"
 #include "app/ui/application.h"
 #include "app/ui/main_window.h"
 #include "app/ui/parents_side.h"
@@ -309,6 +312,13 @@ private slots:
     {
         checkWindow(&m_app->themeWindows().editor());
         checkWindow(m_app->themeManagerWindows().manager());
+    }
+
+    void requestAndReportWindowsFit()
+    {
+        m_app->activity().activityWindow().showReport();
+        checkWindow(&m_app->activity().activityWindow());
+        checkWindow(&m_app->activity().requestWindow());
     }
 
     void everyTextLookedUpWasTranslated()

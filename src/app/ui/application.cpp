@@ -2,6 +2,7 @@
 
 #include "state/startup.h"
 #include "core/text_file.h"
+#include "app/ui/activity_side.h"
 #include "app/ui/desktop_guard.h"
 #include "app/ui/main_window.h"
 #include "app/ui/media_side.h"
@@ -49,6 +50,8 @@ Application::Application(Options options, QObject *parent)
 Application::~Application()
 {
     m_requestFilter.reset();
+    // Its windows live in the main window; the minute being surfed is written first.
+    m_activity.reset();
     // The window holds the browser's view; it goes first. A download still running ends first.
     m_mediaSide.reset();
     m_themeDownload.reset();
@@ -183,6 +186,10 @@ void Application::start()
                                 QCoreApplication::applicationFilePath(), m_options.desktop};
     m_usersSide = std::make_unique<UsersSide>(std::move(usersCtx));
     m_usersSide->managerDialog().setLockInForce(DesktopLock::inForceText(m_desktop->holder()));
+    // Before the activation: yesterday's allows for today only are taken off the files it reads.
+    m_activity = std::make_unique<ActivitySide>(ActivitySide::Context{m_state, *m_lists, *m_guard, *m_browser, *m_window,
+                                                                      *m_parents, *m_themeWindows, *m_users,
+                                                                      m_options.surfTimeTicks});
     connect(m_window.get(), &MainWindow::userWindowSettingsDue, m_session.get(), &UserSession::ApplyWindowSettings);
     m_session->activateAtStartUp(m_state.activeUser());
     m_lists->LoadSiteLists();

@@ -14,6 +14,7 @@
 
 namespace tovalin {
 
+class ActivitySide;
 class CurlHeadProbe;
 class DataFolderUse;
 class DesktopGuard;
@@ -49,6 +50,7 @@ public:
         HeadProbe *headProbe = nullptr;   ///< null: libcurl
         TickSource *timeClockTicks = nullptr;   ///< null: a real timer for the time clock
         TickSource *switchClockTicks = nullptr; ///< null: a real timer for the switch clock
+        TickSource *surfTimeTicks = nullptr;    ///< null: a real timer for the surfing-time counter
         DesktopShell *desktop = nullptr;        ///< null: desktop launchers go to the real desktop
         /// When the desktop's default players are asked for: once the start page is on screen.
         int desktopPlayersDelayMs = 15000;
@@ -91,6 +93,8 @@ public:
     VideoFetch &videoFetch() { return *m_media; }
     /// The desktop lock, the foreign-window guard and the restart watchdog.
     DesktopGuard &desktop() { return *m_desktop; }
+    /// The child's requests to a parent and the activity report.
+    ActivitySide &activity() { return *m_activity; }
     /// The blacklist for pictures, scripts and frames that pages load.
     SubresourceGuard &loadGuard() { return *m_loadGuard; }
 
@@ -138,6 +142,7 @@ private:
     std::unique_ptr<UsersSide> m_usersSide;
     std::unique_ptr<MediaSide> m_mediaSide;
     std::unique_ptr<DesktopGuard> m_desktop;
+    std::unique_ptr<ActivitySide> m_activity;
     // The blacklist for what pages load; destroyed first, so the engine never asks a guard that is gone.
     std::unique_ptr<SubresourceGuard> m_loadGuard;
     std::unique_ptr<WebEngineRequestFilter> m_requestFilter;

@@ -122,6 +122,7 @@ ChildBar::ChildBar(QWidget *parent) : QWidget(parent)
                                 QCoreApplication::translate("tovalin::MainWindow", "Parents menu"), m_navBar);
     connect(parents, &QToolButton::clicked, this, &ChildBar::parentsButtonClicked);
     bar->addWidget(parents);
+    m_parentsButton = parents;
 
     m_exitPanel = new QWidget(m_navBar);
     m_exitPanel->setObjectName(QStringLiteral("sluitpanel"));
@@ -136,6 +137,11 @@ ChildBar::ChildBar(QWidget *parent) : QWidget(parent)
 
     m_btnBack->setEnabled(false);
     m_btnForward->setEnabled(false); // until the browser has a page to go forward to
+}
+
+void ChildBar::addBesideIndicator(QWidget *widget)
+{
+    static_cast<QBoxLayout *>(m_navBar->layout())->insertWidget(1, widget);
 }
 
 void ChildBar::setUserLabels(const QString &user, const QString &theme)

@@ -29,6 +29,11 @@ public:
     /// `Label3`: the active theme's name.
     QLabel *themeLabel() const { return m_themeLabel; }
 
+    /// `Image1`: the parents' menu button.
+    QToolButton *parentsButton() const { return m_parentsButton; }
+    /// Puts a widget right after the indicator signs (the Ask button).
+    void addBesideIndicator(QWidget *widget);
+
     void setUserLabels(const QString &user, const QString &theme);
     /// The bar's part of the user's window settings: print, exit, address field, the bar
     /// itself, navigation buttons, theme and user names.
@@ -67,6 +72,7 @@ private:
     QToolButton *m_btnPrint = nullptr;  // ImgBtn7
     QLabel *m_userLabel = nullptr;      // gebruikerlabel
     QLabel *m_themeLabel = nullptr;     // Label3
+    QToolButton *m_parentsButton = nullptr; // Image1
 };
 
 } // namespace tovalin

@@ -419,6 +419,16 @@ void MainWindow::showHelp()
     openHelp(this, help);
 }
 
+void MainWindow::addBesideIndicator(QWidget *widget)
+{
+    m_childBar->addBesideIndicator(widget);
+}
+
+QList<QToolButton *> MainWindow::parentsMenuButtons() const
+{
+    return {m_childBar->parentsButton(), m_picturePanel->parentsButton()};
+}
+
 void MainWindow::addToParentsAddressRow(QWidget *widget)
 {
     // Right after the address field, whose text the commands work on.

@@ -125,6 +125,10 @@ public:
     QLineEdit *childAddressEdit() const;
     /// `accepteerblokkeer` on the parents' page.
     LinkLabel *acceptBlockLink() const;
+    /// Puts a widget in the child's bar right after the forbidden sign (the Ask button).
+    void addBesideIndicator(QWidget *widget);
+    /// The parents' menu buttons: `Image1` in the child's bar and `Image16` in the mini menu.
+    QList<QToolButton *> parentsMenuButtons() const;
     /// Puts a widget right after `adresedit` in its row (the parents' list commands).
     void addToParentsAddressRow(QWidget *widget);
     /// A link of the parents' menu bar by its name (`Label47`, `Label48`, `Label51`, ...).

@@ -9,6 +9,15 @@
 
 namespace tovalin {
 
+namespace {
+
+// The menu bar's texts keep the main window's context, where the catalogues file them.
+struct MainWindowTexts {
+    Q_DECLARE_TR_FUNCTIONS(tovalin::MainWindow)
+};
+
+} // namespace
+
 ParentsMenuBar::ParentsMenuBar(QWidget *parent) : QWidget(parent)
 {
     setObjectName(QStringLiteral("Panel33"));
@@ -24,6 +33,8 @@ ParentsMenuBar::ParentsMenuBar(QWidget *parent) : QWidget(parent)
         {"Label45", QT_TRANSLATE_NOOP("tovalin::MainWindow", "Theme's")},
         {"Label46", QT_TRANSLATE_NOOP("tovalin::MainWindow", "Users")},
         {"Label48", QT_TRANSLATE_NOOP("tovalin::MainWindow", "Clocks")},
+        {"LabelVerzoeken", QT_TRANSLATE_NOOP("tovalin::MainWindow", "Requests")},
+        {"LabelVerslag", QT_TRANSLATE_NOOP("tovalin::MainWindow", "Report")},
         {"Label50", QT_TRANSLATE_NOOP("tovalin::MainWindow", "Help")},
         {"Label51", QT_TRANSLATE_NOOP("tovalin::MainWindow", "Create homepage")},
         {"Label47", QT_TRANSLATE_NOOP("tovalin::MainWindow", "Lock menu")},
@@ -31,7 +42,8 @@ ParentsMenuBar::ParentsMenuBar(QWidget *parent) : QWidget(parent)
     };
     // Each entry: a 16-pixel icon, the label 21 pixels after the icon's left, the
     // next icon 36 pixels after the label's width from this icon's left.
-    const QColor iconColours[] = {QColor(71, 211, 82), QColor(40, 150, 230), QColor(250, 170, 30), QColor(150, 90, 210),
+    const QColor iconColours[] = {QColor(71, 211, 82), QColor(40, 150, 230), QColor(250, 170, 30),
+                                  QColor(255, 200, 60), QColor(120, 190, 240), QColor(150, 90, 210),
                                   QColor(120, 190, 60), QColor(60, 60, 160), QColor(220, 60, 50)};
     int iconIndex = 0;
     for (const auto &e : entries) {
@@ -41,7 +53,7 @@ ParentsMenuBar::ParentsMenuBar(QWidget *parent) : QWidget(parent)
         row->addWidget(icon);
         // "Exit Tovalin" is underlined under the mouse; the other entries change colour.
         const bool exit = qstrcmp(e.name, "Label44") == 0;
-        auto *label = new LinkLabel(QCoreApplication::translate("tovalin::MainWindow", e.text), this,
+        auto *label = new LinkLabel(MainWindowTexts::tr(e.text), this,
                                     exit ? LinkLabel::Hover::Underline : LinkLabel::Hover::Colour);
         label->setObjectName(QLatin1String(e.name));
         row->addWidget(label);

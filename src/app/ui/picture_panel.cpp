@@ -30,6 +30,7 @@ PicturePanel::PicturePanel(QWidget *parent) : QWidget(parent)
                                              QCoreApplication::translate("tovalin::MainWindow", "Parents menu"),
                                              m_miniMenu);
         parents16->setIconSize(QSize(36, 36));
+        m_parentsButton = parents16;
         connect(parents16, &QToolButton::clicked, this, &PicturePanel::parentsButtonClicked);
         miniLay->addWidget(parents16, 0, Qt::AlignCenter);
     }

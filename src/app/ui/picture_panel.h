@@ -27,6 +27,8 @@ public:
     LinkPanel *linkPanel() const { return m_linkPanel; }
     /// `Panel6`.
     QWidget *linkArea() const { return m_linkArea; }
+    /// `Image16`: the parents' menu button of the mini menu.
+    QToolButton *parentsButton() const { return m_parentsButton; }
     /// `minimenu`: shown while the child's bar is hidden.
     void setMiniMenuVisible(bool visible);
 
@@ -37,6 +39,7 @@ signals:
 private:
     QWidget *m_miniMenu = nullptr;
     QWidget *m_linkArea = nullptr;
+    QToolButton *m_parentsButton = nullptr; // Image16
     QToolButton *m_scrollUp = nullptr;   // ImgBtn8
     QToolButton *m_scrollDown = nullptr; // ImgBtn9
     LinkPanel *m_linkPanel = nullptr;
