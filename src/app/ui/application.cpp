@@ -1,6 +1,7 @@
 #include "app/ui/application.h"
 
 #include "state/startup.h"
+#include "state/startup_marks.h"
 #include "core/text_file.h"
 #include "app/ui/desktop_guard.h"
 #include "app/ui/main_window.h"
@@ -135,7 +136,9 @@ void Application::start()
     services.parentsPageOpen = [this] { return m_window && m_window->parentsPageShown(); };
     m_guard = std::make_unique<NavigationGuard>(m_state, *m_lists, m_profile, *m_nav, services);
 
+    startup::mark("state, lists and guard made");
     m_browser = std::make_unique<WebEngineBrowser>();
+    startup::mark("web engine and browser made");
     m_guard->attachTo(*m_browser);
     m_loadGuard = std::make_unique<SubresourceGuard>(m_state, *m_lists);
     m_requestFilter = std::make_unique<WebEngineRequestFilter>(
@@ -143,6 +146,7 @@ void Application::start()
 
     MainWindowContext ctx{m_state, m_profile, *m_lists, *m_nav, *m_guard, *m_sound};
     m_window = std::make_unique<MainWindow>(ctx, *m_browser, m_browser->widget());
+    startup::mark("main window built");
     m_desktop = std::make_unique<DesktopGuard>(m_state, m_profile, *m_window, m_options.desktopPlayersDelayMs);
 
     ParentsSide::Context parentsCtx{m_state, m_profile, *m_lists, *m_nav, *m_guard, *m_browser, *m_window, *m_sound,
@@ -176,8 +180,10 @@ void Application::start()
                                 QCoreApplication::applicationFilePath(), m_options.desktop};
     m_usersSide = std::make_unique<UsersSide>(std::move(usersCtx));
     connect(m_window.get(), &MainWindow::userWindowSettingsDue, m_session.get(), &UserSession::ApplyWindowSettings);
+    startup::mark("parents' side, media, themes and users made");
     m_session->activateAtStartUp(m_state.activeUser());
     m_lists->LoadSiteLists();
+    startup::mark("start user activated");
 
     // One window over the whole screen; without a window manager maximizing does nothing, so size it too.
     if (const QScreen *screen = QGuiApplication::primaryScreen())
@@ -186,6 +192,20 @@ void Application::start()
     m_window->raise();
     m_window->activateWindow();
     m_parents->startUpFinished();
+    startup::mark("window shown");
+    reportStartPageShown();
+}
+
+void Application::reportStartPageShown()
+{
+    if (!startup::marksWanted())
+        return;
+    auto once = std::make_shared<QMetaObject::Connection>();
+    *once = connect(m_browser.get(), &Browser::documentComplete, this, [this, once] {
+        disconnect(*once);
+        startup::mark("start page loaded");
+        m_browser->whenPainted([] { startup::mark("start page painted"); });
+    });
 }
 
 void Application::applyWindowSettings(const UserProfile &profile)
