@@ -4,6 +4,7 @@
 
 #include <QFile>
 #include <QFileInfo>
+#include <QtEndian>
 #include <array>
 
 namespace tovalin {
@@ -38,6 +39,7 @@ public:
         return offset >= 0 && length >= 0 && offset <= m_size && length <= m_size - offset;
     }
     uchar u8(qint64 offset) const { return m_data[offset]; }
+    const uchar *at(qint64 offset) const { return m_data + offset; }
     quint16 u16(qint64 offset) const { return quint16(m_data[offset] | (m_data[offset + 1] << 8)); }
     quint32 u32(qint64 offset) const
     {
@@ -281,10 +283,9 @@ BmpError decodeUncompressed(const ByteView &in, const Header &h, const Palette &
             const int y = h.topDown ? r : rows - 1 - r;
             quint32 *dst = out.pixels.data() + size_t(y) * size_t(w);
             if (plain32) {
-                for (int x = 0; x < w; ++x) {
-                    dst[x] = in.u32(src + qint64(x) * 4);
+                qFromLittleEndian<quint32>(in.at(src), w, dst);
+                for (int x = 0; x < w; ++x)
                     alpha |= dst[x];
-                }
             } else {
                 for (int x = 0; x < w; ++x) {
                     const qint64 p = src + qint64(x) * bytesPerPixel;
