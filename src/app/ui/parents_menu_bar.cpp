@@ -9,6 +9,15 @@
 
 namespace tovalin {
 
+namespace {
+
+// The bar's texts keep the main window's context, where their translations lie.
+struct BarTexts {
+    Q_DECLARE_TR_FUNCTIONS(tovalin::MainWindow)
+};
+
+} // namespace
+
 ParentsMenuBar::ParentsMenuBar(QWidget *parent) : QWidget(parent)
 {
     setObjectName(QStringLiteral("Panel33"));
@@ -41,7 +50,7 @@ ParentsMenuBar::ParentsMenuBar(QWidget *parent) : QWidget(parent)
         row->addWidget(icon);
         // "Exit Tovalin" is underlined under the mouse; the other entries change colour.
         const bool exit = qstrcmp(e.name, "Label44") == 0;
-        auto *label = new LinkLabel(QCoreApplication::translate("tovalin::MainWindow", e.text), this,
+        auto *label = new LinkLabel(BarTexts::tr(e.text), this,
                                     exit ? LinkLabel::Hover::Underline : LinkLabel::Hover::Colour);
         label->setObjectName(QLatin1String(e.name));
         row->addWidget(label);
