@@ -200,6 +200,13 @@ void BM_DecisionMixed(benchmark::State &st)
     timeEach(st, w, [&](const QString &a) { benchmark::DoNotOptimize(w.guard->beforeNavigate(a, {false, NavigationKind::Other})); });
 }
 
+// A child's own short whitelist (10 entries) beside a blacklist of 1 000 000.
+void BM_DecisionSmallWhite(benchmark::State &st)
+{
+    static World w(10, 1000000);
+    timeEach(st, w, [&](const QString &a) { benchmark::DoNotOptimize(w.guard->beforeNavigate(a, {false, NavigationKind::Other})); });
+}
+
 // The blacklist test of one load of a page (a picture, a script), on the same addresses.
 void BM_PageLoad(benchmark::State &st)
 {
@@ -281,6 +288,7 @@ void BM_LoadBlacklist(benchmark::State &st)
 BENCHMARK(BM_Decision)->Arg(10)->Arg(1000)->Arg(100000)->Arg(1000000)->Iterations(20000)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_PageLoad)->Arg(10)->Arg(1000)->Arg(100000)->Arg(1000000)->Iterations(20000)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_DecisionMixed)->Iterations(20000)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_DecisionSmallWhite)->Iterations(20000)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_ClickMixed)->Iterations(20000)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_LoadBlacklist)->Arg(1000000)->Iterations(1)->UseManualTime()->Unit(benchmark::kMillisecond);
 

@@ -2,6 +2,7 @@
 #include "state/startup.h"
 #include "app/account_rights.h"
 #include "state/termination.h"
+#include "state/startup_marks.h"
 #include "app/ui/application.h"
 
 #include <QApplication>
@@ -9,7 +10,9 @@
 
 int main(int argc, char **argv)
 {
+    tovalin::startup::mark("main");
     QApplication app(argc, argv);
+    tovalin::startup::mark("application object made");
     QApplication::setApplicationName(QStringLiteral("Tovalin - De Varnebrowser"));
     QApplication::setApplicationDisplayName(QStringLiteral("Tovalin"));
     // The launcher installed as tovalin.desktop: desktops match the windows to it.
@@ -21,6 +24,7 @@ int main(int argc, char **argv)
     for (const QString &file : texts.missing)
         qWarning("Texts missing for language %s: %s", qPrintable(texts.language), qPrintable(file));
 
+    tovalin::startup::mark("texts installed");
     // One instance per executable name; a second start ends at once.
     tovalin::SingleInstance instance(QFileInfo(QApplication::applicationFilePath()).fileName());
     if (!instance.isFirst())

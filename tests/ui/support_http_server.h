@@ -61,6 +61,7 @@ public:
     {
         m_requests.clear();
         m_requestLines.clear();
+        m_answered.clear();
     }
 
 signals:

@@ -352,7 +352,7 @@ private slots:
 
     void quickMenuComesWithARightClickOnlyWhileTheMenuIsOpen()
     {
-        auto *popper = find<QuickMenuWindow>(QStringLiteral("Tpopper"));
+        auto *popper = &m_app->parents().quickMenu(); // built on first use
         QVERIFY(popper);
         popper->hide();
         window().activateWindow();
@@ -544,7 +544,7 @@ private slots:
         const QString good = address("/anchors.html");
         userNavigates(good);
         waitUntilShown(good);
-        auto *popper = find<QuickMenuWindow>(QStringLiteral("Tpopper"));
+        auto *popper = &m_app->parents().quickMenu(); // built on first use
         auto *site = popper->findChild<QLabel *>(QStringLiteral("Label19"));
         QCOMPARE(site->text(), popper->fittedActiveSite(good));
         // A move inside the page (a click on an anchor) completes no document; the label follows all the same.

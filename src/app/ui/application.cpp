@@ -1,6 +1,7 @@
 #include "app/ui/application.h"
 
 #include "state/startup.h"
+#include "state/startup_marks.h"
 #include "core/text_file.h"
 #include "app/ui/activity_side.h"
 #include "app/ui/desktop_guard.h"
@@ -143,7 +144,9 @@ void Application::start()
     services.parentsPageOpen = [this] { return m_window && m_window->parentsPageShown(); };
     m_guard = std::make_unique<NavigationGuard>(m_state, *m_lists, m_profile, *m_nav, services);
 
+    startup::mark("state, lists and guard made");
     m_browser = std::make_unique<WebEngineBrowser>();
+    startup::mark("web engine and browser made");
     m_guard->attachTo(*m_browser);
     m_loadGuard = std::make_unique<SubresourceGuard>(m_state, *m_lists);
     m_requestFilter = std::make_unique<WebEngineRequestFilter>(
@@ -151,6 +154,7 @@ void Application::start()
 
     MainWindowContext ctx{m_state, m_profile, *m_lists, *m_nav, *m_guard, *m_sound};
     m_window = std::make_unique<MainWindow>(ctx, *m_browser, m_browser->widget());
+    startup::mark("main window built");
     m_desktop = std::make_unique<DesktopGuard>(m_state, m_profile, *m_window, m_options.desktopPlayersDelayMs);
     if (m_options.administratorGroups)
         m_desktop->setAdministratorGroups(m_options.administratorGroups());
@@ -191,8 +195,10 @@ void Application::start()
                                                                       *m_parents, *m_themeWindows, *m_users,
                                                                       m_options.surfTimeTicks});
     connect(m_window.get(), &MainWindow::userWindowSettingsDue, m_session.get(), &UserSession::ApplyWindowSettings);
+    startup::mark("parents' side, media, themes and users made");
     m_session->activateAtStartUp(m_state.activeUser());
     m_lists->LoadSiteLists();
+    startup::mark("start user activated");
 
     // One window over the whole screen; without a window manager maximizing does nothing, so size it too.
     // In the Tovalin session it has no frame at all: the kiosk compositor gives its one window the
@@ -205,6 +211,20 @@ void Application::start()
     m_window->raise();
     m_window->activateWindow();
     m_parents->startUpFinished();
+    startup::mark("window shown");
+    reportStartPageShown();
+}
+
+void Application::reportStartPageShown()
+{
+    if (!startup::marksWanted())
+        return;
+    auto once = std::make_shared<QMetaObject::Connection>();
+    *once = connect(m_browser.get(), &Browser::documentComplete, this, [this, once] {
+        disconnect(*once);
+        startup::mark("start page loaded");
+        m_browser->whenPainted([] { startup::mark("start page painted"); });
+    });
 }
 
 void Application::applyWindowSettings(const UserProfile &profile)

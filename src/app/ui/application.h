@@ -116,6 +116,8 @@ private:
     void stopTimeClock() override;
     void startSwitchClock() override;
     void stopSwitchClock() override;
+    /// With the start-up marks asked for: marks the start page loaded and painted.
+    void reportStartPageShown();
 
     Options m_options;
     ProgramState m_state;

@@ -47,7 +47,6 @@ MediaSide::MediaSide(Context context, QObject *parent) : QObject(parent), m_ctx(
 {
     MainWindow &window = m_ctx.window;
     VideoFetch &fetch = m_ctx.fetch;
-    m_page = new VideoPage(window.videoPage(), this);
     m_openReference = [this](const QString &path) {
         // In the Tovalin session a player would cover Tovalin, and where the desktop names no
         // player for the file, xdg-open falls back to a web browser: a way out.
@@ -66,25 +65,26 @@ MediaSide::MediaSide(Context context, QObject *parent) : QObject(parent), m_ctx(
     NavigationModel &nav = m_ctx.nav;
     connect(&fetch, &VideoFetch::statusChanged, this, [&nav](FetchStatus status) { nav.SetNavState(navStateOf(status)); });
     connect(&fetch, &VideoFetch::videoPageRequested, this, [this, &window, &fetch] {
-        m_page->setMovFlag(fetch.movFlag());
-        m_page->beginFetch();
+        videoPage().setMovFlag(fetch.movFlag());
+        videoPage().beginFetch();
         window.browserPages()->setCurrentWidget(window.videoPage());
     });
-    connect(&fetch, &VideoFetch::titleChanged, m_page, &VideoPage::setTitle);
-    connect(&fetch, &VideoFetch::progressStarted, m_page, &VideoPage::startGauge);
-    connect(&fetch, &VideoFetch::progressed, m_page, &VideoPage::setGauge);
-    connect(&fetch, &VideoFetch::progressEnded, m_page, &VideoPage::hideGauge);
-    connect(&fetch, &VideoFetch::placeholderHidden, m_page, &VideoPage::hidePlaceholder);
+    // The video page and its players are built for the first video: a child's start-up needs neither.
+    connect(&fetch, &VideoFetch::titleChanged, this, [this](const QString &title) { videoPage().setTitle(title); });
+    connect(&fetch, &VideoFetch::progressStarted, this, [this](qint64 maximum) { videoPage().startGauge(maximum); });
+    connect(&fetch, &VideoFetch::progressed, this, [this](qint64 value) { videoPage().setGauge(value); });
+    connect(&fetch, &VideoFetch::progressEnded, this, [this] { videoPage().hideGauge(); });
+    connect(&fetch, &VideoFetch::placeholderHidden, this, [this] { videoPage().hidePlaceholder(); });
     connect(&fetch, &VideoFetch::videoReady, this, [this](const QString &path, bool mov) {
         // A child who has gone back to the browser meanwhile is not pulled back to the video.
         if (videoPageShown())
-            m_page->startPlayback(path, mov);
+            videoPage().startPlayback(path, mov);
     });
     connect(&fetch, &VideoFetch::referenceReady, this, [this](const QString &path) {
         if (m_openReference)
             m_openReference(path);
     });
-    connect(&fetch, &VideoFetch::playbackStopRequested, m_page, &VideoPage::stopFromElsewhere);
+    connect(&fetch, &VideoFetch::playbackStopRequested, this, &MediaSide::stopPlayback);
 
     // A new navigation from the window ends a running transfer and leaves the video page.
     connect(&window, &MainWindow::transfersCancelRequested, this, [this, &fetch] {
@@ -92,7 +92,7 @@ MediaSide::MediaSide(Context context, QObject *parent) : QObject(parent), m_ctx(
         if (videoPageShown())
             leaveVideoPage();
     });
-    connect(&window, &MainWindow::videoPlaybackStopRequested, m_page, &VideoPage::stopFromElsewhere);
+    connect(&window, &MainWindow::videoPlaybackStopRequested, this, &MediaSide::stopPlayback);
     // Back leaves the video page, even when the browser itself has nowhere to go back to; the
     // browser's own command states (answered by the window before this) do not disable it then.
     const auto followBack = [this, &window] {
@@ -106,7 +106,7 @@ MediaSide::MediaSide(Context context, QObject *parent) : QObject(parent), m_ctx(
     connect(&m_ctx.browser, &Browser::commandStateChanged, this, followBack);
     connect(qApp, &QCoreApplication::aboutToQuit, this, [this, &fetch] {
         fetch.abort();
-        m_page->stopFromElsewhere();
+        stopPlayback();
     });
 
     // The update check, once per run, when the update timer fires.
@@ -142,6 +142,20 @@ MediaSide::MediaSide(Context context, QObject *parent) : QObject(parent), m_ctx(
 
 MediaSide::~MediaSide() = default;
 
+VideoPage &MediaSide::videoPage()
+{
+    if (!m_page)
+        m_page = new VideoPage(m_ctx.window.videoPage(), this);
+    return *m_page;
+}
+
+void MediaSide::stopPlayback()
+{
+    // A page not built yet has played nothing.
+    if (m_page)
+        m_page->stopFromElsewhere();
+}
+
 bool MediaSide::videoPageShown() const
 {
     return m_ctx.window.browserPages()->currentWidget() == m_ctx.window.videoPage();
@@ -150,7 +164,7 @@ bool MediaSide::videoPageShown() const
 void MediaSide::leaveVideoPage()
 {
     m_ctx.window.browserPages()->setCurrentWidget(m_ctx.window.browserPage());
-    m_page->stopFromElsewhere();
+    stopPlayback();
 }
 
 } // namespace tovalin

@@ -31,27 +31,44 @@ UsersSide::UsersSide(Context context, QObject *parent)
         installStarterThemes(state.starterThemesFolder(), state.themesFolder(), themes);
     });
 
+    // The manager and the wizard are built when first opened: a child's start-up needs neither.
+    MainWindow &w = m_ctx.window;
+    auto openManager = [this] { managerDialog().openOn(managerDialog().currentPage()); };
+    if (LinkLabel *users = w.menuBarLink(QStringLiteral("Label46")))
+        connect(users, &LinkLabel::clicked, this, openManager);
+    m_ctx.parents.setQuickMenuEntry(QuickMenuWindow::WindowEntry::UserManager, openManager);
+    m_ctx.parents.setQuickMenuEntry(QuickMenuWindow::WindowEntry::User,
+                                    [this] { managerDialog().openOn(UserManagerDialog::OpenPage); });
+    connect(&w, &MainWindow::firstRunWizardDue, this, [this] { wizard().showFirstStart(); });
+}
+
+void UsersSide::buildWindows()
+{
+    if (m_managerDialog)
+        return;
     MainWindow &w = m_ctx.window;
     m_managerDialog = new UserManagerDialog(*m_manager, m_ctx.state.ProgramFolder, &w);
     m_wizard = new NewUserWizard(*m_steps, m_ctx.state.ProgramFolder, &w);
-
-    auto openManager = [this] { m_managerDialog->openOn(m_managerDialog->currentPage()); };
-    if (LinkLabel *users = w.menuBarLink(QStringLiteral("Label46")))
-        connect(users, &LinkLabel::clicked, m_managerDialog, openManager);
-    QuickMenuWindow &quick = m_ctx.parents.quickMenu();
-    quick.setWindowEntry(QuickMenuWindow::WindowEntry::UserManager, openManager);
-    quick.setWindowEntry(QuickMenuWindow::WindowEntry::User,
-                         [this] { m_managerDialog->openOn(UserManagerDialog::OpenPage); });
-
     connect(m_managerDialog, &UserManagerDialog::wizardRequested, m_wizard,
             [this] { m_wizard->showFromManager(m_managerDialog); });
-    connect(&w, &MainWindow::firstRunWizardDue, m_wizard, &NewUserWizard::showFirstStart);
     connect(m_wizard, &NewUserWizard::finishedWithUser, this, &UsersSide::wizardFinished);
     // Back from the wizard, the manager shows what the wizard made.
     connect(m_wizard, &QDialog::finished, m_managerDialog, [this] {
         if (m_managerDialog->isVisible())
             m_managerDialog->reactivate();
     });
+}
+
+UserManagerDialog &UsersSide::managerDialog()
+{
+    buildWindows();
+    return *m_managerDialog;
+}
+
+NewUserWizard &UsersSide::wizard()
+{
+    buildWindows();
+    return *m_wizard;
 }
 
 UsersSide::~UsersSide() = default;
