@@ -15,6 +15,7 @@
 // the start-up run of bench/startup.py) and exits; --write-source FILE N writes the source
 // itself (a UT1-layout blacklists.tar.gz, for tovalinctl categories update --source FILE).
 
+#include "bench_support.h"
 #include "guard/category_filter.h"
 #include "guard/category_text.h"
 #include "guard/category_update.h"
@@ -146,17 +147,6 @@ qint64 writeSource(const QString &path, qint64 entries)
     gzwrite(out, end, sizeof end);
     gzclose(out);
     return written;
-}
-
-long statusKb(const char *field)
-{
-    QFile f(QStringLiteral("/proc/self/status"));
-    if (!f.open(QIODevice::ReadOnly))
-        return 0;
-    for (const QByteArray &line : f.readAll().split('\n'))
-        if (line.startsWith(field))
-            return line.mid(qstrlen(field)).trimmed().split(' ').value(0).toLong();
-    return 0;
 }
 
 QString allCategories()
@@ -292,10 +282,7 @@ void timeEach(benchmark::State &st, World &w, F f)
         const auto t1 = std::chrono::steady_clock::now();
         times.push_back(std::chrono::duration<double, std::micro>(t1 - t0).count());
     }
-    std::sort(times.begin(), times.end());
-    const auto q = [&](double p) { return times.empty() ? 0.0 : times[std::size_t(p * double(times.size() - 1))]; };
-    st.counters["p50_us"] = q(0.50);
-    st.counters["p99_us"] = q(0.99);
+    bench::reportPercentiles(st, std::move(times));
 }
 
 void BM_CategoryBuild(benchmark::State &st)
@@ -307,7 +294,7 @@ void BM_CategoryBuild(benchmark::State &st)
     double peakMb = 0;
     qint64 indexBytes = 0;
     for (auto _ : st) {
-        const long before = statusKb("VmRSS:");
+        const long before = bench::statusKb("VmRSS:");
         CategoryUpdateRequest request;
         request.dataFolder = dir.path();
         request.source = source;
@@ -320,7 +307,7 @@ void BM_CategoryBuild(benchmark::State &st)
         }
         seconds = std::chrono::duration<double>(t1 - t0).count();
         st.SetIterationTime(seconds);
-        peakMb = double(statusKb("VmHWM:") - before) / 1024.0;
+        peakMb = double(bench::statusKb("VmHWM:") - before) / 1024.0;
         indexBytes = QFileInfo(CategoryFiles(dir.path()).index).size();
     }
     st.counters["build_s"] = seconds;

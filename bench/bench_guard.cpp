@@ -10,6 +10,7 @@
 // memory after the load; peak_mb: the peak during it); run it in a process of its own
 // (bench/run.sh does) so that the peak is the load's own.
 
+#include "bench_support.h"
 #include "guard/navigation_guard.h"
 #include "guard/navigation_model.h"
 #include "guard/site_lists.h"
@@ -180,10 +181,7 @@ void timeEach(benchmark::State &st, World &w, F f)
         const auto t1 = std::chrono::steady_clock::now();
         times.push_back(std::chrono::duration<double, std::micro>(t1 - t0).count());
     }
-    std::sort(times.begin(), times.end());
-    const auto at = [&](double q) { return times.empty() ? 0.0 : times[std::size_t(q * double(times.size() - 1))]; };
-    st.counters["p50_us"] = at(0.50);
-    st.counters["p99_us"] = at(0.99);
+    bench::reportPercentiles(st, std::move(times));
 }
 
 // The whole before-navigate decision of a frame or redirect (no new sequence).
@@ -197,6 +195,13 @@ void BM_Decision(benchmark::State &st)
 void BM_DecisionMixed(benchmark::State &st)
 {
     World &w = mixedWorld();
+    timeEach(st, w, [&](const QString &a) { benchmark::DoNotOptimize(w.guard->beforeNavigate(a, {false, NavigationKind::Other})); });
+}
+
+// A child's own short whitelist (10 entries) beside a blacklist of 1 000 000.
+void BM_DecisionSmallWhite(benchmark::State &st)
+{
+    static World w(10, 1000000);
     timeEach(st, w, [&](const QString &a) { benchmark::DoNotOptimize(w.guard->beforeNavigate(a, {false, NavigationKind::Other})); });
 }
 
@@ -216,18 +221,6 @@ void BM_ClickMixed(benchmark::State &st)
         w.guard->translateUrl(a);
         benchmark::DoNotOptimize(w.guard->beforeNavigate(a, {true, NavigationKind::LinkClick}));
     });
-}
-
-long statusKb(const char *field)
-{
-    QFile f(QStringLiteral("/proc/self/status"));
-    if (!f.open(QIODevice::ReadOnly))
-        return 0;
-    for (const QByteArray &line : f.readAll().split('\n')) {
-        if (line.startsWith(field))
-            return line.mid(qstrlen(field)).trimmed().split(' ').value(0).toLong();
-    }
-    return 0;
 }
 
 // A 1 000 000-line blacklist (about 55 MB) loaded from its file.
@@ -254,8 +247,8 @@ void BM_LoadBlacklist(benchmark::State &st)
     double rssMb = 0, peakMb = 0, listMb = 0;
     bool found = false;
     for (auto _ : st) {
-        const long rssBefore = statusKb("VmRSS:");
-        const long peakBefore = statusKb("VmHWM:");
+        const long rssBefore = bench::statusKb("VmRSS:");
+        const long peakBefore = bench::statusKb("VmHWM:");
         const QString probe = blackEntry(lines / 2);
         const auto t0 = std::chrono::steady_clock::now();
         auto lists = std::make_unique<SiteLists>(state, profile, VendorSettings{});
@@ -263,10 +256,10 @@ void BM_LoadBlacklist(benchmark::State &st)
         found = lists->IsBlacklisted(probe); // the first test after a load
         const auto t1 = std::chrono::steady_clock::now();
         st.SetIterationTime(std::chrono::duration<double>(t1 - t0).count());
-        rssMb = double(statusKb("VmRSS:") - rssBefore) / 1024.0;
+        rssMb = double(bench::statusKb("VmRSS:") - rssBefore) / 1024.0;
         // A new high-water mark was reached during the load: the peak it added is that mark
         // less where the process stood before; otherwise the load stayed below the old mark.
-        const long peakAfter = statusKb("VmHWM:");
+        const long peakAfter = bench::statusKb("VmHWM:");
         peakMb = peakAfter > peakBefore ? double(peakAfter - rssBefore) / 1024.0 : rssMb;
         listMb = double(lists->blacklist().memoryBytes()) / (1024.0 * 1024.0);
     }
@@ -281,6 +274,7 @@ void BM_LoadBlacklist(benchmark::State &st)
 BENCHMARK(BM_Decision)->Arg(10)->Arg(1000)->Arg(100000)->Arg(1000000)->Iterations(20000)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_PageLoad)->Arg(10)->Arg(1000)->Arg(100000)->Arg(1000000)->Iterations(20000)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_DecisionMixed)->Iterations(20000)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_DecisionSmallWhite)->Iterations(20000)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_ClickMixed)->Iterations(20000)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_LoadBlacklist)->Arg(1000000)->Iterations(1)->UseManualTime()->Unit(benchmark::kMillisecond);
 

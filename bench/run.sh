@@ -2,18 +2,21 @@
 # Runs the benchmarks the project keeps and prints one table with the targets they meet.
 # Usage: bench/run.sh [build folder]        (default: ./build; configured and built if needed)
 # Start-up runs need a display: without $DISPLAY the script runs them under xvfb-run.
+# TOVALIN_BENCH_PAIRS sets the start-up pairs (at least 7); TOVALIN_BENCH_LONG_SESSION=N adds a long
+# session of N navigations (minutes: 10 000 take about a quarter of an hour).
+# TOVALIN_BENCH_CATEGORY_ENTRIES sets the size of the generated category source (5 000 000).
 set -euo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
 root=$(dirname "$here")
 build=$(realpath -m "${1:-$root/build}")
-runs=${TOVALIN_BENCH_RUNS:-5}
+pairs=${TOVALIN_BENCH_PAIRS:-9}
 
 if [[ ! -f "$build/build.ninja" && ! -f "$build/Makefile" ]]; then
   cmake -S "$root" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
 fi
 cmake --build "$build" -j2 --target tovalin tovalin-watchdog tovalin_resources bench_guard bench_theme_load bare_webengine \
   | grep -E 'error|FAILED' || true
-# Category lists: TOVALIN_BENCH_CATEGORY_ENTRIES entries (5 000 000 unless set).
+# ---- category lists: built, decided with, and mapped at start
 cmake --build "$build" -j2 --target bench_categories | grep -E 'error|FAILED' || true
 category_entries=${TOVALIN_BENCH_CATEGORY_ENTRIES:-5000000}
 export TOVALIN_BENCH_CATEGORY_ENTRIES=$category_entries
@@ -23,17 +26,30 @@ trap 'rm -rf "$out"' EXIT
 
 echo "decisions (10 to 1 000 000 entries) ..." >&2
 "$build/bench/bench_guard" --benchmark_filter='BM_Decision|BM_Click' --benchmark_format=json >"$out/guard.json"
+long_session=${TOVALIN_BENCH_LONG_SESSION:-0}
+if [[ "$long_session" -gt 0 ]]; then
+  echo "a long session of $long_session navigations ..." >&2
+  cmake --build "$build" -j2 --target ui_test_long_session | grep -E 'error|FAILED' || true
+  ( runtime=$(mktemp -d); chmod 700 "$runtime"
+    TOVALIN_LONG_SESSION_NAVIGATIONS=$long_session QTEST_FUNCTION_TIMEOUT=36000000 QT_QPA_PLATFORM=offscreen \
+      QTWEBENGINE_CHROMIUM_FLAGS=--no-sandbox XDG_RUNTIME_DIR=$runtime "$build/tests/ui_test_long_session" \
+      >"$out/long_session.txt" 2>&1 || true; rm -rf "$runtime" )
+else
+  : >"$out/long_session.txt"
+fi
 echo "loading a 1 000 000-line blacklist ..." >&2
 "$build/bench/bench_guard" --benchmark_filter='BM_LoadBlacklist' --benchmark_format=json >"$out/load.json"
 echo "a 200-link theme ..." >&2
 QT_QPA_PLATFORM=offscreen "$build/bench/bench_theme_load" --benchmark_format=json >"$out/theme.json"
+# ---- category lists
 echo "category lists: building the index of $category_entries entries ..." >&2
 "$build/bench/bench_categories" --benchmark_filter='BM_CategoryBuild' --benchmark_format=json >"$out/catbuild.json"
 echo "category lists: decisions with that index ..." >&2
 "$build/bench/bench_categories" --benchmark_filter='Request|Lookup|Only|Without' --benchmark_format=json >"$out/catdecide.json"
 "$build/bench/bench_categories" --write-index "$out/lijsten.idx" "$category_entries"
-echo "start-up, $runs runs of each ..." >&2
-startup=(python3 "$here/startup.py" --bin "$build/bin" --bare "$build/bench/bare_webengine" --runs "$runs"
+# ----
+echo "start-up, $pairs alternating pairs per comparison ..." >&2
+startup=(python3 "$here/startup.py" --bin "$build/bin" --bare "$build/bench/bare_webengine" --pairs "$pairs"
          --category-index "$out/lijsten.idx")
 if [[ -z "${DISPLAY:-}" ]]; then
   xvfb-run -a -s "-screen 0 1280x800x24" "${startup[@]}" >"$out/startup.json"
@@ -51,6 +67,8 @@ guard = {b['name']: b for b in load('guard.json')['benchmarks']}
 load_b = load('load.json')['benchmarks'][0]
 theme = load('theme.json')['benchmarks'][0]
 start = load('startup.json')
+with open(os.path.join(out, 'long_session.txt'), errors='replace') as f:
+    long_session = f.read()
 
 rows = []
 def row(what, value, target='', met=None):
@@ -68,6 +86,32 @@ m50, m99 = dec('BM_DecisionMixed/iterations:20000')
 row('decision, 100 000 white + 1 000 000 black', f'p50 {m50:.1f} us, p99 {m99:.1f} us',
     'p50 <= 2x p50 at 10 entries', m50 <= 2 * small50)
 row('  its p99 against its own p50', f'{m99 / m50:.1f}x', 'p99 < 5x p50', m99 < 5 * m50)
+
+# Decisions at the sizes of real lists against a peer content-blocking engine on the same lists
+# (its medians as recorded beside these measures: 2.5 us, 3.5 us and 19.3 us; not run here).
+PEER = {'10 + 1M': 2.5, '1000': 3.5, '100000 + 1M': 19.3}
+sw50, _ = dec('BM_DecisionSmallWhite/iterations:20000')
+k50, _ = dec('BM_Decision/1000/iterations:20000')
+row('decision median, 10 white + 1 000 000 black', f'{sw50:.1f} us ({sw50 / PEER["10 + 1M"]:.2f}x peer)',
+    '<= 1x peer (2.5 us)', sw50 <= PEER['10 + 1M'])
+row('decision median, 1 000 + 1 000 entries', f'{k50:.1f} us ({k50 / PEER["1000"]:.2f}x peer)',
+    '<= 1x peer (3.5 us)', k50 <= PEER['1000'])
+row('decision median, 100 000 white + 1 000 000 black', f'{m50:.1f} us ({m50 / PEER["100000 + 1M"]:.2f}x peer)',
+    '<= 0.5x peer (19.3 us)', m50 <= 0.5 * PEER['100000 + 1M'])
+
+# A long session (TOVALIN_BENCH_LONG_SESSION navigations): the heap's rise per navigation over the
+# second half of the run, fitted through one sample after each navigation.
+import re
+m = re.search(r'heap in use over the second half: ([-+]?\d+) bytes per navigation', long_session)
+if m:
+    slope = int(m.group(1))
+    n = re.search(r'(\d+) navigations in', long_session)
+    row(f'long session ({n.group(1) if n else "?"} navigations), heap per navigation, second half',
+        f'{slope / 1024:+.2f} kB', '<= 0.5 kB', slope <= 512)
+    row('  the same over 10 000 navigations', f'{slope * 10000 / 1024 / 1024:+.1f} MB', '<= +5 MB',
+        slope * 10000 <= 5 * 1024 * 1024)
+else:
+    row('long session, heap per navigation', 'not run (TOVALIN_BENCH_LONG_SESSION=N runs it)')
 c50, c99 = dec('BM_ClickMixed/iterations:20000')
 row('click (pre-test + decision), same lists', f'p50 {c50:.1f} us, p99 {c99:.1f} us',
     'list work once: < 1.5x one decision', c50 < 1.5 * m50)
@@ -78,18 +122,28 @@ row('  the list itself (entries, order, key table)', f"{load_b['list_mb']:.0f} M
 row('  memory it added (resident / peak)', f"{load_b['rss_mb']:.0f} MB / {load_b['peak_mb']:.0f} MB",
     '< 120 MB', max(load_b['rss_mb'], load_b['peak_mb']) < 120)
 theme_ms = theme['real_time']
-row('200-link theme chosen to strip painted', f'{theme_ms:.1f} ms', '< 50 ms', theme_ms < 50)
-bare, tov, big = start['bare'], start['tovalin'], start['tovalin_1m_blacklist']
-row('start-up, bare Qt WebEngine window', f"{bare['time_s']:.2f} s, {bare['memory_mb']:.0f} MB")
-row('start-up, tovalin to its start page', f"{tov['time_s']:.2f} s, {tov['memory_mb']:.0f} MB")
-row('  time ratio tovalin / bare', f"{tov['time_s'] / bare['time_s']:.2f}x", '<= 1.2x', tov['time_s'] <= 1.2 * bare['time_s'])
-row('  memory tovalin - bare', f"{tov['memory_mb'] - bare['memory_mb']:+.0f} MB", '<= +30 MB',
-    tov['memory_mb'] - bare['memory_mb'] <= 30)
-row('start-up with 1 000 000-line blacklist', f"{big['time_s']:.2f} s, {big['memory_mb']:.0f} MB",
-    '<= 1.5x empty list', big['time_s'] <= 1.5 * tov['time_s'])
-row('  ratio to an empty blacklist', f"{big['time_s'] / tov['time_s']:.2f}x")
+row('200-link theme chosen to strip painted', f'{theme_ms:.1f} ms', '<= 15 ms', theme_ms <= 15)
+# Start-up: process start to the start page painted, medians of alternating pairs.
+pairs = start['pairs']
+for platform, label in (('xcb', 'Xvfb'), ('offscreen', 'offscreen')):
+    if platform not in start:
+        row(f'start-up, {label}', 'not measured (no display)')
+        continue
+    bare, tov = start[platform]['bare'], start[platform]['tovalin']
+    row(f'start to start page painted, {label}: bare Qt WebEngine window', f"{bare['time_s']:.3f} s, {bare['memory_mb']:.0f} MiB")
+    row(f'  tovalin ({pairs} alternating pairs)', f"{tov['time_s']:.3f} s, {tov['memory_mb']:.0f} MiB")
+    row('  time ratio tovalin / bare (median of pairs)', f"{tov['ratio']:.2f}x", '<= 1.15x', tov['ratio'] <= 1.15)
+    extra = tov['memory_mb'] - bare['memory_mb']
+    row('  whole-tree memory at that moment, tovalin - bare', f"{extra:+.0f} MiB", '<= +20 MiB', extra <= 20)
+big = start['blacklist']
+row(f"start-up with 1 000 000-line blacklist, {'Xvfb' if big['platform'] == 'xcb' else 'offscreen'}",
+    f"{big['tovalin_1m_blacklist']['time_s']:.3f} s, "
+    f"{big['tovalin_1m_blacklist']['memory_mb']:.0f} MiB")
+row('  ratio to an empty blacklist (median of pairs)', f"{big['tovalin_1m_blacklist']['ratio']:.2f}x",
+    '<= 1.5x', big['tovalin_1m_blacklist']['ratio'] <= 1.5)
 
 # ---- category lists and SafeSearch
+import statistics
 cat_build = load('catbuild.json')['benchmarks'][0]
 cat = {b['name']: b for b in load('catdecide.json')['benchmarks']}
 def cdec(prefix):
@@ -112,12 +166,13 @@ row('build the index from the text lists', f"{cat_build['build_s']:.1f} s", '<= 
 row('  index size per entry', f"{cat_build['bytes_per_entry']:.1f} bytes ({cat_build['index_mb']:.0f} MB)",
     '<= 30 bytes', cat_build['bytes_per_entry'] <= 30)
 row('  memory the build took at its peak', f"{cat_build['peak_mb']:.0f} MB")
-if 'tovalin_categories' in start:
-    cs = start['tovalin_categories']
-    extra = (cs['time_s'] - tov['time_s']) * 1000
-    row('start-up with the category index mapped', f"{cs['time_s']:.2f} s, {cs['memory_mb']:.0f} MB",
-        '<= +100 ms', extra <= 100)
-    row('  more than without', f'{extra:+.0f} ms')
+if 'categories' in start:
+    c = start['categories']
+    extra = statistics.median(t - e for t, e in zip(c['tovalin_categories']['times'], c['empty']['times'])) * 1000
+    row(f"start-up with the category index mapped, {'Xvfb' if c['platform'] == 'xcb' else 'offscreen'}",
+        f"{c['tovalin_categories']['time_s']:.3f} s, {c['tovalin_categories']['memory_mb']:.0f} MiB")
+    row('  more than without (median of pairs)', f'{extra:+.0f} ms', '<= +100 ms', extra <= 100)
+# ----
 
 widths = [max(len(r[i]) for r in rows + [('measure', 'value', 'target', '')]) for i in range(4)]
 def line(r):

@@ -1,17 +1,25 @@
 #!/usr/bin/env python3
-"""Start-up of tovalin to its start page, against a bare Qt WebEngine window loading the
-same local page, and tovalin with a 1 000 000-line blacklist against an empty one; with
---category-index, also tovalin with that category index in force for its user.
+"""Start-up as a user feels it: from the process started to the start page painted, for
+tovalin and for a bare Qt WebEngine window showing the same local page, on the X display
+(run under Xvfb by bench/run.sh) and on the offscreen platform; tovalin with a
+1 000 000-line blacklist against the same start with an empty one; and, with
+--category-index, tovalin whose user's categories are in that index against the same start
+without one.
 
-Each run starts the program, waits until the page has loaded (the time is taken then),
-lets it settle for a second and sums the resident memory of the whole process tree
-(the engine's helper processes included), then ends it. The kinds of run alternate.
-Prints one JSON object: per kind, the median time (s) and median memory (MB).
+Each run starts the program and waits for its report that the engine has drawn the page
+(two animation frames after the load: "startup: start page painted" in tovalin's start-up
+marks, "bare: painted" from the bare window); the time is taken then, and the resident
+memory of the whole process tree (the engine's helper processes included) at that moment.
+Then the program is ended. The runs of a comparison alternate in pairs, each pair in the
+other order from the one before (ABBA), so a slow spell of the machine falls on both sides.
+Prints one JSON object: per comparison and kind, the median time (s) and memory (MB), and
+the median of the pairs' time ratios.
 """
 import argparse
 import json
 import os
 import selectors
+import shutil
 import signal
 import statistics
 import subprocess
@@ -56,32 +64,27 @@ def tree_rss_mb(pid):
 
 
 def run_once(cmd, env, marker, timeout=120):
+    """Seconds from the start to the marker line on standard error, and the tree's memory then."""
     start = time.monotonic()
     proc = subprocess.Popen(cmd, env=env, stdout=subprocess.DEVNULL, stderr=subprocess.PIPE,
                             start_new_session=True)
     sel = selectors.DefaultSelector()
     sel.register(proc.stderr, selectors.EVENT_READ)
     buf = b''
-    loaded_at = None
+    seen_at = None
     try:
-        while loaded_at is None and time.monotonic() - start < timeout:
+        while seen_at is None and time.monotonic() - start < timeout:
             if proc.poll() is not None:
                 break
             for _key, _ in sel.select(timeout=0.2):
-                chunk = os.read(proc.stderr.fileno(), 65536)
-                buf += chunk
-                for line in buf.split(b'\n'):
-                    if marker(line.decode('utf-8', 'replace')):
-                        loaded_at = time.monotonic() - start
-                        break
-                buf = buf[buf.rfind(b'\n') + 1:]
-        if loaded_at is None:
-            raise RuntimeError(f'{cmd[0]} did not report its page loaded')
-        # Keep the pipe drained while the process settles.
-        settle_end = time.monotonic() + 1.0
-        while time.monotonic() < settle_end:
-            for _key, _ in sel.select(timeout=0.1):
-                os.read(proc.stderr.fileno(), 65536)
+                buf += os.read(proc.stderr.fileno(), 65536)
+                lines = buf.split(b'\n')
+                buf = lines.pop()
+                if any(marker in line.decode('utf-8', 'replace') for line in lines):
+                    seen_at = time.monotonic() - start
+                    break
+        if seen_at is None:
+            raise RuntimeError(f'{cmd[0]} did not report its page painted')
         memory = tree_rss_mb(proc.pid)
     finally:
         try:
@@ -89,7 +92,7 @@ def run_once(cmd, env, marker, timeout=120):
         except ProcessLookupError:
             pass
         proc.wait()
-    return loaded_at, memory
+    return seen_at, memory
 
 
 def write(path, lines):
@@ -100,6 +103,8 @@ def write(path, lines):
 
 
 def make_data_folder(root, blacklist_lines):
+    """A data folder whose start user starts on the folder's own page (the only local page
+    the guard shows); returns the folder and the page."""
     data = os.path.join(root, 'data')
     page = os.path.join(data, 'tovalin.htm')
     write(os.path.join(data, 'start.tvr'), ['Piet'])
@@ -117,37 +122,71 @@ def make_data_folder(root, blacklist_lines):
     return data, page
 
 
+def compare(kinds, pairs):
+    """Runs the kinds (name -> run function) in alternating order; the first kind is the yardstick."""
+    names = list(kinds)
+    results = {k: {'times': [], 'memories': []} for k in names}
+    for i in range(pairs):
+        for name in (names if i % 2 == 0 else list(reversed(names))):
+            t, m = kinds[name]()
+            results[name]['times'].append(t)
+            results[name]['memories'].append(m)
+    out = {}
+    base = names[0]
+    for name, v in results.items():
+        out[name] = {'time_s': statistics.median(v['times']), 'memory_mb': statistics.median(v['memories']),
+                     'times': v['times'], 'memories': v['memories']}
+        if name != base:
+            ratios = [t / b for t, b in zip(v['times'], results[base]['times'])]
+            out[name]['ratio'] = statistics.median(ratios)
+            out[name]['ratios'] = ratios
+    return out
+
+
 def main():
     ap = argparse.ArgumentParser()
     ap.add_argument('--bin', required=True, help='folder of tovalin')
     ap.add_argument('--bare', required=True, help='the bare_webengine program')
-    ap.add_argument('--runs', type=int, default=5)
+    ap.add_argument('--pairs', type=int, default=9)
     ap.add_argument('--category-index', help='a category index (bench_categories --write-index)')
     args = ap.parse_args()
+    pairs = max(7, args.pairs)
 
     with tempfile.TemporaryDirectory() as tmp:
         empty_data, page = make_data_folder(os.path.join(tmp, 'empty'), 0)
         big_data, _ = make_data_folder(os.path.join(tmp, 'big'), 1000000)
-        url = 'file://' + page
+        url = 'file://' + page  # the bare window shows the same file
         base = dict(os.environ)
         base['QTWEBENGINE_CHROMIUM_FLAGS'] = '--no-sandbox'
-        base['QT_LOGGING_RULES'] = 'tovalin.browser.debug=true'
+        base['QT_LOGGING_RULES'] = 'tovalin.startup.debug=true'
 
-        def tovalin_env(data):
+        def env_for(platform, data=None):
             env = dict(base)
+            env['QT_QPA_PLATFORM'] = platform
             runtime = tempfile.mkdtemp(dir=tmp)
             os.chmod(runtime, 0o700)
-            env.update(TOVALIN_DATA_DIR=data, TOVALIN_PROGRAM_DIR=args.bin.rstrip('/') + '/',
-                       XDG_RUNTIME_DIR=runtime)
+            env['XDG_RUNTIME_DIR'] = runtime
+            if data:
+                env.update(TOVALIN_DATA_DIR=data, TOVALIN_PROGRAM_DIR=args.bin.rstrip('/') + '/')
             return env
 
-        def tovalin_loaded(data):
-            start_page = 'file://' + os.path.join(data, 'tovalin.htm')
-            return lambda line: 'LoadSucceededStatus' in line and start_page in line
+        def bare(platform):
+            return lambda: run_once([args.bare, url], env_for(platform), 'bare: painted')
 
-        categories_data = None
+        def tovalin(platform, data):
+            return lambda: run_once([os.path.join(args.bin, 'tovalin')], env_for(platform, data),
+                                    'startup: start page painted')
+
+        out = {}
+        if os.environ.get('DISPLAY'):
+            out['xcb'] = compare({'bare': bare('xcb'), 'tovalin': tovalin('xcb', empty_data)}, pairs)
+        out['offscreen'] = compare({'bare': bare('offscreen'), 'tovalin': tovalin('offscreen', empty_data)}, pairs)
+        # The list's share of the start-up, on the display a child sees where there is one.
+        lists_platform = 'xcb' if os.environ.get('DISPLAY') else 'offscreen'
+        out['blacklist'] = compare({'empty': tovalin(lists_platform, empty_data),
+                                    'tovalin_1m_blacklist': tovalin(lists_platform, big_data)}, pairs)
+        out['blacklist']['platform'] = lists_platform
         if args.category_index:
-            import shutil
             categories_data, _ = make_data_folder(os.path.join(tmp, 'categories'), 0)
             os.makedirs(os.path.join(categories_data, 'categorieen'))
             shutil.copy(args.category_index, os.path.join(categories_data, 'categorieen', 'lijsten.idx'))
@@ -157,24 +196,10 @@ def main():
             with open(profile, 'wb') as f:
                 f.write(text.replace(b'[Beveiliging]\r\n', b'[Beveiliging]\r\nCategorieen=adult,mixed_adult,lingerie,'
                                      b'dating,gambling,drogue,agressif,malware,phishing,redirector,vpn,doh\r\n', 1))
-        kinds = {
-            'bare': lambda: run_once([args.bare, url], dict(base), lambda l: 'bare: loaded' in l),
-            'tovalin': lambda: run_once([os.path.join(args.bin, 'tovalin')], tovalin_env(empty_data),
-                                        tovalin_loaded(empty_data)),
-            'tovalin_1m_blacklist': lambda: run_once([os.path.join(args.bin, 'tovalin')], tovalin_env(big_data),
-                                                     tovalin_loaded(big_data)),
-        }
-        if categories_data:
-            kinds['tovalin_categories'] = lambda: run_once([os.path.join(args.bin, 'tovalin')],
-                                                           tovalin_env(categories_data), tovalin_loaded(categories_data))
-        results = {k: {'times': [], 'memory': []} for k in kinds}
-        for _ in range(args.runs):
-            for name, run in kinds.items():
-                t, m = run()
-                results[name]['times'].append(t)
-                results[name]['memory'].append(m)
-        out = {k: {'time_s': statistics.median(v['times']), 'memory_mb': statistics.median(v['memory']),
-                   'times': v['times'], 'memories': v['memory']} for k, v in results.items()}
+            out['categories'] = compare({'empty': tovalin(lists_platform, empty_data),
+                                         'tovalin_categories': tovalin(lists_platform, categories_data)}, pairs)
+            out['categories']['platform'] = lists_platform
+        out['pairs'] = pairs
         print(json.dumps(out))
 
 

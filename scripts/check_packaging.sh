@@ -11,8 +11,10 @@ failed=0
 
 if command -v desktop-file-validate >/dev/null; then
   ran=1
-  out=$(desktop-file-validate "$src/packaging/tovalin.desktop" 2>&1) || { echo "$out"; failed=1; }
-  echo "desktop-file-validate: ${out:-clean}"
+  for entry in tovalin.desktop tovalin-session.desktop; do
+    out=$(desktop-file-validate "$src/packaging/$entry" 2>&1) || { echo "$out"; failed=1; }
+    echo "desktop-file-validate $entry: ${out:-clean}"
+  done
 fi
 
 if command -v appstreamcli >/dev/null; then
@@ -30,16 +32,20 @@ if command -v lintian >/dev/null && command -v dpkg-shlibdeps >/dev/null && comm
   fi
   deb=$(ls "$tmp"/tovalin_*.deb)
   contents=$(dpkg-deb -c "$deb")
-  for path in ./usr/bin/tovalin ./usr/bin/tovalinctl ./usr/bin/tovalin-watchdog \
+  for path in ./usr/bin/tovalin ./usr/bin/tovalinctl ./usr/bin/tovalin-watchdog ./usr/bin/tovalin-session \
               ./usr/share/tovalin/resources/vendor.ini ./usr/share/tovalin/resources/sounds/klik.wav \
-              ./usr/share/tovalin/resources/help/ ./usr/share/tovalin/resources/themes/Animals.llt \
-              ./usr/share/tovalin/resources/templates/8.usr ./usr/share/tovalin/resources/icons/Tgeel2.png \
+              ./usr/share/tovalin/resources/help/ ./usr/share/tovalin/resources/themes/Playtime.llt \
+              ./usr/share/tovalin/resources/templates/8.usr ./usr/share/tovalin/resources/templates/nl/8.usr \
+              ./usr/share/tovalin/resources/icons/Tgeel2.png \
               ./usr/share/applications/tovalin.desktop ./usr/share/icons/hicolor/scalable/apps/tovalin.svg \
               ./usr/share/icons/hicolor/48x48/apps/tovalin.png ./usr/share/metainfo/ \
               ./usr/share/man/man1/tovalin.1.gz ./usr/share/man/man1/tovalinctl.1.gz \
+              ./usr/share/man/man1/tovalin-session.1.gz ./usr/share/wayland-sessions/tovalin.desktop \
               ./usr/share/doc/tovalin/copyright; do
     grep -q " $path" <<<"$contents" || { echo "the package lacks $path"; failed=1; }
   done
+  # The drawings the starter themes' pictures are rendered from stay in the source tree.
+  if grep -q "resources/themes/art" <<<"$contents"; then echo "the package holds the pictures' drawings"; failed=1; fi
   # Each translation catalogue lands in the installed program folder.
   for ts in "$src"/resources/texts/tovalin_*.ts; do
     lang=$(basename "$ts" .ts)
@@ -48,12 +54,13 @@ if command -v lintian >/dev/null && command -v dpkg-shlibdeps >/dev/null && comm
   done
   depends=$(dpkg-deb -f "$deb" Depends)
   echo "Depends: $depends"
-  for lib in libqt6webenginecore6 libqt6webenginecore6-bin libqt6widgets6 libcurl4 libsodium23 libzip4; do
+  for lib in libqt6webenginecore6 libqt6webenginecore6-bin libqt6widgets6 libcurl4 libsodium23 libzip4 qt6-wayland; do
     grep -q "\b$lib\b" <<<"$depends" || { echo "Depends lacks $lib"; failed=1; }
   done
-  # Errors fail; warnings are shown for whoever reads the log.
+  grep -q "\bcage\b" <<<"$(dpkg-deb -f "$deb" Recommends)" || { echo "Recommends lacks cage"; failed=1; }
+  # Errors and warnings fail; lintian's informational tags are shown for whoever reads the log.
   lintian --tag-display-limit 0 "$deb" | tee "$tmp/lintian.log"
-  if grep -q '^E:' "$tmp/lintian.log"; then
+  if grep -q '^[EW]:' "$tmp/lintian.log"; then
     failed=1
   fi
 fi

@@ -3,9 +3,10 @@
 
 Each template is a complete user profile (every key, in the order the program
 writes a new profile) with settings that suit a child of that age; the wizard
-copies the one for the child's age unchanged. resources/templates/README.md
-explains the choices. Theme names must be starter themes that ship (Animals,
-Games, Learning) and each start page must pass the whitelist of the first theme.
+copies the one for the child's age unchanged, from nl/ on a Dutch desktop.
+resources/templates/README.md explains the choices. The themes are the starter
+themes of the child's age band in the template's language (make_starter_themes.py),
+and the start page is the first link of the first of them.
 
 The files use the program's text format: UTF-8, CR LF line ends.
 
@@ -15,12 +16,14 @@ Usage: scripts/make_age_templates.py [output folder]   (default resources/templa
 import os
 import sys
 
+from make_starter_themes import BANDS
+
 # Minutes of the time clock, per age.
 TIME_CLOCK = {2: 15, 3: 15, 4: 20, 5: 20, 6: 30, 7: 30, 8: 40, 9: 45,
               10: 45, 11: 60, 12: 60, 13: 60, 14: 90, 15: 90}
 
 
-def settings(age):
+def settings(age, language):
     young = age <= 5          # pre-school: pictures only
     reader = 6 <= age <= 9    # learning to read
     whitelist = age <= 11     # from 12 the blacklist alone
@@ -65,8 +68,8 @@ def settings(age):
             ("MinWisselKlok", 5 if young else 10 if reader else 15),
         ]),
         ("Favorieten", [
-            ("StartURL", start_page(age)),
-            ("gebruikfav", "*".join(themes(age)) + "*"),
+            ("StartURL", start_page(age, language)),
+            ("gebruikfav", "*".join(themes(age, language)) + "*"),
         ]),
     ]
 
@@ -82,28 +85,23 @@ def categories(age):
     return CATEGORIES + (BYPASS_CATEGORIES if age >= 12 else [])
 
 
-def themes(age):
-    if age <= 5:
-        return ["Games", "Animals"]
-    return ["Learning", "Animals", "Games"]
+def band(age):
+    # 13 and up: the oldest band's themes, with the open web of their template.
+    return BANDS["2-5" if age <= 5 else "6-9" if age <= 9 else "10-12"]
 
 
-def start_page(age):
-    # Each lies on the whitelist of the template's first theme.
-    if age <= 3:
-        return "https://www.sesamestreet.org/games"
-    if age <= 5:
-        return "https://pbskids.org/games"
-    if age <= 7:
-        return "https://www.starfall.com"
-    if age <= 9:
-        return "https://storylineonline.net"
-    return "https://kids.britannica.com"
+def themes(age, language):
+    return [name for name, _ in band(age)[language]]
 
 
-def text(age):
+def start_page(age, language):
+    # The first link of the first theme, which its whitelist lets through.
+    return band(age)[language][0][1][0][1]
+
+
+def text(age, language):
     lines = []
-    for section, keys in settings(age):
+    for section, keys in settings(age, language):
         lines.append("[%s]" % section)
         lines.extend("%s=%s" % (key, value) for key, value in keys)
     return "".join(line + "\r\n" for line in lines)
@@ -111,10 +109,11 @@ def text(age):
 
 def main():
     out = sys.argv[1] if len(sys.argv) > 1 else os.path.join(os.path.dirname(__file__), "..", "resources", "templates")
-    os.makedirs(out, exist_ok=True)
-    for age in range(2, 16):
-        with open(os.path.join(out, "%d.usr" % age), "wb") as f:
-            f.write(text(age).encode("utf-8"))
+    for language, folder in (("en", out), ("nl", os.path.join(out, "nl"))):
+        os.makedirs(folder, exist_ok=True)
+        for age in range(2, 16):
+            with open(os.path.join(folder, "%d.usr" % age), "wb") as f:
+                f.write(text(age, language).encode("utf-8"))
 
 
 if __name__ == "__main__":

@@ -18,6 +18,7 @@ packages=(
   libqt6multimedia6 ffmpeg python3-pyftpdlib
   xdg-user-dirs libglib2.0-bin
   desktop-file-utils appstream
+  cage xwayland qt6-wayland grim
   clang libclang-rt-14-dev
 )
 

@@ -1,5 +1,8 @@
 #include "state/language.h"
 #include "state/startup.h"
+#include "app/account_rights.h"
+#include "state/termination.h"
+#include "state/startup_marks.h"
 #include "app/ui/application.h"
 
 #include <QApplication>
@@ -7,7 +10,9 @@
 
 int main(int argc, char **argv)
 {
+    tovalin::startup::mark("main");
     QApplication app(argc, argv);
+    tovalin::startup::mark("application object made");
     QApplication::setApplicationName(QStringLiteral("Tovalin - De Varnebrowser"));
     QApplication::setApplicationDisplayName(QStringLiteral("Tovalin"));
     // The launcher installed as tovalin.desktop: desktops match the windows to it.
@@ -19,6 +24,7 @@ int main(int argc, char **argv)
     for (const QString &file : texts.missing)
         qWarning("Texts missing for language %s: %s", qPrintable(texts.language), qPrintable(file));
 
+    tovalin::startup::mark("texts installed");
     // One instance per executable name; a second start ends at once.
     tovalin::SingleInstance instance(QFileInfo(QApplication::applicationFilePath()).fileName());
     if (!instance.isFirst())
@@ -26,7 +32,10 @@ int main(int argc, char **argv)
 
     tovalin::Application::Options options;
     options.arguments = QApplication::arguments();
+    options.administratorGroups = tovalin::administratorGroupsOfThisAccount;
     tovalin::Application tovalinApp(options);
     tovalinApp.start();
+    // An end asked for by the system (SIGTERM at a log-out) saves what is in memory first.
+    tovalin::quitOnTerminationSignals(app);
     return QApplication::exec();
 }

@@ -151,6 +151,32 @@
     </message>
 </context>
 <context>
+    <name>DesktopLock</name>
+    <message>
+        <source>Tovalin cannot keep the child inside on this desktop. Log in to the &quot;Tovalin for children&quot; session, or to an X11 session, to lock the desktop.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Lock in force on this desktop: the X11 lock.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Lock in force on this desktop: the Tovalin session.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Lock in force on this desktop: none. Log in to the &quot;Tovalin for children&quot; session, or to an X11 session, to lock the desktop.</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>HelpPage</name>
+    <message>
+        <source>Help</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
     <name>LinkEditing</name>
     <message>
         <source>     You did not complete all fields!     </source>
@@ -313,6 +339,37 @@
     <name>QuickMenuModel</name>
     <message>
         <source>No site loaded</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>RequestStore</name>
+    <message>
+        <source>There is no request %1.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Request %1 has been answered already.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The requests file %1 cannot be used (%2); no request is recorded or answered until it can.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>too large</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>it cannot be read</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>not a requests file</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The folder of %1 cannot be made.</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
@@ -500,6 +557,17 @@
     </message>
     <message>
         <source>Cannot make a staging folder</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>ThemeListsEditor</name>
+    <message>
+        <source>There is no theme &quot;%1&quot;.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 has no site to allow.</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
@@ -803,6 +871,40 @@
     </message>
 </context>
 <context>
+    <name>tovalin::ActivitySide</name>
+    <message>
+        <source>today only</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 is allowed in theme %2.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 is blocked in theme %2.</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>tovalin::ActivityWindow</name>
+    <message>
+        <source>Requests and report</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Requests</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Report</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Close</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
     <name>tovalin::AddLinkWizard</name>
     <message>
         <source>Selection</source>
@@ -898,6 +1000,33 @@
     </message>
 </context>
 <context>
+    <name>tovalin::AllowChoices</name>
+    <message>
+        <source>This page</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>This whole site</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>In this theme</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>In all of the user&apos;s themes</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Always</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Today only</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
     <name>tovalin::Application</name>
     <message>
         <source>Tovalin</source>
@@ -908,6 +1037,29 @@
 %1
 
 Tovalin starts, but nothing can be saved until the folder is writable.</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>tovalin::AskButton</name>
+    <message>
+        <source>Ask</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Sent</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The question could not be sent. Ask again, or fetch a parent.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Your question has been sent to a parent.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Ask a parent whether you may open this page.</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
@@ -926,7 +1078,15 @@ Tovalin starts, but nothing can be saved until the folder is writable.</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
+        <source>Force SafeSearch</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
         <source>YouTube: moderate instead of strict</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Google, Bing and DuckDuckGo filter their results, YouTube shows its restricted mode.</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
@@ -958,6 +1118,10 @@ Tovalin starts, but nothing can be saved until the folder is writable.</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
+        <source>never</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
         <source>Last updated: %1</source>
         <translation type="unfinished"></translation>
     </message>
@@ -975,18 +1139,6 @@ Tovalin starts, but nothing can be saved until the folder is writable.</source>
     </message>
     <message>
         <source>The update failed; the lists in force stay. %1</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Force SafeSearch</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Google, Bing and DuckDuckGo filter their results, YouTube shows its restricted mode.</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>never</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
@@ -1083,6 +1235,10 @@ Tovalin starts, but nothing can be saved until the folder is writable.</source>
     <name>tovalin::DesktopGuard</name>
     <message>
         <source>Tovalin</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>This account may administer the computer (member of %1). A child with administrator rights can switch Tovalin off: give the child an account of its own without them.</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
@@ -1293,6 +1449,30 @@ Tovalin starts, but nothing can be saved until the folder is writable.</source>
     </message>
     <message>
         <source>The help file cannot be found:
+%1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Requests</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Report</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>tovalin::MediaSide</name>
+    <message>
+        <source>Tovalin</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Streaming videos are not played in the Tovalin session.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Updates are not installed in the Tovalin session. Log in to a parent&apos;s account and install this file there:
 %1</source>
         <translation type="unfinished"></translation>
     </message>
@@ -1558,6 +1738,259 @@ Tovalin starts, but nothing can be saved until the folder is writable.</source>
     </message>
     <message>
         <source>Create homepage</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>tovalin::ReportPage</name>
+    <message>
+        <source>This report stays on this computer: nothing of it is sent anywhere.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Report</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>User:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Keep the report for:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Address</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Times</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>First</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Last</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Theme</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Block</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Allow</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Minutes per theme</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Pages visited</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Refused</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Requests</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>open</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>allowed today only</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>allowed</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>refused</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Videos</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>1 day</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>7 days</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>30 days</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 — minutes surfed: %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1: %2 min.</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>tovalin::RequestWindow</name>
+    <message>
+        <source>Ask a parent</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Your question has been sent to a parent.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>A parent can answer it later, or now:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>A parent is here</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Close</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Enter your password</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Ok</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Allow it for the child?</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Allow</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Refuse</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>No parents&apos; password has been set yet: set one with the padlock first.</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>tovalin::RequestsPage</name>
+    <message>
+        <source>not on the whitelist</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>on the blacklist</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>in a blocked category</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>time was up</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>blocked document</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>blocked video</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>not a web page</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Requests</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>What the children asked for, the newest first:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Asked</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>User</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Theme</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Refused because</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Address</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Allow</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Refuse</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Answered in the last days:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Answered</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Answer</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Refused</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Allowed</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Allowed today only</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Allowed as</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 in all themes</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 in %2</source>
         <translation type="unfinished"></translation>
     </message>
 </context>

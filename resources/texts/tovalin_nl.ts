@@ -151,6 +151,32 @@
     </message>
 </context>
 <context>
+    <name>DesktopLock</name>
+    <message>
+        <source>Tovalin cannot keep the child inside on this desktop. Log in to the &quot;Tovalin for children&quot; session, or to an X11 session, to lock the desktop.</source>
+        <translation>Tovalin kan het kind op dit bureaublad niet binnen Tovalin houden. Meld u aan bij de sessie &quot;Tovalin voor kinderen&quot;, of bij een X11-sessie, om het bureaublad te vergrendelen.</translation>
+    </message>
+    <message>
+        <source>Lock in force on this desktop: the X11 lock.</source>
+        <translation>Vergrendeling op dit bureaublad: de X11-vergrendeling.</translation>
+    </message>
+    <message>
+        <source>Lock in force on this desktop: the Tovalin session.</source>
+        <translation>Vergrendeling op dit bureaublad: de Tovalin-sessie.</translation>
+    </message>
+    <message>
+        <source>Lock in force on this desktop: none. Log in to the &quot;Tovalin for children&quot; session, or to an X11 session, to lock the desktop.</source>
+        <translation>Vergrendeling op dit bureaublad: geen. Meld u aan bij de sessie &quot;Tovalin voor kinderen&quot;, of bij een X11-sessie, om het bureaublad te vergrendelen.</translation>
+    </message>
+</context>
+<context>
+    <name>HelpPage</name>
+    <message>
+        <source>Help</source>
+        <translation>Help</translation>
+    </message>
+</context>
+<context>
     <name>LinkEditing</name>
     <message>
         <source>     You did not complete all fields!     </source>
@@ -314,6 +340,37 @@
     <message>
         <source>No site loaded</source>
         <translation>Geen site geladen</translation>
+    </message>
+</context>
+<context>
+    <name>RequestStore</name>
+    <message>
+        <source>There is no request %1.</source>
+        <translation>Er is geen verzoek %1.</translation>
+    </message>
+    <message>
+        <source>Request %1 has been answered already.</source>
+        <translation>Verzoek %1 is al beantwoord.</translation>
+    </message>
+    <message>
+        <source>The requests file %1 cannot be used (%2); no request is recorded or answered until it can.</source>
+        <translation>Het verzoekenbestand %1 kan niet gebruikt worden (%2); tot dat weer kan, wordt geen verzoek vastgelegd of beantwoord.</translation>
+    </message>
+    <message>
+        <source>too large</source>
+        <translation>te groot</translation>
+    </message>
+    <message>
+        <source>it cannot be read</source>
+        <translation>het kan niet gelezen worden</translation>
+    </message>
+    <message>
+        <source>not a requests file</source>
+        <translation>geen verzoekenbestand</translation>
+    </message>
+    <message>
+        <source>The folder of %1 cannot be made.</source>
+        <translation>De map van %1 kan niet gemaakt worden.</translation>
     </message>
 </context>
 <context>
@@ -501,6 +558,17 @@
     <message>
         <source>Cannot make a staging folder</source>
         <translation>Kan geen tijdelijke map maken</translation>
+    </message>
+</context>
+<context>
+    <name>ThemeListsEditor</name>
+    <message>
+        <source>There is no theme &quot;%1&quot;.</source>
+        <translation>Er is geen thema &quot;%1&quot;.</translation>
+    </message>
+    <message>
+        <source>%1 has no site to allow.</source>
+        <translation>%1 heeft geen site die toegestaan kan worden.</translation>
     </message>
 </context>
 <context>
@@ -804,6 +872,40 @@
     </message>
 </context>
 <context>
+    <name>tovalin::ActivitySide</name>
+    <message>
+        <source>today only</source>
+        <translation>alleen vandaag</translation>
+    </message>
+    <message>
+        <source>%1 is allowed in theme %2.</source>
+        <translation>%1 is toegestaan in thema %2.</translation>
+    </message>
+    <message>
+        <source>%1 is blocked in theme %2.</source>
+        <translation>%1 is geblokkeerd in thema %2.</translation>
+    </message>
+</context>
+<context>
+    <name>tovalin::ActivityWindow</name>
+    <message>
+        <source>Requests and report</source>
+        <translation>Verzoeken en verslag</translation>
+    </message>
+    <message>
+        <source>Requests</source>
+        <translation>Verzoeken</translation>
+    </message>
+    <message>
+        <source>Report</source>
+        <translation>Verslag</translation>
+    </message>
+    <message>
+        <source>Close</source>
+        <translation>Sluiten</translation>
+    </message>
+</context>
+<context>
     <name>tovalin::AddLinkWizard</name>
     <message>
         <source>Selection</source>
@@ -899,6 +1001,33 @@
     </message>
 </context>
 <context>
+    <name>tovalin::AllowChoices</name>
+    <message>
+        <source>This page</source>
+        <translation>Deze pagina</translation>
+    </message>
+    <message>
+        <source>This whole site</source>
+        <translation>De hele site</translation>
+    </message>
+    <message>
+        <source>In this theme</source>
+        <translation>In dit thema</translation>
+    </message>
+    <message>
+        <source>In all of the user&apos;s themes</source>
+        <translation>In alle thema&apos;s van de gebruiker</translation>
+    </message>
+    <message>
+        <source>Always</source>
+        <translation>Altijd</translation>
+    </message>
+    <message>
+        <source>Today only</source>
+        <translation>Alleen vandaag</translation>
+    </message>
+</context>
+<context>
     <name>tovalin::Application</name>
     <message>
         <source>Tovalin</source>
@@ -916,6 +1045,29 @@ Tovalin start wel, maar er kan niets worden opgeslagen tot er weer in de map ges
     </message>
 </context>
 <context>
+    <name>tovalin::AskButton</name>
+    <message>
+        <source>Ask</source>
+        <translation>Vraag</translation>
+    </message>
+    <message>
+        <source>Sent</source>
+        <translation>Verstuurd</translation>
+    </message>
+    <message>
+        <source>The question could not be sent. Ask again, or fetch a parent.</source>
+        <translation>De vraag kon niet verstuurd worden. Vraag het nog eens, of haal een ouder.</translation>
+    </message>
+    <message>
+        <source>Your question has been sent to a parent.</source>
+        <translation>Je vraag is naar een ouder gestuurd.</translation>
+    </message>
+    <message>
+        <source>Ask a parent whether you may open this page.</source>
+        <translation>Vraag een ouder of je deze pagina mag openen.</translation>
+    </message>
+</context>
+<context>
     <name>tovalin::CategorySettings</name>
     <message>
         <source>Fetching %1 ...</source>
@@ -930,8 +1082,16 @@ Tovalin start wel, maar er kan niets worden opgeslagen tot er weer in de map ges
         <translation>De index opbouwen ...</translation>
     </message>
     <message>
+        <source>Force SafeSearch</source>
+        <translation>SafeSearch afdwingen</translation>
+    </message>
+    <message>
         <source>YouTube: moderate instead of strict</source>
         <translation>YouTube: gematigd in plaats van strikt</translation>
+    </message>
+    <message>
+        <source>Google, Bing and DuckDuckGo filter their results, YouTube shows its restricted mode.</source>
+        <translation>Google, Bing en DuckDuckGo filteren hun resultaten, YouTube toont zijn beperkte modus.</translation>
     </message>
     <message>
         <source>Block categories of sites:</source>
@@ -962,6 +1122,10 @@ Tovalin start wel, maar er kan niets worden opgeslagen tot er weer in de map ges
         <translation>De lijsten: Université Toulouse 1 Capitole (UT1), licentie CC BY-SA.</translation>
     </message>
     <message>
+        <source>never</source>
+        <translation>nooit</translation>
+    </message>
+    <message>
         <source>Last updated: %1</source>
         <translation>Laatst bijgewerkt: %1</translation>
     </message>
@@ -980,18 +1144,6 @@ Tovalin start wel, maar er kan niets worden opgeslagen tot er weer in de map ges
     <message>
         <source>The update failed; the lists in force stay. %1</source>
         <translation>Het bijwerken is mislukt; de lijsten die gelden blijven. %1</translation>
-    </message>
-    <message>
-        <source>Force SafeSearch</source>
-        <translation>SafeSearch afdwingen</translation>
-    </message>
-    <message>
-        <source>Google, Bing and DuckDuckGo filter their results, YouTube shows its restricted mode.</source>
-        <translation>Google, Bing en DuckDuckGo filteren hun resultaten, YouTube toont zijn beperkte modus.</translation>
-    </message>
-    <message>
-        <source>never</source>
-        <translation>nooit</translation>
     </message>
 </context>
 <context>
@@ -1088,6 +1240,10 @@ Tovalin start wel, maar er kan niets worden opgeslagen tot er weer in de map ges
     <message>
         <source>Tovalin</source>
         <translation>Tovalin</translation>
+    </message>
+    <message>
+        <source>This account may administer the computer (member of %1). A child with administrator rights can switch Tovalin off: give the child an account of its own without them.</source>
+        <translation>Dit account mag de computer beheren (lid van %1). Een kind met beheerdersrechten kan Tovalin uitschakelen: geef het kind een eigen account zonder die rechten.</translation>
     </message>
 </context>
 <context>
@@ -1299,6 +1455,31 @@ Tovalin start wel, maar er kan niets worden opgeslagen tot er weer in de map ges
         <source>The help file cannot be found:
 %1</source>
         <translation>Het hulpbestand is niet gevonden:
+%1</translation>
+    </message>
+    <message>
+        <source>Requests</source>
+        <translation>Verzoeken</translation>
+    </message>
+    <message>
+        <source>Report</source>
+        <translation>Verslag</translation>
+    </message>
+</context>
+<context>
+    <name>tovalin::MediaSide</name>
+    <message>
+        <source>Tovalin</source>
+        <translation>Tovalin</translation>
+    </message>
+    <message>
+        <source>Streaming videos are not played in the Tovalin session.</source>
+        <translation>Streaming video&apos;s worden in de Tovalin-sessie niet afgespeeld.</translation>
+    </message>
+    <message>
+        <source>Updates are not installed in the Tovalin session. Log in to a parent&apos;s account and install this file there:
+%1</source>
+        <translation>Updates worden in de Tovalin-sessie niet geïnstalleerd. Meld u aan met het account van een ouder en installeer daar dit bestand:
 %1</translation>
     </message>
 </context>
@@ -1565,6 +1746,259 @@ Tovalin start wel, maar er kan niets worden opgeslagen tot er weer in de map ges
     <message>
         <source>Create homepage</source>
         <translation>Startpagina maken</translation>
+    </message>
+</context>
+<context>
+    <name>tovalin::ReportPage</name>
+    <message>
+        <source>This report stays on this computer: nothing of it is sent anywhere.</source>
+        <translation>Dit verslag blijft op deze computer: er wordt niets van verstuurd.</translation>
+    </message>
+    <message>
+        <source>Report</source>
+        <translation>Verslag</translation>
+    </message>
+    <message>
+        <source>User:</source>
+        <translation>Gebruiker:</translation>
+    </message>
+    <message>
+        <source>Keep the report for:</source>
+        <translation>Verslag bewaren:</translation>
+    </message>
+    <message>
+        <source>Address</source>
+        <translation>Adres</translation>
+    </message>
+    <message>
+        <source>Times</source>
+        <translation>Keer</translation>
+    </message>
+    <message>
+        <source>First</source>
+        <translation>Eerste</translation>
+    </message>
+    <message>
+        <source>Last</source>
+        <translation>Laatste</translation>
+    </message>
+    <message>
+        <source>Theme</source>
+        <translation>Thema</translation>
+    </message>
+    <message>
+        <source>Block</source>
+        <translation>Blokkeren</translation>
+    </message>
+    <message>
+        <source>Allow</source>
+        <translation>Toestaan</translation>
+    </message>
+    <message>
+        <source>Minutes per theme</source>
+        <translation>Minuten per thema</translation>
+    </message>
+    <message>
+        <source>Pages visited</source>
+        <translation>Bezochte pagina&apos;s</translation>
+    </message>
+    <message>
+        <source>Refused</source>
+        <translation>Geweigerd</translation>
+    </message>
+    <message>
+        <source>Requests</source>
+        <translation>Verzoeken</translation>
+    </message>
+    <message>
+        <source>open</source>
+        <translation>open</translation>
+    </message>
+    <message>
+        <source>allowed today only</source>
+        <translation>alleen vandaag toegestaan</translation>
+    </message>
+    <message>
+        <source>allowed</source>
+        <translation>toegestaan</translation>
+    </message>
+    <message>
+        <source>refused</source>
+        <translation>geweigerd</translation>
+    </message>
+    <message>
+        <source>Videos</source>
+        <translation>Video&apos;s</translation>
+    </message>
+    <message>
+        <source>1 day</source>
+        <translation>1 dag</translation>
+    </message>
+    <message>
+        <source>7 days</source>
+        <translation>7 dagen</translation>
+    </message>
+    <message>
+        <source>30 days</source>
+        <translation>30 dagen</translation>
+    </message>
+    <message>
+        <source>%1 — minutes surfed: %2</source>
+        <translation>%1 — minuten gesurft: %2</translation>
+    </message>
+    <message>
+        <source>%1: %2 min.</source>
+        <translation>%1: %2 min.</translation>
+    </message>
+</context>
+<context>
+    <name>tovalin::RequestWindow</name>
+    <message>
+        <source>Ask a parent</source>
+        <translation>Vraag het een ouder</translation>
+    </message>
+    <message>
+        <source>Your question has been sent to a parent.</source>
+        <translation>Je vraag is naar een ouder gestuurd.</translation>
+    </message>
+    <message>
+        <source>A parent can answer it later, or now:</source>
+        <translation>Een ouder kan hem later beantwoorden, of nu:</translation>
+    </message>
+    <message>
+        <source>A parent is here</source>
+        <translation>Er is een ouder</translation>
+    </message>
+    <message>
+        <source>Close</source>
+        <translation>Sluiten</translation>
+    </message>
+    <message>
+        <source>Enter your password</source>
+        <translation>Geef uw wachtwoord</translation>
+    </message>
+    <message>
+        <source>Ok</source>
+        <translation>OK</translation>
+    </message>
+    <message>
+        <source>Allow it for the child?</source>
+        <translation>Toestaan voor het kind?</translation>
+    </message>
+    <message>
+        <source>Allow</source>
+        <translation>Toestaan</translation>
+    </message>
+    <message>
+        <source>Refuse</source>
+        <translation>Weigeren</translation>
+    </message>
+    <message>
+        <source>No parents&apos; password has been set yet: set one with the padlock first.</source>
+        <translation>Er is nog geen ouderwachtwoord: maak er eerst een met het hangslot.</translation>
+    </message>
+</context>
+<context>
+    <name>tovalin::RequestsPage</name>
+    <message>
+        <source>not on the whitelist</source>
+        <translation>niet op de kindvriendelijke lijst</translation>
+    </message>
+    <message>
+        <source>on the blacklist</source>
+        <translation>op de kindonvriendelijke lijst</translation>
+    </message>
+    <message>
+        <source>in a blocked category</source>
+        <translation>in een geblokkeerde categorie</translation>
+    </message>
+    <message>
+        <source>time was up</source>
+        <translation>de tijd was om</translation>
+    </message>
+    <message>
+        <source>blocked document</source>
+        <translation>geblokkeerd document</translation>
+    </message>
+    <message>
+        <source>blocked video</source>
+        <translation>geblokkeerde video</translation>
+    </message>
+    <message>
+        <source>not a web page</source>
+        <translation>geen webpagina</translation>
+    </message>
+    <message>
+        <source>Requests</source>
+        <translation>Verzoeken</translation>
+    </message>
+    <message>
+        <source>What the children asked for, the newest first:</source>
+        <translation>Wat de kinderen vroegen, het nieuwste eerst:</translation>
+    </message>
+    <message>
+        <source>Asked</source>
+        <translation>Gevraagd</translation>
+    </message>
+    <message>
+        <source>User</source>
+        <translation>Gebruiker</translation>
+    </message>
+    <message>
+        <source>Theme</source>
+        <translation>Thema</translation>
+    </message>
+    <message>
+        <source>Refused because</source>
+        <translation>Geweigerd omdat</translation>
+    </message>
+    <message>
+        <source>Address</source>
+        <translation>Adres</translation>
+    </message>
+    <message>
+        <source>Allow</source>
+        <translation>Toestaan</translation>
+    </message>
+    <message>
+        <source>Refuse</source>
+        <translation>Weigeren</translation>
+    </message>
+    <message>
+        <source>Answered in the last days:</source>
+        <translation>Beantwoord in de laatste dagen:</translation>
+    </message>
+    <message>
+        <source>Answered</source>
+        <translation>Beantwoord</translation>
+    </message>
+    <message>
+        <source>Answer</source>
+        <translation>Antwoord</translation>
+    </message>
+    <message>
+        <source>Refused</source>
+        <translation>Geweigerd</translation>
+    </message>
+    <message>
+        <source>Allowed</source>
+        <translation>Toegestaan</translation>
+    </message>
+    <message>
+        <source>Allowed today only</source>
+        <translation>Alleen vandaag toegestaan</translation>
+    </message>
+    <message>
+        <source>Allowed as</source>
+        <translation>Toegestaan als</translation>
+    </message>
+    <message>
+        <source>%1 in all themes</source>
+        <translation>%1 in alle thema&apos;s</translation>
+    </message>
+    <message>
+        <source>%1 in %2</source>
+        <translation>%1 in %2</translation>
     </message>
 </context>
 <context>

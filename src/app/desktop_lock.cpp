@@ -4,9 +4,49 @@
 #include "platform/key_lock.h"
 #include "platform/tick_source.h"
 
+#include <QCoreApplication>
+
 Q_LOGGING_CATEGORY(tovalin::lcLock, "tovalin.lock", QtInfoMsg)
 
 namespace tovalin {
+
+LockHolder lockHolderFor(const LockSituation &situation)
+{
+    // The variable alone proves nothing: it must come with windows on Wayland, as cage shows them.
+    if (situation.sessionVariable && situation.platform.startsWith(QLatin1String("wayland")))
+        return LockHolder::TovalinSession;
+    return situation.x11Connected ? LockHolder::X11Lock : LockHolder::None;
+}
+
+bool parentToBeToldFor(const LockSituation &situation)
+{
+    if (lockHolderFor(situation) != LockHolder::None)
+        return false;
+    return !situation.platform.isEmpty() && !situation.platform.startsWith(QLatin1String("offscreen")) &&
+           !situation.platform.startsWith(QLatin1String("minimal"));
+}
+
+QString DesktopLock::noLockText()
+{
+    return QCoreApplication::translate("DesktopLock",
+                                       "Tovalin cannot keep the child inside on this desktop. Log in to the \"Tovalin "
+                                       "for children\" session, or to an X11 session, to lock the desktop.");
+}
+
+QString DesktopLock::inForceText(LockHolder holder)
+{
+    switch (holder) {
+    case LockHolder::X11Lock:
+        return QCoreApplication::translate("DesktopLock", "Lock in force on this desktop: the X11 lock.");
+    case LockHolder::TovalinSession:
+        return QCoreApplication::translate("DesktopLock", "Lock in force on this desktop: the Tovalin session.");
+    case LockHolder::None:
+        break;
+    }
+    return QCoreApplication::translate("DesktopLock",
+                                       "Lock in force on this desktop: none. Log in to the \"Tovalin for children\" "
+                                       "session, or to an X11 session, to lock the desktop.");
+}
 
 DesktopLock::DesktopLock(KeyLock &keys, TickSource &guardTimer, QObject *parent)
     : QObject(parent)
@@ -52,8 +92,20 @@ void DesktopLock::Release()
         emit lockChanged(false);
 }
 
+void DesktopLock::setHolder(LockHolder holder, bool tellParent)
+{
+    m_holder = holder;
+    m_tellParent = tellParent && holder == LockHolder::None;
+}
+
 void DesktopLock::userActivated(bool nieteruit)
 {
+    // Never silent: a parent who asked for the lock learns that nothing here can hold it.
+    if (nieteruit && m_tellParent && !m_told) {
+        m_told = true;
+        qCInfo(lcLock).noquote() << noLockText();
+        emit parentToBeTold(noLockText());
+    }
     // A parent who activates a user from the open menu is still at work; the
     // child's lock follows when the menu closes.
     if (nieteruit && !m_menuOpen)

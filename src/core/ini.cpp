@@ -9,13 +9,30 @@ bool sameName(const QString &a, const QString &b)
     return a.compare(b, Qt::CaseInsensitive) == 0;
 }
 
+// Byte-order marks among the blanks in front of the first line's text go, like the marks in
+// front of the file: a key or header is written without the blanks around it, which would
+// put such a mark in front of the written file, where the next reading drops it, and the
+// file would change at every save.
+void dropMarksAmongLeadingBlanks(QString &firstLine)
+{
+    qsizetype i = 0;
+    while (i < firstLine.size() && (firstLine.at(i).isSpace() || firstLine.at(i) == QChar(0xFEFF))) {
+        if (firstLine.at(i) == QChar(0xFEFF))
+            firstLine.remove(i, 1);
+        else
+            ++i;
+    }
+}
+
 } // namespace
 
 IniDocument IniDocument::parse(const QByteArray &bytes)
 {
     IniDocument doc;
     doc.m_sections.push_back(Section{}); // lines before the first header
-    const QStringList lines = splitLines(decodeText(bytes));
+    QStringList lines = splitLines(decodeText(bytes));
+    if (!lines.isEmpty())
+        dropMarksAmongLeadingBlanks(lines.first());
     for (const QString &raw : lines) {
         const QString trimmed = raw.trimmed();
         if (trimmed.startsWith(u'[') && trimmed.endsWith(u']') && trimmed.size() >= 2) {

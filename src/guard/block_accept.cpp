@@ -1,5 +1,6 @@
 #include "guard/block_accept.h"
 
+#include "guard/address_match.h"
 #include "guard/navigation_model.h"
 #include "guard/site_lists.h"
 #include "platform/browser.h"
@@ -51,7 +52,84 @@ std::optional<QString> firstMatch(const SortedList &list, const QString &address
     return std::nullopt;
 }
 
+// True when the blacklist entry refuses the address by the blacklist's own test (exactKey).
+bool blacklistEntryRefuses(const QString &entry, const QStringList &candidateKeys)
+{
+    const QString key = exactKey(entry);
+    return !key.isEmpty() && candidateKeys.contains(key);
+}
+
+// The entries of before that after no longer holds, as often as they went.
+QStringList dropped(QStringList before, const QStringList &after)
+{
+    for (const QString &entry : after)
+        before.removeOne(entry);
+    return before;
+}
+
 } // namespace
+
+AllowChange allowInLists(SiteLists &lists, const QString &entry, const QString &address)
+{
+    AllowChange change;
+    SortedList &white = lists.whitelist();
+    if (!entry.trimmed().isEmpty() && !white.contains(entry)) {
+        const QStringList before = white.items();
+        white.add(entry);
+        lists.CompactWhitelist();
+        change.whitelistAdded = white.contains(entry);
+        change.whitelistCompacted = dropped(before, white.items());
+    }
+    // The entry that refused the address is found as the blacklist test finds it: an entry
+    // written as https, in capitals or with a final "/" refuses the address all the same.
+    QStringList keys;
+    const QStringList candidates = exactCandidates(normalizedAddress(address));
+    for (const QString &candidate : candidates)
+        keys.append(webSchemeKey(candidate));
+    SortedList &black = lists.blacklist();
+    for (int row = int(black.size()) - 1; row >= 0; --row) {
+        const QString listed = black.at(row);
+        if (blacklistEntryRefuses(listed, keys)) {
+            change.blacklistRemoved.prepend(listed);
+            black.removeAt(row);
+        }
+    }
+    return change;
+}
+
+void undoAllowInLists(SiteLists &lists, const QString &entry, const AllowChange &change)
+{
+    SortedList &white = lists.whitelist();
+    if (change.whitelistAdded) {
+        for (int row = 0; row < white.size(); ++row) {
+            if (white.at(row) == entry) {
+                white.removeAt(row);
+                break;
+            }
+        }
+    }
+    // No compaction here: the entries put back were redundant only beside the one taken off.
+    for (const QString &restored : change.whitelistCompacted) {
+        if (!white.contains(restored))
+            white.add(restored);
+    }
+    for (const QString &restored : change.blacklistRemoved) {
+        if (!lists.blacklist().contains(restored))
+            lists.blacklist().add(restored);
+    }
+}
+
+ListEditResult blockInLists(SiteLists &lists, const QString &address)
+{
+    // Blocking nothing (no page shown, empty field) would store an empty, inert entry.
+    if (address.trimmed().isEmpty())
+        return {};
+    if (const std::optional<QString> entry = firstMatch(lists.blacklist(), address))
+        return {false, false, {alreadyBlacklistedText(*entry)}};
+    removeEveryMatch(lists.whitelist(), address);
+    lists.blacklist().add(withoutFinalSlash(address));
+    return {true, false, {}};
+}
 
 BrowserActions BrowserActions::of(Browser &browser, std::function<QString()> childAddress)
 {
@@ -174,18 +252,14 @@ ListEditResult BlockAccept::allowAddress(const QString &address, AfterAllow afte
 
 ListEditResult BlockAccept::blockAddress(const QString &address, AfterBlock after)
 {
-    // Blocking nothing (no page shown, empty field) would store an empty, inert entry.
-    if (address.trimmed().isEmpty())
-        return {};
-    if (const std::optional<QString> entry = firstMatch(m_lists.blacklist(), address))
-        return {false, false, {alreadyBlacklistedText(*entry)}};
-    removeEveryMatch(m_lists.whitelist(), address);
-    m_lists.blacklist().add(withoutFinalSlash(address));
+    const ListEditResult r = blockInLists(m_lists, address);
+    if (!r.changed)
+        return r;
     save();
     qCDebug(lcBlockAccept) << "blocked" << address;
     if (after == AfterBlock::GoBack)
         m_browser.goBack();
-    return {true, false, {}};
+    return r;
 }
 
 // ---------------------------------------------------------------- accept window

@@ -55,6 +55,23 @@ struct ListEditResult {
     QStringList messages;          ///< texts to show, in order
 };
 
+/// What an allow changed in one theme's lists, so that an allow for today only can be undone.
+struct AllowChange {
+    bool whitelistAdded = false;    ///< the entry was added (no equal entry was listed)
+    QStringList whitelistCompacted; ///< entries the whitelist's compaction dropped
+    QStringList blacklistRemoved;   ///< the blacklist entries that refused the address
+};
+/// Allows an address through a whitelist entry (the address itself, or its site): the entry is
+/// added unless an equal one is listed, the whitelist compacted as the list page does, and every
+/// blacklist entry that refuses the address (the blacklist's own test) taken off. Saves nothing.
+AllowChange allowInLists(SiteLists &lists, const QString &entry, const QString &address);
+/// Undoes an allow: the entry taken off once, the entries it dropped put back where missing.
+/// Saves nothing.
+void undoAllowInLists(SiteLists &lists, const QString &entry, const AllowChange &change);
+/// The list change of "Block": reported when a blacklist entry matches; else every matching
+/// whitelist entry is removed and the address less a final "/" added to the blacklist. Saves nothing.
+ListEditResult blockInLists(SiteLists &lists, const QString &address);
+
 class BlockAccept : public QObject {
     Q_OBJECT
 public:

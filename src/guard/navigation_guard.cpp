@@ -284,6 +284,7 @@ Decision NavigationGuard::beforeNavigate(const QString &address, NavigationReque
                 Decision decision;
                 decision.cancel = true;
                 decision.verdict = Verdict::Awaiting;
+                emit navigationDecided(address, request.mainFrame, decision);
                 return decision;
             }
             answer = m_services.head->head(address);
@@ -391,6 +392,7 @@ Decision NavigationGuard::beforeNavigate(const QString &address, NavigationReque
                      << (m_state.FilterOn ? "" : "(filter off)");
     if (resumed)
         emit awaitedAnswerUsed(address, decision);
+    emit navigationDecided(address, request.mainFrame, decision);
     return decision;
 }
 

@@ -133,6 +133,8 @@ public:
     QString awaitedAddress() const { return m_awaited ? m_awaited->address : QString(); }
 
 signals:
+    /// Every before-navigate decision, as returned (the activity report and the Ask button follow it).
+    void navigationDecided(const QString &address, bool mainFrame, tovalin::Decision decision);
     /// The HEAD answer for an awaited address came and its navigation was decided again.
     void awaitedAnswerUsed(const QString &address, tovalin::Decision decision);
     /// The browser is going to "about:blank": the browser page is to be shown and the player stopped.

@@ -1,8 +1,9 @@
 #pragma once
 // The desktop lock's key operations: the system's key combinations for
 // switching away from Tovalin, blocked or allowed one group at a time. On X11
-// they are key grabs on the root window and an XKB keyboard control; where no
-// such lock exists (Wayland, no display) every operation reports failure.
+// they are key grabs on the root window and an XKB keyboard control; in the
+// Tovalin session the compositor holds them all; where no such lock exists
+// (Wayland, no display) every operation reports failure.
 
 #include <QString>
 #include <QStringList>
@@ -57,6 +58,18 @@ private:
         r.available = false;
         return r;
     }
+};
+
+/// The lock in the Tovalin session: the kiosk compositor shows nothing but Tovalin and switches
+/// to no text console, so no combination leads anywhere; each counts as blocked, nothing to do.
+class SessionKeyLock final : public KeyLock {
+public:
+    KeyLockResult setNoAltTab(bool) override { return {}; }
+    KeyLockResult setNoCtrlEsc(bool) override { return {}; }
+    KeyLockResult setNoWinkeys(bool) override { return {}; }
+    KeyLockResult setNoAccessibilityShortcuts(bool) override { return {}; }
+    void releaseAll() override {}
+    bool available() const override { return true; }
 };
 
 } // namespace tovalin

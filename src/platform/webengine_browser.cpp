@@ -16,6 +16,8 @@
 #include <QWebEngineSettings>
 #include <QWebEngineView>
 
+#include <utility>
+
 Q_LOGGING_CATEGORY(lcBrowser, "tovalin.browser", QtInfoMsg)
 
 namespace tovalin {
@@ -39,6 +41,9 @@ const char kHideScrollBarsScript[] = R"JS(
 // though the host never closes it: the document would never complete. So the
 // pages never get to try.
 const char kNoCloseScript[] = "window.close = function() {};";
+
+// Said on the console of the application world, which the page's own scripts cannot reach.
+const char kPaintedMarker[] = "\x01tovalin-painted";
 
 } // namespace
 
@@ -70,6 +75,10 @@ protected:
     void javaScriptConsoleMessage(JavaScriptConsoleMessageLevel, const QString &message, int line,
                                   const QString &source) override
     {
+        if (m_browser->m_painted && message == QLatin1String(kPaintedMarker)) {
+            std::exchange(m_browser->m_painted, nullptr)();
+            return;
+        }
         qCDebug(lcBrowser) << "script:" << source << line << message;
     }
 
@@ -247,6 +256,16 @@ void WebEngineBrowser::runScript(const QString &script)
 {
     if (m_page)
         m_page->runJavaScript(script, QWebEngineScript::ApplicationWorld);
+}
+
+void WebEngineBrowser::whenPainted(std::function<void()> painted)
+{
+    if (!m_page)
+        return;
+    m_painted = std::move(painted);
+    m_page->runJavaScript(QStringLiteral("requestAnimationFrame(() => requestAnimationFrame(() => console.log('%1')));")
+                              .arg(QLatin1String(kPaintedMarker)),
+                          QWebEngineScript::ApplicationWorld);
 }
 
 bool WebEngineBrowser::print(QPrinter *printer)

@@ -41,6 +41,8 @@
 #include <QRect>
 #include <QUrl>
 
+#include <functional>
+
 QT_BEGIN_NAMESPACE
 class QPrinter;
 class QWebEngineLoadingInfo;
@@ -92,6 +94,10 @@ public:
     /// Runs a script in the shown document (tests and the host's small helpers); the result is dropped.
     void runScript(const QString &script);
 
+    /// Calls `painted` once the engine has drawn a frame of the shown document (two animation
+    /// frames from now); the start-up marks use it.
+    void whenPainted(std::function<void()> painted);
+
     /// Prints the shown document on a printer the caller keeps until printFinished; false (and
     /// nothing printed) while an earlier print is still running. A page's own window.print() is ignored.
     bool print(QPrinter *printer);
@@ -124,6 +130,7 @@ private:
     bool m_committed = false; ///< navigate-complete already raised for the load in progress
     bool m_inNavigationRequest = false;
     bool m_printing = false;
+    std::function<void()> m_painted;
 };
 
 } // namespace tovalin

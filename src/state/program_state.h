@@ -79,6 +79,8 @@ public:
     QString localHomePage() const { return DataFolder + QStringLiteral("/tovalin.htm"); }
     /// A sound of the program folder ("klik.wav", "verboden.wav", ...).
     QString soundPath(const QString &name) const { return ProgramFolder + QStringLiteral("resources/sounds/") + name; }
+    /// The starter themes that ship: ProgramFolder + "resources/themes".
+    QString starterThemesFolder() const { return ProgramFolder + QStringLiteral("resources/themes"); }
 
 signals:
     void activeUserChanged(const QString &name);

@@ -4,6 +4,7 @@
 
 #include <QFile>
 #include <QFileInfo>
+#include <QtEndian>
 #include <array>
 
 namespace tovalin {
@@ -38,6 +39,7 @@ public:
         return offset >= 0 && length >= 0 && offset <= m_size && length <= m_size - offset;
     }
     uchar u8(qint64 offset) const { return m_data[offset]; }
+    const uchar *at(qint64 offset) const { return m_data + offset; }
     quint16 u16(qint64 offset) const { return quint16(m_data[offset] | (m_data[offset + 1] << 8)); }
     quint32 u32(qint64 offset) const
     {
@@ -271,6 +273,31 @@ BmpError decodeUncompressed(const ByteView &in, const Header &h, const Palette &
 
     const int w = int(h.width);
     const int rows = int(h.height);
+    // The thumbnails the program writes itself are plain 32-bit pictures, and most others are
+    // 24-bit: their rows are read without the general per-pixel choice.
+    if (plain32 || h.bitsPerPixel == 24) {
+        const int bytesPerPixel = h.bitsPerPixel / 8;
+        quint32 alpha = 0;
+        for (int r = 0; r < rows; ++r) {
+            const qint64 src = h.pixelOffset + qint64(r) * stride;
+            const int y = h.topDown ? r : rows - 1 - r;
+            quint32 *dst = out.pixels.data() + size_t(y) * size_t(w);
+            if (plain32) {
+                qFromLittleEndian<quint32>(in.at(src), w, dst);
+                for (int x = 0; x < w; ++x)
+                    alpha |= dst[x];
+            } else {
+                for (int x = 0; x < w; ++x) {
+                    const qint64 p = src + qint64(x) * bytesPerPixel;
+                    dst[x] = kOpaque | (quint32(in.u8(p + 2)) << 16) | (quint32(in.u8(p + 1)) << 8) | in.u8(p);
+                }
+            }
+        }
+        if (plain32 && (alpha & kOpaque) == 0)
+            for (quint32 &p : out.pixels)
+                p |= kOpaque;
+        return BmpError::None;
+    }
     for (int r = 0; r < rows; ++r) {
         const qint64 src = h.pixelOffset + qint64(r) * stride;
         const int y = h.topDown ? r : rows - 1 - r;

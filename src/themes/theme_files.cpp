@@ -257,6 +257,29 @@ void DeleteThemeFiles(const QString &themesFolder, const QString &name)
     }
 }
 
+namespace {
+
+/// Copies one file of a starter theme unless the target exists; the copy is the parent's to edit.
+void copyStarterFile(const QDir &source, const QString &themesFolder, const QString &file,
+                     StarterInstallResult &result)
+{
+    const QString target = themesFolder + u'/' + file;
+    if (QFileInfo::exists(target))
+        return;
+    if (!QFile::copy(source.filePath(file), target)) {
+        result.ok = false;
+        return;
+    }
+    // Resources may be read-only; the parent edits the copies.
+    QFile::setPermissions(target, QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ReadUser
+                                      | QFileDevice::WriteUser | QFileDevice::ReadGroup | QFileDevice::ReadOther);
+    ++result.filesCopied;
+    if (file.endsWith(kLinkListExt))
+        result.installedThemes.append(themeNameFromPath(file));
+}
+
+} // namespace
+
 StarterInstallResult installStarterThemes(const QString &resourceThemesDir, const QString &themesFolder)
 {
     StarterInstallResult result;
@@ -276,20 +299,35 @@ StarterInstallResult installStarterThemes(const QString &resourceThemesDir, cons
     // the next start tries again and finds the copied link files in place.
     std::stable_partition(files.begin(), files.end(),
                           [](const QString &f) { return !f.endsWith(kLinkListExt); });
-    for (const QString &f : files) {
-        const QString target = themesFolder + u'/' + f;
-        if (QFileInfo::exists(target))
+    for (const QString &f : files)
+        copyStarterFile(source, themesFolder, f, result);
+    return result;
+}
+
+StarterInstallResult installStarterThemes(const QString &resourceThemesDir, const QString &themesFolder,
+                                          const QStringList &names)
+{
+    StarterInstallResult result;
+    const QDir source(resourceThemesDir);
+    for (const QString &name : names) {
+        if (!isSafeFileStem(name) || ThemeExists(themesFolder, name)
+            || !QFileInfo(filePath(resourceThemesDir, name, kLinkListExt)).isFile())
             continue;
-        if (!QFile::copy(source.filePath(f), target)) {
+        const std::optional<QStringList> ids = readLines(filePath(resourceThemesDir, name, kLinkListExt));
+        if (!ids || !QDir().mkpath(themesFolder)) {
             result.ok = false;
             continue;
         }
-        // Resources may be read-only; the parent edits the copies.
-        QFile::setPermissions(target, QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ReadUser
-                                          | QFileDevice::WriteUser | QFileDevice::ReadGroup | QFileDevice::ReadOther);
-        ++result.filesCopied;
-        if (f.endsWith(kLinkListExt))
-            result.installedThemes.append(themeNameFromPath(f));
+        for (const QString &id : *ids) {
+            if (!isSafeFileStem(id))
+                continue;
+            copyStarterFile(source, themesFolder, id + kLinkPropsExt, result);
+            copyStarterFile(source, themesFolder, id + kPictureExt, result);
+        }
+        for (const QLatin1StringView ext : {kWhitelistExt, kBlacklistExt, kPopupListExt})
+            copyStarterFile(source, themesFolder, name + ext, result);
+        // Last, as above: the theme exists only once its files are in place.
+        copyStarterFile(source, themesFolder, name + kLinkListExt, result);
     }
     return result;
 }

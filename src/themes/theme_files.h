@@ -103,4 +103,11 @@ struct StarterInstallResult {
 /// theme (.llt) yet; creates themesFolder when missing. An existing file is never overwritten.
 StarterInstallResult installStarterThemes(const QString &resourceThemesDir, const QString &themesFolder);
 
+/// Copies the named starter themes of resourceThemesDir, with their link files, into
+/// themesFolder where it has no theme of that name (letter case ignored): a data folder made
+/// before those themes shipped gets them for a new user whose template names them. Names that
+/// are not starter themes, and files already there, are left alone.
+StarterInstallResult installStarterThemes(const QString &resourceThemesDir, const QString &themesFolder,
+                                          const QStringList &names);
+
 } // namespace tovalin

@@ -15,6 +15,7 @@
 #include "themes/theme_files.h"
 #include "themes/link_editing.h"
 #include "themes/theme_names.h"
+#include "users/start_user.h"
 #include "users/user_profile.h"
 #include "users/user_store.h"
 
@@ -27,6 +28,18 @@ namespace tovalin::ctl {
 QString dataFolder(const QCommandLineParser &parser)
 {
     return parser.isSet(QStringLiteral("data")) ? parser.value(QStringLiteral("data")) : resolveDataFolder();
+}
+
+std::optional<QString> userOrStartUser(const QCommandLineParser &parser, const QString &startUserFile)
+{
+    if (parser.isSet(QStringLiteral("user")))
+        return parser.value(QStringLiteral("user"));
+    const QString user = readStartUser(startUserFile);
+    if (user.isEmpty()) {
+        fail(QStringLiteral("no start user in %1; name one with --user").arg(startUserFile));
+        return std::nullopt;
+    }
+    return user;
 }
 
 namespace {

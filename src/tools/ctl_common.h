@@ -9,6 +9,7 @@
 #include <QCommandLineParser>
 #include <QString>
 #include <QTextStream>
+#include <optional>
 
 namespace tovalin::ctl {
 
@@ -23,11 +24,16 @@ inline int fail(const QString &message)
 
 /// The --data folder, else the browser's own data folder.
 QString dataFolder(const QCommandLineParser &parser);
+/// The --user NAME, else line 1 of the data folder's start.tvr; nullopt (and the message told)
+/// when neither names a user.
+std::optional<QString> userOrStartUser(const QCommandLineParser &parser, const QString &startUserFile);
 
 int users(const QCommandLineParser &parser);
 int themes(const QCommandLineParser &parser);
 int lists(const QCommandLineParser &parser);
 int password(const QCommandLineParser &parser);
 int categories(const QCommandLineParser &parser);
+int requests(const QCommandLineParser &parser);
+int report(const QCommandLineParser &parser);
 
 } // namespace tovalin::ctl

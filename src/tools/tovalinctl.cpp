@@ -2,8 +2,9 @@
 // navigation decision on addresses and prints each verdict; `theme export` and
 // `theme import` carry a theme between machines as a .tvz archive, with the
 // same archive code and containment rules as the theme manager; `users`, `themes`,
-// `lists` and `password` set a machine up (ctl_admin.cpp); `categories` lists and updates the
-// category lists (ctl_categories.cpp).
+// `lists` and `password` set a machine up (ctl_admin.cpp); `requests` and `report` answer the
+// child's requests and print the activity report (ctl_activity.cpp); `categories` lists and
+// updates the category lists (ctl_categories.cpp).
 
 #include "tools/ctl_common.h"
 
@@ -21,7 +22,6 @@
 #include "themes/theme_names.h"
 #include "platform/head_probe.h"
 #include "platform/sound.h"
-#include "users/start_user.h"
 #include "users/user_profile.h"
 #include "users/user_store.h"
 
@@ -50,12 +50,10 @@ int check(const QCommandLineParser &parser)
     if (!QFileInfo(state.DataFolder).isDir())
         return fail(QStringLiteral("no data folder at %1").arg(state.DataFolder));
 
-    QString user = parser.value(QStringLiteral("user"));
-    if (!parser.isSet(QStringLiteral("user"))) {
-        user = readStartUser(state.startUserFile());
-        if (user.isEmpty())
-            return fail(QStringLiteral("no start user in %1; name one with --user").arg(state.startUserFile()));
-    }
+    const std::optional<QString> named = ctl::userOrStartUser(parser, state.startUserFile());
+    if (!named)
+        return UsageOrDataError;
+    const QString user = *named;
 
     UserProfile profile;
     UserStore users(state, profile);
@@ -276,7 +274,16 @@ int main(int argc, char **argv)
         "      Fetches the category lists (default: the sources of vendor.ini), checks each\n"
         "      archive's .md5, builds the index and puts it in force; a failed update keeps the\n"
         "      lists in force. With --category, only that category (with --source: a plain list\n"
-        "      of hosts, or the hosts-file form, for it).\n\n"
+        "      of hosts, or the hosts-file form, for it).\n"
+        "  requests list [--user NAME] [--json]\n"
+        "      The child's requests to a parent: ID, status, time, user, theme, reason, address.\n"
+        "  requests allow ID [--site] [--all-themes] [--today]\n"
+        "      Allows the request's page (or its whole site) in its theme (or all of the user's),\n"
+        "      always (or today only), as the parents' Requests page does.\n"
+        "  requests refuse ID                Refuses the request.\n"
+        "  report [--user NAME] [--day YYYY-MM-DD | --days N] [--json]\n"
+        "      The activity report of the user (default: the start user) for today, a day or the\n"
+        "      last N days: minutes per theme, pages, refusals, requests, videos.\n\n"
         "Every command takes --data DIR. Exit status: 0 done (every address allowed, the password\n"
         "matches), 1 a negative answer (an address refused, the password does not match, an entry\n"
         "to remove not listed, a theme name taken without --replace), 2 a usage or data error, in\n"
@@ -284,7 +291,10 @@ int main(int argc, char **argv)
     parser.addHelpOption();
     parser.addVersionOption();
     parser.addOption({QStringLiteral("data"), QStringLiteral("Data folder (default: the browser's)."), QStringLiteral("DIR")});
-    parser.addOption({QStringLiteral("user"), QStringLiteral("check: the user (default: line 1 of start.tvr)."), QStringLiteral("NAME")});
+    parser.addOption({QStringLiteral("user"),
+                      QStringLiteral("check, report: the user (default: line 1 of start.tvr); requests list: only "
+                                     "this user's."),
+                      QStringLiteral("NAME")});
     parser.addOption({QStringLiteral("theme"), QStringLiteral("check: the theme (default: the one the user starts with)."),
                       QStringLiteral("NAME")});
     parser.addOption({QStringLiteral("as"), QStringLiteral("theme import: the name to import under."), QStringLiteral("NAME")});
@@ -295,8 +305,14 @@ int main(int argc, char **argv)
                       QStringLiteral("URL")});
     parser.addOption({QStringLiteral("category"), QStringLiteral("categories update: only this category."),
                       QStringLiteral("NAME")});
+    parser.addOption({QStringLiteral("json"), QStringLiteral("requests list, report: print JSON.")});
+    parser.addOption({QStringLiteral("site"), QStringLiteral("requests allow: allow the whole site, not the page.")});
+    parser.addOption({QStringLiteral("all-themes"), QStringLiteral("requests allow: in all of the user's themes.")});
+    parser.addOption({QStringLiteral("today"), QStringLiteral("requests allow: today only.")});
+    parser.addOption({QStringLiteral("day"), QStringLiteral("report: the day (default: today)."), QStringLiteral("YYYY-MM-DD")});
+    parser.addOption({QStringLiteral("days"), QStringLiteral("report: the last N days, today included."), QStringLiteral("N")});
     parser.addPositionalArgument(QStringLiteral("command"),
-                                 QStringLiteral("check | users | themes | lists | password | theme | categories"));
+                                 QStringLiteral("check | users | themes | lists | password | theme | requests | report | categories"));
     if (!parser.parse(app.arguments()))
         return fail(parser.errorText());
     if (parser.isSet(QStringLiteral("help"))) {
@@ -323,5 +339,10 @@ int main(int argc, char **argv)
         return ctl::password(parser);
     if (command == QLatin1String("categories"))
         return ctl::categories(parser);
-    return fail(QStringLiteral("usage: tovalinctl check|users|themes|lists|password|theme|categories ...  (tovalinctl --help)"));
+    if (command == QLatin1String("requests"))
+        return ctl::requests(parser);
+    if (command == QLatin1String("report"))
+        return ctl::report(parser);
+    return fail(QStringLiteral("usage: tovalinctl check|users|themes|lists|password|theme|requests|report|categories ...  "
+                               "(tovalinctl --help)"));
 }

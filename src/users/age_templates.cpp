@@ -2,6 +2,8 @@
 
 #include "core/text_file.h"
 
+#include <QFileInfo>
+
 #include <algorithm>
 
 namespace tovalin {
@@ -11,15 +13,19 @@ int templateAgeFor(int age)
     return std::clamp(age, kYoungestTemplateAge, kOldestTemplateAge);
 }
 
-QString templatePath(const QString &programFolder, int age)
+QString templatePath(const QString &programFolder, int age, const QString &language)
 {
-    return programFolder + QStringLiteral("resources/templates/") + QString::number(templateAgeFor(age))
-           + QStringLiteral(".usr");
+    const QString file = QString::number(templateAgeFor(age)) + QStringLiteral(".usr");
+    const QString folder = programFolder + QStringLiteral("resources/templates/");
+    // An English desktop, and a program folder from before the Dutch themes, use the English set.
+    if (language == u"nl" && QFileInfo::exists(folder + QStringLiteral("nl/") + file))
+        return folder + QStringLiteral("nl/") + file;
+    return folder + file;
 }
 
-bool copyAgeTemplate(const QString &programFolder, int age, const QString &profilePath)
+bool copyAgeTemplate(const QString &programFolder, int age, const QString &language, const QString &profilePath)
 {
-    const ReadResult read = readFileBytes(templatePath(programFolder, age));
+    const ReadResult read = readFileBytes(templatePath(programFolder, age, language));
     if (!read.ok())
         return false;
     return writeFileAtomic(profilePath, read.bytes).ok;

@@ -1,5 +1,7 @@
 #include "users/new_user_steps.h"
 
+#include "core/ini.h"
+#include "state/language.h"
 #include "state/program_state.h"
 #include "users/age_templates.h"
 #include "users/desktop_launcher.h"
@@ -21,6 +23,7 @@ NewUserSteps::NewUserSteps(ProgramState &state, UserStore &store, UserSession &s
     , m_session(session)
     , m_shell(shell)
     , m_executable(std::move(executable))
+    , m_language(activeLanguage())
 {
 }
 
@@ -35,7 +38,17 @@ bool NewUserSteps::createUser(const QString &name, int age)
     if (trimmed.isEmpty() || !UserStore::isUsableName(trimmed))
         return false;
     QDir().mkpath(m_state.usersFolder());
-    return copyAgeTemplate(m_state.ProgramFolder, age, m_store.profilePath(trimmed));
+    const QString profile = m_store.profilePath(trimmed);
+    if (!copyAgeTemplate(m_state.ProgramFolder, age, m_language, profile))
+        return false;
+    // A data folder from before these starter themes shipped lacks them; without them the
+    // profile's themes would be dropped when it loads.
+    if (m_installThemes) {
+        if (const std::optional<IniDocument> ini = IniDocument::load(profile))
+            m_installThemes(UserStore::decodeAllowedThemes(
+                ini->stringValue(QStringLiteral("Favorieten"), QStringLiteral("gebruikfav"))));
+    }
+    return true;
 }
 
 bool NewUserSteps::createShortcut(const QString &name, ShortcutIcon icon)

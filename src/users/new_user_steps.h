@@ -8,6 +8,7 @@
 
 #include <QString>
 #include <QStringList>
+#include <functional>
 
 namespace tovalin {
 
@@ -28,9 +29,16 @@ public:
     /// Name → Next: true when the name can be a user's file name (nothing is left on disk).
     bool nameIsUsable(const QString &name) const;
 
-    /// Shortcut → Next: copies the age's template unchanged to the user's profile, replacing a
-    /// user of that name without a question. False (and nothing written) when the template is
-    /// missing or the copy fails; the wizard goes on as if it had worked.
+    /// Puts the themes a new profile names into the data folder where they are missing.
+    using ThemeInstaller = std::function<void(const QStringList &themes)>;
+    void setThemeInstaller(ThemeInstaller installer) { m_installThemes = std::move(installer); }
+    /// The language whose age templates createUser copies: "nl" or "en" (the interface's at first).
+    void setLanguage(const QString &language) { m_language = language; }
+
+    /// Shortcut → Next: copies the age's template in the language unchanged to the user's
+    /// profile, replacing a user of that name without a question, and has the themes it names
+    /// installed. False (and nothing written) when the template is missing or the copy fails;
+    /// the wizard goes on as if it had worked.
     bool createUser(const QString &name, int age);
     /// The desktop launcher for the new user; false on failure ("     Creating shortcut failed!     ").
     bool createShortcut(const QString &name, ShortcutIcon icon);
@@ -53,6 +61,8 @@ private:
     UserSession &m_session;
     DesktopShell &m_shell;
     QString m_executable;
+    QString m_language;
+    ThemeInstaller m_installThemes;
 };
 
 } // namespace tovalin

@@ -36,6 +36,16 @@ public:
     virtual std::optional<qint64> launch(const WatchRequest &request) = 0;
 };
 
+/// What the watchdog's socket speaks to: the restart watchdog, or the Tovalin session's launcher.
+class WatchTarget {
+public:
+    virtual ~WatchTarget() = default;
+    /// The running Tovalin reports itself (again at every activation, with the active user).
+    virtual void watch(const WatchRequest &request) = 0;
+    /// Tovalin ends in order: nothing is started again.
+    virtual void stop() = 0;
+};
+
 /// Reports the end of one process.
 class ProcessWatcher : public QObject {
     Q_OBJECT
@@ -51,7 +61,7 @@ signals:
     void ended(qint64 pid);
 };
 
-class Watchdog : public QObject {
+class Watchdog : public QObject, public WatchTarget {
     Q_OBJECT
 public:
     static constexpr int kMaxRestarts = 5;
@@ -67,9 +77,9 @@ public:
 
     /// Watches the request's process from now on; its arguments are used for the next start. A
     /// pending restart is cancelled: the program runs again.
-    void watch(const WatchRequest &request);
+    void watch(const WatchRequest &request) override;
     /// The exit command or SetAutoRestart(off): nothing is started again; finished(0) follows.
-    void stop();
+    void stop() override;
 
     const WatchRequest &current() const { return m_request; }
     bool isStopped() const { return m_stopped; }

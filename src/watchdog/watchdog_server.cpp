@@ -13,7 +13,7 @@ namespace {
 constexpr qint64 kMaxLine = 256 * 1024;
 } // namespace
 
-WatchdogServer::WatchdogServer(Watchdog &watchdog, QObject *parent)
+WatchdogServer::WatchdogServer(WatchTarget &watchdog, QObject *parent)
     : QObject(parent)
     , m_watchdog(watchdog)
     , m_server(new QLocalServer(this))

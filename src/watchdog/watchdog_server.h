@@ -1,6 +1,7 @@
 #pragma once
 // The watchdog's local socket: "watch" hands it a (new) process to watch,
-// "stop" ends it. Every complete message is answered {"ok":true}.
+// "stop" ends it. Every complete message is answered {"ok":true}. In the
+// Tovalin session the session's launcher answers on the same socket.
 
 #include <QObject>
 
@@ -9,12 +10,12 @@ class QLocalSocket;
 
 namespace tovalin::watchdog {
 
-class Watchdog;
+class WatchTarget;
 
 class WatchdogServer : public QObject {
     Q_OBJECT
 public:
-    explicit WatchdogServer(Watchdog &watchdog, QObject *parent = nullptr);
+    explicit WatchdogServer(WatchTarget &watchdog, QObject *parent = nullptr);
     ~WatchdogServer() override;
 
     /// Listens on path, replacing a socket file left by a watchdog that has ended.
@@ -25,7 +26,7 @@ private:
     void accept();
     void readFrom(QLocalSocket *socket);
 
-    Watchdog &m_watchdog;
+    WatchTarget &m_watchdog;
     QLocalServer *m_server = nullptr;
 };
 

@@ -1,6 +1,7 @@
 // The desktop lock's states (activation, the parents' menu, the end of the
 // program), the foreign-window guard's decision for the window in front, the
-// allowed media players, and SetAutoRestart's requests to the watchdog.
+// allowed media players, SetAutoRestart's requests to the watchdog, and what
+// holds the desktop in each kind of session.
 
 #include "app/auto_restart.h"
 #include "app/desktop_lock.h"
@@ -13,6 +14,7 @@
 #include "state/program_state.h"
 #include "users/user_profile.h"
 
+#include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QtTest>
 
@@ -84,6 +86,53 @@ private slots:
         QCOMPARE(timer1.isActive(), locked);
         if (locked)
             QCOMPARE(timer1.interval(), 1000);
+    }
+
+    void whatHoldsTheDesktopAndWhenTheParentIsTold_data()
+    {
+        QTest::addColumn<QString>("platform");
+        QTest::addColumn<bool>("sessionVariable");
+        QTest::addColumn<bool>("x11Connected");
+        QTest::addColumn<int>("holder");
+        QTest::addColumn<bool>("told");
+        const int x11 = int(LockHolder::X11Lock), session = int(LockHolder::TovalinSession), none = int(LockHolder::None);
+        QTest::newRow("x11Session") << "xcb" << false << true << x11 << false;
+        QTest::newRow("tovalinSession") << "wayland" << true << false << session << false;
+        QTest::newRow("tovalinSessionOnWaylandEgl") << "wayland-egl" << true << false << session << false;
+        QTest::newRow("waylandDesktopWithoutTheSession") << "wayland" << false << false << none << true;
+        // An X client on a Wayland desktop: its X connection reaches no other program.
+        QTest::newRow("xwaylandWithoutTheSession") << "xcb" << false << false << none << true;
+        // The variable alone holds nothing: on X11 the X11 lock does the work.
+        QTest::newRow("sessionVariableOnX11") << "xcb" << true << true << x11 << false;
+        QTest::newRow("noScreenNobodyToTell") << "offscreen" << false << false << none << false;
+    }
+
+    void whatHoldsTheDesktopAndWhenTheParentIsTold()
+    {
+        QFETCH(QString, platform);
+        QFETCH(bool, sessionVariable);
+        QFETCH(bool, x11Connected);
+        QFETCH(int, holder);
+        QFETCH(bool, told);
+        const LockSituation situation{platform, sessionVariable, x11Connected};
+        QCOMPARE(int(lockHolderFor(situation)), holder);
+
+        // Told once per run, when a locked user becomes active; the lock log gets the same line.
+        FakeKeyLock keys;
+        FakeTickSource timer1;
+        DesktopLock lock(keys, timer1);
+        lock.setHolder(lockHolderFor(situation), parentToBeToldFor(situation));
+        QSignalSpy tell(&lock, &DesktopLock::parentToBeTold);
+        if (told)
+            QTest::ignoreMessage(QtInfoMsg, qPrintable(DesktopLock::noLockText()));
+        lock.userActivated(false);
+        lock.userActivated(true);
+        lock.parentsMenuOpened();
+        lock.parentsMenuClosed(true);
+        lock.userActivated(true);
+        QCOMPARE(tell.size(), told ? 1 : 0);
+        if (told)
+            QVERIFY(tell.at(0).at(0).toString().contains(QStringLiteral("\"Tovalin for children\"")));
     }
 
     void aCombinationHeldElsewhereLeavesTheRestOfTheLock()

@@ -12,6 +12,7 @@
 #include "core/text_file.h"
 #include "guard/site_lists.h"
 #include "state/program_state.h"
+#include "state/startup.h"
 #include "themes/theme_files.h"
 #include "users/user_profile.h"
 #include "users/user_store.h"
@@ -225,14 +226,44 @@ private slots:
             QCOMPARE(users.AvailableThemes(), QStringList{kTheme});
         }
 
-        int leftovers = 0;
+        // A start clears what killed saves leave, and nothing else. A kill seldom lands
+        // between a save's temporary link and its rename, so names of the kinds saves,
+        // fetches and imports use are planted too; files that only look alike stay.
+        const auto plant = [&](const QString &relative) {
+            QDir().mkpath(QFileInfo(data + u'/' + relative).path());
+            QFile f(data + u'/' + relative);
+            QVERIFY(f.open(QIODevice::WriteOnly));
+            f.write("half");
+        };
+        for (const QString &name : {QStringLiteral("gebruikers/Kind.usr.tNhDAZ"), QStringLiteral("themas/Dieren.kvu.a1B2c3"),
+                                    QStringLiteral("start.tvr.Zz9Yy8"), QStringLiteral("video/clip.avi.0aZ9bY"),
+                                    QStringLiteral("themas/.tovalin-import-Ab12Cd/files/x.kld")})
+            plant(name);
+        const QStringList strangers{QStringLiteral("themas/notes.txt.backup"), QStringLiteral("gebruikers/Kind.usr.bak"),
+                                    QStringLiteral("themas/Dieren.kvu.toolong1"), QStringLiteral("README.abcdef")};
+        for (const QString &name : strangers)
+            plant(name);
+        DataFolderUse other(data);
+        QVERIFY(other.isOnly());
+        {
+            // While another Tovalin works in the folder, a start leaves its files alone.
+            DataFolderUse second(data);
+            QVERIFY(!second.isOnly());
+        }
+        removeStaleTemporaryFiles(data);
+        QStringList left;
         QDirIterator it(data, QDir::Files | QDir::Hidden, QDirIterator::Subdirectories);
         while (it.hasNext()) {
-            it.next();
-            if (!Expected::names().contains(QDir(data).relativeFilePath(it.filePath())))
-                ++leftovers;
+            const QString relative = QDir(data).relativeFilePath(it.next());
+            if (!Expected::names().contains(relative))
+                left << relative;
         }
-        qInfo("%d kills, %lld rounds saved between them, %d temporary files left behind", kills, roundsSeen, leftovers);
+        left.sort();
+        QStringList expectedLeft = strangers;
+        expectedLeft.sort();
+        QCOMPARE(left, expectedLeft);
+        QVERIFY(!QFileInfo::exists(data + QStringLiteral("/themas/.tovalin-import-Ab12Cd")));
+        qInfo("%d kills, %lld rounds saved between them", kills, roundsSeen);
         // A kill at the wrong moment costs at most the round under way; a writer that never
         // completes a round between kills would show nothing, so some kills must follow saves.
         QVERIFY(roundsSeen > 0);

@@ -2,8 +2,15 @@
 // a data folder of its own: what they print, what they write, and that a refused command
 // leaves every file as it was.
 
+#include "activity/activity_files.h"
+#include "activity/activity_report.h"
+#include "activity/request_store.h"
 #include "core/text_file.h"
 #include "guard/entry_store.h"
+
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
 
 #include <QCryptographicHash>
 #include <QDirIterator>
@@ -151,6 +158,12 @@ private slots:
         QTest::newRow("passwordEmpty") << QStringList{"password", "set"} << QByteArray("\n");
         QTest::newRow("passwordCheckNoFile") << QStringList{"password", "check"} << QByteArray("geheim\n");
         QTest::newRow("passwordUnknown") << QStringList{"password", "reset"} << QByteArray("geheim\n");
+        QTest::newRow("requestsNoSuchRequest") << QStringList{"requests", "allow", "7"} << QByteArray();
+        QTest::newRow("requestsNotAnId") << QStringList{"requests", "refuse", "seven"} << QByteArray();
+        QTest::newRow("requestsRefuseWithAllowChoices") << QStringList{"requests", "refuse", "1", "--site"} << QByteArray();
+        QTest::newRow("reportUnknownUser") << QStringList{"report", "--user", "Nobody"} << QByteArray();
+        QTest::newRow("reportNoSuchDay") << QStringList{"report", "--user", "Piet", "--day", "2024-13-01"} << QByteArray();
+        QTest::newRow("reportNoDays") << QStringList{"report", "--user", "Piet", "--days", "0"} << QByteArray();
     }
     void refusedCommandsWriteNothing()
     {
@@ -162,6 +175,48 @@ private slots:
         QVERIFY(r.out.isEmpty());
         QVERIFY(r.err.startsWith("tovalinctl: "));
         QCOMPARE(snapshot(data()), before);
+    }
+
+    void requestsAreAnsweredAsTheRequestsPageAnswersThem()
+    {
+        QCOMPARE(ctl(data(), {"requests", "list", "--json"}).out.simplified(), QString("[ ]"));
+        tovalin::RequestStore store(tovalin::activity::requestsFile(data()));
+        tovalin::ActivityLog log(data());
+        const QDateTime now = QDateTime::currentDateTime().addSecs(-60);
+        for (const char *address : {"http://zoo.example/lions/cage", "http://far.example/"}) {
+            tovalin::Request r;
+            r.user = "Piet";
+            r.theme = "Dieren";
+            r.address = address;
+            r.reason = "whitelist";
+            r.asked = now;
+            r.id = store.add(r).id;
+            QVERIFY(log.requested(r).ok);
+        }
+        const QJsonArray listed = QJsonDocument::fromJson(ctl(data(), {"requests", "list", "--json"}).out.toUtf8()).array();
+        QCOMPARE(listed.size(), 2);
+        QCOMPARE(listed.at(0)["address"].toString(), QString("http://zoo.example/lions/cage"));
+        QCOMPARE(listed.at(0)["status"].toString(), QString("open"));
+
+        Run r = ctl(data(), {"requests", "allow", "1", "--site", "--all-themes", "--today"});
+        QVERIFY2(r.exitCode == 0, qPrintable(r.err));
+        QCOMPARE(r.out, QString("allowed\t1\thttp://zoo.example/\n"));
+        // The site was listed already: nothing is added twice.
+        QCOMPARE(linesOf(data() + "/themas/Dieren.kvu"), (QStringList{"http://zoo.example/", "http://zoo.example/lions"}));
+        QCOMPARE(ctl(data(), {"requests", "refuse", "2"}).exitCode, 0);
+        // Answered already: a negative answer, and nothing written.
+        const auto before = snapshot(data());
+        r = ctl(data(), {"requests", "allow", "2"});
+        QCOMPARE(r.exitCode, 1);
+        QVERIFY(r.err.contains("refused already"));
+        QCOMPARE(snapshot(data()), before);
+
+        QCOMPARE(ctl(data(), {"requests", "list", "--user", "Piet"}).out.count("\tallowed\t"), 1);
+        const QJsonObject report = QJsonDocument::fromJson(ctl(data(), {"report", "--user", "Piet", "--json"}).out.toUtf8()).object();
+        const QJsonArray requests = report["days"].toArray().at(0)["requests"].toArray();
+        QCOMPARE(requests.size(), 2);
+        QCOMPARE(requests.at(0)["todayOnly"].toBool(), true);
+        QCOMPARE(requests.at(1)["status"].toString(), QString("refused"));
     }
 
     void themesList()

@@ -1,8 +1,10 @@
 // The restart watchdog: its rules with a fake clock and fake processes (a
 // restart after an end, at most five a minute, nothing after a stop), its
-// messages, and the real `tovalin-watchdog` with a real process that is killed.
+// messages, the real `tovalin-watchdog` with a real process that is killed, and
+// the Tovalin session's launcher with real processes that end in every way.
 
 #include "watchdog/process_watch.h"
+#include "watchdog/session_launcher.h"
 #include "watchdog/watchdog.h"
 #include "watchdog/watchdog_client.h"
 #include "watchdog/watchdog_protocol.h"
@@ -256,6 +258,57 @@ private slots:
         QTest::qWait(1500);
         QCOMPARE(startedPids(pids).size(), 2);
         QVERIFY(!WatchdogClient::send(encodeStop(), 200));
+    }
+
+    void sessionKeepsTovalinUntilItEndsInOrder_data()
+    {
+        // "Tovalin" is a shell that notes each start and then does `script`; `then` is what the
+        // running Tovalin tells the launcher before it is killed.
+        QTest::addColumn<QString>("script");
+        QTest::addColumn<QString>("then");
+        QTest::addColumn<int>("starts");
+        QTest::addColumn<int>("exitCode");
+        QTest::newRow("orderlyEndEndsTheSession") << "exit 0" << "" << 1 << 0;
+        QTest::newRow("killedComesBackUntilTheSixthEndInAMinute") << "kill -9 $$" << "" << 6 << 1;
+        QTest::newRow("failureStatusIsAnAbnormalEnd") << "exit 3" << "" << 6 << 1;
+        QTest::newRow("afterTheExitCommandAKillEndsTheSession") << "exec sleep 30" << "stop" << 1 << 0;
+        QTest::newRow("comesBackWithTheUserActiveNow") << "exec sleep 30" << "watch" << 2 << 0;
+    }
+
+    void sessionKeepsTovalinUntilItEndsInOrder()
+    {
+        QFETCH(QString, script);
+        QFETCH(QString, then);
+        QFETCH(int, starts);
+        QFETCH(int, exitCode);
+        QTemporaryDir dir;
+        const QString pids = dir.filePath(QStringLiteral("pids"));
+        const auto shell = [&pids](const QString &rest) {
+            return QStringList{QStringLiteral("-c"), QStringLiteral("echo $$ >> '%1'; ").arg(pids) + rest};
+        };
+        SessionLauncher launcher(QStringLiteral("/bin/sh"), shell(script), [] { return qint64(1000); });
+        launcher.setRestartDelay(0);
+        QSignalSpy finished(&launcher, &SessionLauncher::finished);
+        launcher.start();
+        if (!then.isEmpty()) {
+            QTRY_COMPARE(startedPids(pids).size(), 1);
+            WatchRequest r = request(launcher.pid());
+            r.arguments = shell(QStringLiteral("exit 0"));
+            if (then == QLatin1String("stop")) {
+                launcher.stop();
+            } else {
+                // Another process's word counts for nothing; Tovalin's own does.
+                WatchRequest stranger = request(launcher.pid() + 1);
+                stranger.arguments = shell(QStringLiteral("kill -9 $$"));
+                launcher.watch(stranger);
+                launcher.watch(r);
+            }
+            ::kill(pid_t(launcher.pid()), SIGKILL);
+        }
+        QTRY_COMPARE_WITH_TIMEOUT(finished.size(), 1, 10000);
+        QCOMPARE(finished.at(0).at(0).toInt(), exitCode);
+        QCOMPARE(startedPids(pids).size(), starts);
+        QCOMPARE(launcher.pid(), qint64(0));
     }
 
     void missingProgramIsReported()

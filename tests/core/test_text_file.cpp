@@ -90,6 +90,28 @@ private slots:
         QCOMPARE(doc.boolValue("S", "e", true), true);
         QCOMPARE(doc.boolValue("S", "missing", true), true);
     }
+    void iniSavesTheSameBytesEveryTime_data()
+    {
+        QTest::addColumn<QByteArray>("in");
+        QTest::addColumn<QByteArray>("firstSave");
+        QTest::newRow("markAfterAFormFeed")
+            << QByteArray::fromBase64("DO+7v1tMaW5rdGU9LTENCmJyZWVkdApob3RlPS0xDVthW11lZHRlPTgwMA0K")
+            << QByteArray("[Linkte=-1\r\nbreedt\r\nhote=-1\r\n[a[]edte=800\r\n");
+        QTest::newRow("markAfterBlanksInFrontOfAHeader")
+            << QByteArray(" \t\xEF\xBB\xBF[LinkProp]\r\nURL=http://a.example/\r\n")
+            << QByteArray("[LinkProp]\r\nURL=http://a.example/\r\n");
+        QTest::newRow("markInFrontOfALaterKeyStaysItsOwn")
+            << QByteArray("[S]\r\n\xEF\xBB\xBFk=v\r\n")
+            << QByteArray("[S]\r\n\xEF\xBB\xBFk=v\r\n");
+    }
+    void iniSavesTheSameBytesEveryTime()
+    {
+        QFETCH(QByteArray, in);
+        QFETCH(QByteArray, firstSave);
+        const QByteArray written = IniDocument::parse(in).serialize();
+        QCOMPARE(written, firstSave);
+        QCOMPARE(IniDocument::parse(written).serialize(), written);
+    }
     void iniSurvivesGarbage()
     {
         QByteArray junk(4096, '\0');

@@ -2,8 +2,10 @@
 #include "themes/theme_files.h"
 #include "themes/theme_model.h"
 
-#include "state/program_state.h"
 #include "core/text_file.h"
+#include "guard/site_lists.h"
+#include "state/program_state.h"
+#include "users/user_profile.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -11,6 +13,8 @@
 #include <QTemporaryDir>
 #include <QtTest>
 #include <algorithm>
+#include <array>
+#include <cmath>
 
 using namespace tovalin;
 using namespace tovalin::testing;
@@ -181,68 +185,123 @@ private slots:
 
         // A file already there keeps its contents.
         QVERIFY(QDir().mkpath(target));
-        writeRaw(target + "/20240101100001.kld", "[LinkProp]\r\nURL=http://mine.example/\r\n");
+        writeRaw(target + "/20250601110101.kld", "[LinkProp]\r\nURL=http://mine.example/\r\n");
         StarterInstallResult r = installStarterThemes(source, target);
         QVERIFY(r.ok);
         QStringList installed = r.installedThemes;
         installed.sort();
-        QCOMPARE(installed, (QStringList{"Animals", "Games", "Learning"}));
-        QCOMPARE(readRaw(target + "/20240101100001.kld"), QByteArray("[LinkProp]\r\nURL=http://mine.example/\r\n"));
+        QStringList shipped = listThemeNames(source);
+        shipped.sort();
+        QCOMPARE(installed, shipped);
+        QCOMPARE(readRaw(target + "/20250601110101.kld"), QByteArray("[LinkProp]\r\nURL=http://mine.example/\r\n"));
 
         // Installed again (a theme now exists): nothing is copied, an edit survives.
-        writeRaw(target + "/Games.kvu", "mine.example\r\n");
+        writeRaw(target + "/Playtime.kvu", "mine.example\r\n");
         r = installStarterThemes(source, target);
         QCOMPARE(r.filesCopied, 0);
         QVERIFY(r.installedThemes.isEmpty());
-        QCOMPARE(readRaw(target + "/Games.kvu"), QByteArray("mine.example\r\n"));
+        QCOMPARE(readRaw(target + "/Playtime.kvu"), QByteArray("mine.example\r\n"));
 
         // A folder that already holds a theme of the parent's gets no starter themes.
         const QString other = m_dir.filePath("other/themas");
         QVERIFY(QDir().mkpath(other));
         writeLinkList(other, QStringLiteral("Mine"), {});
         QCOMPARE(installStarterThemes(source, other).filesCopied, 0);
-        QVERIFY(!QFileInfo::exists(other + "/Animals.llt"));
+        QVERIFY(!QFileInfo::exists(other + "/Playtime.llt"));
+        // ...until a new user's template names some: those come, with their links, and no more.
+        writeLinkList(other, QStringLiteral("speeltijd"), {});
+        r = installStarterThemes(source, other, {"Playtime", "Speeltijd", "Nowhere", "../Playtime"});
+        QVERIFY(r.ok);
+        QCOMPARE(r.installedThemes, QStringList{"Playtime"});
+        QCOMPARE(readRaw(other + "/Playtime.kvu"), readRaw(source + "/Playtime.kvu"));
+        QCOMPARE(readRaw(other + "/speeltijd.llt"), QByteArray());
+        QCOMPARE(listThemeNames(other).size(), 3);
+        ProgramState state;
+        state.DataFolder = m_dir.filePath("other");
+        ThemeModel model(state);
+        model.LoadTheme(QStringLiteral("Playtime"), Scroll::ToTop);
+        QCOMPARE(model.LinkCount(), int(readLines(source + "/Playtime.llt")->size()));
+        QCOMPARE(installStarterThemes(source, other, {"Playtime"}).filesCopied, 0);
 
         // A missing themes folder is created.
         const QString created = m_dir.filePath("new/deep/themas");
         QVERIFY(installStarterThemes(source, created).filesCopied > 0);
-        QVERIFY(QFileInfo::exists(created + "/Learning.llt"));
+        QVERIFY(QFileInfo::exists(created + "/Speeltijd.llt"));
     }
 
-    void starterThemesAreCompleteAndInTheProgramsFormats()
+    void everyStarterThemeWorksOnTheFirstDay_data()
     {
+        QTest::addColumn<QString>("theme");
+        const QStringList themes = listThemeNames(starterThemesDir());
+        QVERIFY(themes.size() >= 12); // two or more per age band, in English and in Dutch
+        for (const QString &theme : themes)
+            QTest::newRow(qPrintable(theme)) << theme;
+    }
+    void everyStarterThemeWorksOnTheFirstDay()
+    {
+        QFETCH(QString, theme);
         const QString source = starterThemesDir();
-        const QStringList themes = listThemeNames(source);
-        QVERIFY(themes.size() >= 2);
-        for (const QString &theme : themes) {
-            const auto ids = readLines(source + u'/' + theme + ".llt");
-            QVERIFY(ids);
-            QVERIFY2(ids->size() >= 6 && ids->size() <= 10, qPrintable(theme));
-            const auto whitelist = readLines(source + u'/' + theme + ".kvu");
-            QVERIFY(whitelist && !whitelist->isEmpty());
-            QCOMPARE(QFileInfo(source + u'/' + theme + ".kou").size(), 0);
-            QCOMPARE(QFileInfo(source + u'/' + theme + ".kpu").size(), 0);
-            for (const QString &id : *ids) {
-                QVERIFY(QRegularExpression(QStringLiteral("^\\d{14}$")).match(id).hasMatch());
-                const auto link = readLinkProperties(source, id);
-                QVERIFY(link);
-                QVERIFY(link->URL.startsWith(QStringLiteral("https://")));
-                // Every link is let through by its theme's whitelist.
-                const bool allowed = std::any_of(whitelist->begin(), whitelist->end(), [&](const QString &entry) {
-                    return link->URL.contains(entry, Qt::CaseInsensitive);
-                });
-                QVERIFY2(allowed, qPrintable(link->URL));
-                // The generator writes what the program writes.
-                QTemporaryDir scratch;
-                QVERIFY(writeNewLinkProperties(scratch.path(), *link).ok);
-                QCOMPARE(readRaw(scratch.filePath(id + ".kld")), readRaw(source + u'/' + id + ".kld"));
-                const BmpDecodeResult picture = readBmpFile(source + u'/' + id + ".bmp");
-                QVERIFY(picture.ok());
-                QCOMPARE(picture.bitmap.width, 70);
-                QCOMPARE(picture.bitmap.height, 70);
-                QCOMPARE(encodeBmp(picture.bitmap), readRaw(source + u'/' + id + ".bmp"));
+        const auto ids = readLines(source + u'/' + theme + ".llt");
+        QVERIFY(ids);
+        QVERIFY2(ids->size() >= 8 && ids->size() <= 12, qPrintable(QString::number(ids->size())));
+        QCOMPARE(QFileInfo(source + u'/' + theme + ".kou").size(), 0);
+        QCOMPARE(QFileInfo(source + u'/' + theme + ".kpu").size(), 0);
+
+        // The theme's own lists, as the guard reads them for a child whose whitelist is on.
+        QTemporaryDir data;
+        QVERIFY(QFile::link(source, data.path() + "/themas"));
+        ProgramState state;
+        state.DataFolder = data.path();
+        state.setActiveTheme(theme);
+        UserProfile profile;
+        profile.Kindvriendelijk = true;
+        profile.Kindonvriendelijk = true;
+        // Whitelist entries are judged as sites where the profile has that setting: set it here.
+        SiteLists lists(state, profile, VendorSettings{});
+        lists.LoadSiteLists();
+        const auto whitelist = readLines(source + u'/' + theme + ".kvu");
+        QVERIFY(whitelist && !whitelist->isEmpty());
+        QSet<QString> entriesUsed;
+
+        QList<std::array<double, 300>> seen;
+        for (const QString &id : *ids) {
+            QVERIFY(QRegularExpression(QStringLiteral("^\\d{14}$")).match(id).hasMatch());
+            const auto link = readLinkProperties(source, id);
+            QVERIFY2(link, qPrintable(id));
+            QVERIFY2(link->URL.startsWith(QStringLiteral("https://")), qPrintable(link->URL));
+            QVERIFY2(!link->Hint.trimmed().isEmpty(), qPrintable(id));
+            QVERIFY2(!lists.IsNotWhitelisted(link->URL) && !lists.IsBlacklisted(link->URL), qPrintable(link->URL));
+            for (const QString &entry : *whitelist)
+                if (link->URL.contains(entry, Qt::CaseInsensitive))
+                    entriesUsed.insert(entry);
+            // The generator writes what the program writes.
+            QTemporaryDir scratch;
+            QVERIFY(writeNewLinkProperties(scratch.path(), *link).ok);
+            QCOMPARE(readRaw(scratch.filePath(id + ".kld")), readRaw(source + u'/' + id + ".kld"));
+            const BmpDecodeResult picture = readBmpFile(source + u'/' + id + ".bmp");
+            QVERIFY(picture.ok());
+            QCOMPARE(picture.bitmap.width, 70);
+            QCOMPARE(picture.bitmap.height, 70);
+            QCOMPARE(encodeBmp(picture.bitmap), readRaw(source + u'/' + id + ".bmp"));
+
+            // No two pictures alike: the mean colour of 7 x 7 blocks differs by more than a
+            // touch-up would (different drawings differ by 20 and more on a 0-255 scale).
+            std::array<double, 300> blocks{};
+            for (int y = 0; y < 70; ++y)
+                for (int x = 0; x < 70; ++x)
+                    for (int c = 0; c < 3; ++c)
+                        blocks[size_t(((y / 7) * 10 + x / 7) * 3 + c)] +=
+                            double((picture.bitmap.pixel(x, y) >> (8 * c)) & 0xFF) / 49;
+            for (const auto &other : seen) {
+                double difference = 0;
+                for (size_t i = 0; i < blocks.size(); ++i)
+                    difference += std::abs(blocks[i] - other[i]) / double(blocks.size());
+                QVERIFY2(difference > 12, qPrintable(id + QStringLiteral(" looks like an earlier picture")));
             }
+            seen.append(blocks);
         }
+        // The whitelist holds what the links need and nothing more.
+        QCOMPARE(entriesUsed.size(), whitelist->size());
     }
 };
 

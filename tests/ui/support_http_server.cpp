@@ -109,7 +109,7 @@ void TestHttpServer::onReadyRead(QTcpSocket *socket)
 
 QByteArray TestHttpServer::requestHeader(const QString &path, const QByteArray &name) const
 {
-    const QList<QByteArray> lines = m_heads.value(path).split('\n');
+    const QList<QByteArray> lines = m_heads.value(path.section(u'?', 0, 0)).split('\n');
     for (const QByteArray &line : lines) {
         const qsizetype colon = line.indexOf(':');
         if (colon > 0 && line.left(colon).trimmed().compare(name, Qt::CaseInsensitive) == 0)
@@ -120,10 +120,8 @@ QByteArray TestHttpServer::requestHeader(const QString &path, const QByteArray &
 
 void TestHttpServer::answer(QTcpSocket *socket, const QByteArray &method, const QString &target, const QByteArray &head)
 {
-    // Kept for the paths asked last only, so a long run does not grow with every request.
-    if (m_heads.size() >= 1000)
-        m_heads.clear();
-    m_heads.insert(target, head);
+    // One head per path (the query left out), so a long run does not grow with every request.
+    m_heads.insert(target.section(u'?', 0, 0), head);
     m_requests.append(target);
     m_requestLines.append(QString::fromLatin1(method) + u' ' + target);
     emit requested(target);

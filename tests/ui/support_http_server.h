@@ -52,7 +52,7 @@ public:
     /// Paths (with query) in the order they were asked; unknown paths included (they get 404).
     QStringList requests() const { return m_requests; }
     int requestCount(const QString &path) const { return int(m_requests.count(path)); }
-    /// The value of a request header of the last request of `path` (with its query); empty when none.
+    /// The value of a request header of the last request of `path` (any query); empty when none.
     QByteArray requestHeader(const QString &path, const QByteArray &name) const;
     /// How often `path` was asked with `method` ("GET", "HEAD").
     int requestCount(const QString &path, const QByteArray &method) const
@@ -63,6 +63,8 @@ public:
     {
         m_requests.clear();
         m_requestLines.clear();
+        m_answered.clear();
+        m_heads.clear();
     }
 
 signals:
@@ -86,7 +88,7 @@ private:
     QStringList m_requestLines; // "GET /path", in order
     QHash<QString, int> m_delays; // "HEAD /path" -> ms
     QStringList m_answered;       // "HEAD /path", in order of answering
-    QHash<QString, QByteArray> m_heads; // the last request head per path
+    QHash<QString, QByteArray> m_heads; // the last request head per path, query left out
 };
 
 } // namespace tovalin::test

@@ -9,6 +9,7 @@
 #include "app/ui/desktop_guard.h"
 #include "app/ui/main_window.h"
 #include "app/ui/parents_side.h"
+#include "app/ui/users_side.h"
 #include "core/text_file.h"
 #include "parents/ui/parents_menu.h"
 #include "platform/head_probe.h"
@@ -19,12 +20,15 @@
 #include "watchdog/process_watch.h"
 #include "watchdog/watchdog_client.h"
 #include "watchdog/watchdog_protocol.h"
+#include "users/ui/user_manager_dialog.h"
 
 #include <QApplication>
 #include <QDateTime>
 #include <QDeadlineTimer>
 #include <QDir>
 #include <QElapsedTimer>
+#include <QLabel>
+#include <QMessageBox>
 #include <QProcess>
 #include <QStandardPaths>
 #include <QTemporaryDir>
@@ -374,6 +378,10 @@ private slots:
         QVERIFY(QTest::qWaitForWindowExposed(&m_app->mainWindow()));
         QVERIFY(m_app->desktop().lock().locked());
         QTRY_COMPARE_WITH_TIMEOUT(active(), ours(), 5000);
+        // An X11 session is locked by Tovalin itself: the parents' page says so, nobody is warned.
+        QCOMPARE(m_app->usersSide().managerDialog().findChild<QLabel *>(QStringLiteral("lockInForce"))->text(),
+                 QStringLiteral("Lock in force on this desktop: the X11 lock."));
+        QVERIFY(!m_app->mainWindow().findChild<QMessageBox *>(QStringLiteral("noDesktopLockMessage")));
     }
 
     void cleanupTestCase()

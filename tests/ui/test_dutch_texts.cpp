@@ -2,6 +2,9 @@
 // (under its real context, which is what the catalogue is keyed by), the named
 // windows read Dutch, and no Dutch text is clipped by a layout sized for English.
 
+#include "activity/ui/activity_window.h"
+#include "activity/ui/request_window.h"
+#include "app/ui/activity_side.h"
 #include "app/ui/application.h"
 #include "app/ui/main_window.h"
 #include "app/ui/parents_side.h"
@@ -26,10 +29,12 @@
 #include <QFileDialog>
 #include <QGroupBox>
 #include <QLabel>
+#include <QLineEdit>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSet>
+#include <QSpinBox>
 #include <QStackedWidget>
 #include <QStyleOptionButton>
 #include <QTabWidget>
@@ -282,10 +287,38 @@ private slots:
         checkWindow(&m_app->usersSide().wizard());
     }
 
+    void theWizardGivesADutchChildDutchThemes()
+    {
+        // This data folder holds only a theme of the parent's: the template's themes come with the user.
+        NewUserWizard &w = m_app->usersSide().wizard();
+        w.showFromManager(nullptr);
+        QTest::keyClicks(w.findChild<QLineEdit *>(QStringLiteral("Edit1")), QStringLiteral("Sanne"));
+        w.findChild<QPushButton *>(QStringLiteral("nameNext"))->click();
+        w.findChild<QSpinBox *>(QStringLiteral("SpinEdit1"))->setValue(7);
+        w.findChild<QPushButton *>(QStringLiteral("ageNext"))->click();
+        w.findChild<QPushButton *>(QStringLiteral("shortcutNext"))->click();
+        w.hide();
+        const QString program = m_app->state().ProgramFolder;
+        QFile made(m_dir.filePath(QStringLiteral("gebruikers/Sanne.usr")));
+        QFile dutch(program + QStringLiteral("resources/templates/nl/7.usr"));
+        QVERIFY(made.open(QIODevice::ReadOnly) && dutch.open(QIODevice::ReadOnly));
+        QCOMPARE(made.readAll(), dutch.readAll());
+        QVERIFY(QFile::exists(m_dir.filePath(QStringLiteral("themas/Leren en spelen.llt"))));
+        QVERIFY(QFile::exists(m_dir.filePath(QStringLiteral("themas/Kijken en ontdekken.llt"))));
+        QVERIFY(!QFile::exists(m_dir.filePath(QStringLiteral("themas/Learn and play.llt"))));
+    }
+
     void themeWindowsFit()
     {
         checkWindow(&m_app->themeWindows().editor());
         checkWindow(m_app->themeManagerWindows().manager());
+    }
+
+    void requestAndReportWindowsFit()
+    {
+        m_app->activity().activityWindow().showReport();
+        checkWindow(&m_app->activity().activityWindow());
+        checkWindow(&m_app->activity().requestWindow());
     }
 
     void everyTextLookedUpWasTranslated()

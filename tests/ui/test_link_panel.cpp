@@ -16,6 +16,7 @@
 #include "themes/ui/theme_chooser.h"
 #include "users/user_profile.h"
 
+#include <QImage>
 #include <QLabel>
 #include <QListWidget>
 #include <QTemporaryDir>
@@ -119,6 +120,22 @@ private slots:
         QTest::mouseRelease(&down, Qt::LeftButton);
         QTest::mousePress(&up, Qt::LeftButton);
         QCOMPARE(rig.links->frame(1)->y(), 0);
+
+        // On a screen scaled twice a picture is drawn smoothly, not in blocks: where its two
+        // halves meet, blended colours show.
+        Bitmap halves = Bitmap::filled(70, 70, 0xFFCC0000u);
+        for (int y = 0; y < 70; ++y)
+            for (int x = 35; x < 70; ++x)
+                halves.setPixel(x, y, 0xFF0000CCu);
+        QVERIFY(writeBmpFile(rig.state.themesFolder() + QStringLiteral("/Six1.bmp"), halves));
+        rig.model.activateTheme(QStringLiteral("Six"));
+        QImage shown(140, 140, QImage::Format_ARGB32);
+        shown.setDevicePixelRatio(2);
+        rig.links->picture(1)->render(&shown);
+        QSet<QRgb> colours;
+        for (int x = 0; x < 140; ++x)
+            colours.insert(shown.pixel(x, 70));
+        QVERIFY2(colours.size() > 2, qPrintable(QString::number(colours.size())));
     }
 
     void hoverAndHintFollowToonHintAndTheHint()

@@ -1,8 +1,13 @@
 // A long session in the whole program with the real engine: guarded navigations one after
 // the other (allowed pages with frames, pages off the whitelist, blacklisted pages, pop-ups),
 // each begun as the child begins one. The lists of the session stay as small as one
-// navigation makes them, the address history stays within its bound, and the program's
-// resident memory grows by less than a tenth from the first quarter of the run to its end.
+// navigation makes them, the address history stays within its bound, the program's
+// resident memory grows by less than a tenth from the first quarter of the run to its end,
+// and the heap in use rises by at most kMaxSlopeBytes per navigation over the second half
+// of the run (a straight line fitted through the mean of each round of the eight kinds of
+// navigation, so neither one large block coming or going nor the mix decides it). A short
+// run, or one whose address history is still filling, is held to a bound that catches a
+// page or a browser kept per navigation, not the history's own growth and the noise.
 //
 // TOVALIN_LONG_SESSION_NAVIGATIONS sets the number of navigations (CTest runs a short
 // session; the try-out runs 2 000 and 10 000). A run longer than five minutes needs
@@ -21,6 +26,7 @@
 #include <QtTest>
 
 #include <malloc.h>
+#include <vector>
 
 using namespace tovalin;
 using tovalin::test::RecordingSound;
@@ -30,6 +36,43 @@ namespace {
 
 constexpr int kLoadTimeoutMs = 20000;
 constexpr int kDefaultNavigations = 240;
+/// The most the heap may rise per navigation in a long run with the address history full,
+/// and otherwise.
+constexpr double kMaxSlopeBytes = 512;
+constexpr double kMaxSlopeBytesShortRun = 16 * 1024;
+constexpr int kLongRun = 2000;
+constexpr int kRound = 8; // the kinds of navigation of the mix
+
+/// The C heap in use, in bytes.
+qint64 heapInUse()
+{
+    const struct mallinfo2 heap = mallinfo2();
+    return qint64(heap.uordblks + heap.hblkhd);
+}
+
+/// The least-squares slope, per navigation, of the samples (one per navigation) through the
+/// means of whole rounds.
+double slopePerNavigation(const std::vector<qint64> &samples)
+{
+    std::vector<double> means;
+    for (size_t i = 0; i + kRound <= samples.size(); i += kRound) {
+        double sum = 0;
+        for (size_t j = i; j < i + kRound; ++j)
+            sum += double(samples[j]);
+        means.push_back(sum / kRound);
+    }
+    const double n = double(means.size());
+    double sx = 0, sy = 0, sxx = 0, sxy = 0;
+    for (size_t i = 0; i < means.size(); ++i) {
+        const double x = double(i), y = means[i];
+        sx += x;
+        sy += y;
+        sxx += x * x;
+        sxy += x * y;
+    }
+    const double d = n * sxx - sx * sx;
+    return d > 0 ? (n * sxy - sx * sy) / d / kRound : 0.0;
+}
 
 /// The resident memory of this process in kilobytes (0 when it cannot be read).
 qint64 residentKb()
@@ -46,8 +89,7 @@ qint64 residentKb()
 /// Where the resident memory lies: the C heap in use, and the anonymous, file and shared parts.
 QString memoryParts()
 {
-    const struct mallinfo2 heap = mallinfo2();
-    QString parts = QStringLiteral("heap in use %1 kB").arg(qint64((heap.uordblks + heap.hblkhd) / 1024));
+    QString parts = QStringLiteral("heap in use %1 kB").arg(heapInUse() / 1024);
     QFile status(QStringLiteral("/proc/self/status"));
     if (status.open(QIODevice::ReadOnly)) {
         for (const QByteArray &line : status.readAll().split('\n'))
@@ -190,6 +232,8 @@ private slots:
             count = kDefaultNavigations;
         const int checkpoint = count / 4;
         qint64 atCheckpoint = 0;
+        std::vector<qint64> secondHalf;
+        bool historyFullAtHalf = false;
         QElapsedTimer clock;
         clock.start();
         for (int n = 0; n < count; ++n) {
@@ -198,6 +242,10 @@ private slots:
                 QFAIL(qPrintable(QStringLiteral("navigation %1 of %2").arg(n + 1).arg(count)));
             if (n + 1 == checkpoint)
                 atCheckpoint = residentKb();
+            if (n + 1 == count / 2)
+                historyFullAtHalf = nav().addressHistory().size() >= NavigationModel::kMaxHistory;
+            if (n + 1 > count / 2 - (count / 2) % kRound)
+                secondHalf.push_back(heapInUse());
             if ((n + 1) % 500 == 0 || n + 1 == checkpoint)
                 qInfo("navigation %d: resident %lld kB (%s), history %lld, %lld ms", n + 1, residentKb(),
                       qPrintable(memoryParts()), qint64(nav().addressHistory().size()), clock.elapsed());
@@ -206,7 +254,11 @@ private slots:
         qInfo("%d navigations in %lld ms; resident memory %lld kB after %d, %lld kB at the end (%+.1f %%)", count,
               clock.elapsed(), atCheckpoint, checkpoint, atEnd,
               atCheckpoint > 0 ? 100.0 * double(atEnd - atCheckpoint) / double(atCheckpoint) : 0.0);
+        const double perNavigation = slopePerNavigation(secondHalf);
+        const double allowed = historyFullAtHalf && count >= kLongRun ? kMaxSlopeBytes : kMaxSlopeBytesShortRun;
+        qInfo("heap in use over the second half: %+.0f bytes per navigation (at most %.0f)", perNavigation, allowed);
         QVERIFY(atCheckpoint > 0);
+        QVERIFY2(perNavigation <= allowed, qPrintable(QStringLiteral("%1 bytes per navigation").arg(perNavigation)));
         QVERIFY2(atEnd < atCheckpoint + atCheckpoint / 10,
                  qPrintable(QStringLiteral("%1 kB -> %2 kB").arg(atCheckpoint).arg(atEnd)));
     }

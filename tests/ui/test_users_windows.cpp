@@ -191,8 +191,13 @@ private slots:
         click(&w, "nameNext");
         age->setValue(3);
         click(&w, "ageNext");
+        // A data folder that lacks her template's first theme (one made before it shipped) gets it.
+        const QString themes = m_dir.path() + "/themas/";
+        QVERIFY(QFile::remove(themes + "Playtime.llt"));
+        QVERIFY(QFile::remove(themes + "Playtime.kvu"));
         click(&w, "shortcutNext");
         QCOMPARE(fileBytes(usersFile("Anna")), fileBytes(programFolder() + "resources/templates/3.usr"));
+        QCOMPARE(fileBytes(themes + "Playtime.kvu"), fileBytes(programFolder() + "resources/themes/Playtime.kvu"));
         QVERIFY(!QFile::exists(m_desktop.folder + "/Anna.desktop"));
 
         click(&w, "anotherNext");
@@ -217,8 +222,8 @@ private slots:
         QVERIFY(!w.isVisible());
         QCOMPARE(m_app->state().activeUser(), QStringLiteral("Piet Jansen"));
         QCOMPARE(userLabel(), QStringLiteral("Piet Jansen"));
-        QCOMPARE(themeLabel(), QStringLiteral("Learning"));
-        QCOMPARE(m_app->state().activeTheme(), QStringLiteral("Learning"));
+        QCOMPARE(themeLabel(), QStringLiteral("Learn and play"));
+        QCOMPARE(m_app->state().activeTheme(), QStringLiteral("Learn and play"));
         QVERIFY(m_app->profile().Kindvriendelijk);
         QDialog *create = m_app->parents().parentsMenu().createDialog();
         QTRY_VERIFY(create->isVisible());
@@ -254,8 +259,8 @@ private slots:
         click(&m, "openButton");
         QCOMPARE(m_app->state().activeUser(), QStringLiteral("Anna"));
         QCOMPARE(userLabel(), QStringLiteral("Anna"));
-        QCOMPARE(m_app->state().activeTheme(), QStringLiteral("Games"));
-        QCOMPARE(themeLabel(), QStringLiteral("Games"));
+        QCOMPARE(m_app->state().activeTheme(), QStringLiteral("Playtime"));
+        QCOMPARE(themeLabel(), QStringLiteral("Playtime"));
         QVERIFY(m_app->profile().Hidenavigatieknoppen); // the toddler's settings are in force
         QVERIFY(m.isVisible());
 
@@ -265,7 +270,7 @@ private slots:
         QVERIFY(in<QCheckBox>(&m, "CBKVU")->isChecked());
         click(&m, "navThemes");
         QCOMPARE(in<QListWidget>(&m, "allowedThemes")->count(), 2);
-        QCOMPARE(in<QListWidget>(&m, "allowedThemes")->item(0)->text(), QStringLiteral("Games"));
+        QCOMPARE(in<QListWidget>(&m, "allowedThemes")->item(0)->text(), QStringLiteral("Playtime"));
 
         // Delete Piet Jansen.
         click(&m, "navDelete");

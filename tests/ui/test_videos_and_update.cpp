@@ -35,6 +35,8 @@
 #include <QStackedWidget>
 #include <QTemporaryDir>
 #include <QTimer>
+#include <QVideoFrame>
+#include <QVideoSink>
 #include <QMouseEvent>
 #include <QPushButton>
 #include <QtTest>
@@ -145,6 +147,32 @@ class TestVideosAndUpdate : public QObject {
     }
 
     /// Waits until the player plays and its position has moved on.
+    /// The screen converts the decoder's frames itself: its picture must match Qt's own conversion
+    /// (Qt's, on the processor, reads every frame as studio swing: compared for such a film only).
+    void pictureMatchesQtsConversion()
+    {
+        auto *screen = widget<VideoScreen>(QStringLiteral("DSVideoWindowEx21"));
+        QImage ours, qts;
+        // Connected after the screen: both see the same frame.
+        const QMetaObject::Connection c =
+            connect(screen->videoSink(), &QVideoSink::videoFrameChanged, this, [&](const QVideoFrame &frame) {
+                if (frame.isValid() && qts.isNull()) {
+                    ours = screen->picture();
+                    qts = frame.toImage();
+                }
+            });
+        QTRY_VERIFY_WITH_TIMEOUT(!qts.isNull(), kLoadTimeoutMs);
+        disconnect(c);
+        QCOMPARE(ours.size(), qts.size());
+        for (int y = 4; y < qts.height(); y += qts.height() / 6) {
+            for (int x = 4; x < qts.width(); x += qts.width() / 8) {
+                const QColor a = ours.pixelColor(x, y), b = qts.pixelColor(x, y);
+                QVERIFY2(qAbs(a.red() - b.red()) <= 8 && qAbs(a.green() - b.green()) <= 8 && qAbs(a.blue() - b.blue()) <= 8,
+                         qPrintable(QStringLiteral("(%1,%2): %3 against Qt's %4").arg(x).arg(y).arg(a.name(), b.name())));
+            }
+        }
+    }
+
     void waitUntilPlayingOnward()
     {
         QTRY_COMPARE_WITH_TIMEOUT(graph()->playbackState(), QMediaPlayer::PlayingState, kLoadTimeoutMs);
@@ -343,6 +371,7 @@ private slots:
         clickLink(QStringLiteral("mpg"));
         QTRY_VERIFY_WITH_TIMEOUT(videoPageShows(), kLoadTimeoutMs);
         waitUntilPlayingOnward();
+        pictureMatchesQtsConversion(); // MPEG-1: planar studio-swing YUV
         QCOMPARE(m_server->requestCount(QStringLiteral("/films/clip.mpg"), "GET"), 0);
         QCOMPARE(m_server->requestCount(QStringLiteral("/films/clip.mpg"), "HEAD"), 1);
         backToTheStartPage();

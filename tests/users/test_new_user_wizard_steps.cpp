@@ -1,8 +1,9 @@
 // The new-user wizard's steps and the age templates that ship: which template
-// an age gets, copying it over an existing user, the name test that leaves
-// nothing behind, the start-user file, Finish without a user; and every
-// shipped template is a complete profile naming only shipped themes, with a
-// start page its first theme lets through.
+// an age and a language get, copying it over an existing user, the themes it
+// names brought into the data folder, the name test that leaves nothing behind,
+// the start-user file, Finish without a user; and every shipped template is a
+// complete profile naming its band's starter themes, starting on the first link
+// of the first.
 
 #include "support_users.h"
 
@@ -10,6 +11,7 @@
 #include "core/text_file.h"
 #include "guard/site_lists.h"
 #include "state/program_state.h"
+#include "themes/theme_files.h"
 #include "users/age_templates.h"
 #include "users/desktop_launcher.h"
 #include "users/new_user_steps.h"
@@ -41,7 +43,7 @@ public:
 };
 
 struct Fixture {
-    usertest::DataFolder data{{"Animals", "Games", "Learning"}};
+    usertest::DataFolder data{{"Learn and play", "Nature and space"}};
     ProgramState state;
     UserProfile profile;
     UserStore store{state, profile};
@@ -78,23 +80,34 @@ private slots:
     void theAgePicksItsTemplate_data()
     {
         QTest::addColumn<int>("age");
+        QTest::addColumn<QString>("language");
         QTest::addColumn<QString>("file");
-        QTest::newRow("youngest") << 2 << "2.usr";
-        QTest::newRow("six") << 6 << "6.usr";
-        QTest::newRow("oldestTemplate") << 15 << "15.usr";
-        QTest::newRow("teenagerAndUpUseFifteen") << 16 << "15.usr";
-        QTest::newRow("highestAge") << 99 << "15.usr";
+        QTest::newRow("youngest") << 2 << "en" << "2.usr";
+        QTest::newRow("six") << 6 << "en" << "6.usr";
+        QTest::newRow("oldestTemplate") << 15 << "en" << "15.usr";
+        QTest::newRow("teenagerAndUpUseFifteen") << 16 << "en" << "15.usr";
+        QTest::newRow("highestAge") << 99 << "en" << "15.usr";
+        QTest::newRow("dutchToddler") << 3 << "nl" << "nl/3.usr";
+        QTest::newRow("dutchTeenager") << 40 << "nl" << "nl/15.usr";
     }
     void theAgePicksItsTemplate()
     {
         QFETCH(int, age);
+        QFETCH(QString, language);
         QFETCH(QString, file);
         Fixture f;
+        QStringList installed;
+        f.steps.setThemeInstaller([&](const QStringList &themes) { installed = themes; });
+        f.steps.setLanguage(language);
         // An existing user of the name (another spelling even) is replaced without a question.
         writeBytes(f.data.usersFile("Piet.usr"), "[Eigen]\r\nKleur=rood\r\n");
         QVERIFY(f.steps.createUser(" piet ", age));
         QCOMPARE(QDir(f.state.usersFolder()).entryList(QDir::Files), QStringList{"Piet.usr"});
-        QCOMPARE(readBytes(f.data.usersFile("Piet.usr")), readBytes(sourceProgramFolder() + "resources/templates/" + file));
+        const QString templateFile = sourceProgramFolder() + "resources/templates/" + file;
+        QCOMPARE(readBytes(f.data.usersFile("Piet.usr")), readBytes(templateFile));
+        // The themes the template names are brought into the data folder where missing.
+        QCOMPARE(installed, UserStore::decodeAllowedThemes(IniDocument::load(templateFile)->stringValue(
+                                QStringLiteral("Favorieten"), QStringLiteral("gebruikfav"))));
     }
 
     void aMissingTemplateMakesNoUser()
@@ -145,7 +158,7 @@ private slots:
         QVERIFY(f.steps.createUser("Anna", 6));
         f.steps.finish("Anna");
         QCOMPARE(f.state.activeUser(), QStringLiteral("Anna"));
-        QCOMPARE(f.state.activeTheme(), QStringLiteral("Learning"));
+        QCOMPARE(f.state.activeTheme(), QStringLiteral("Learn and play"));
         QVERIFY(f.profile.Kindvriendelijk);
         f.steps.finish(QString());
         QVERIFY(f.state.activeUser().isEmpty());
@@ -156,9 +169,13 @@ private slots:
     {
         const QString program = sourceProgramFolder();
         const QList<QPair<QString, QStringList>> layout = profileLayout();
-        for (int age = kYoungestTemplateAge; age <= kOldestTemplateAge; ++age) {
-            const QString path = templatePath(program, age);
-            const QString what = QFileInfo(path).fileName();
+        QStringList english; // the themes of the English template of the same age
+        for (int n = 0; n < 2 * (kOldestTemplateAge - kYoungestTemplateAge + 1); ++n) {
+            const int age = kYoungestTemplateAge + n / 2;
+            const QString language = n % 2 ? QStringLiteral("nl") : QStringLiteral("en");
+            const QString path = templatePath(program, age, language);
+            QCOMPARE(path.contains(QStringLiteral("/nl/")), language == u"nl");
+            const QString what = language + u' ' + QFileInfo(path).fileName();
             const std::optional<IniDocument> ini = IniDocument::load(path);
             QVERIFY2(ini, qPrintable(what));
             QList<QPair<QString, QStringList>> keys;
@@ -167,10 +184,16 @@ private slots:
             QVERIFY2(keys == layout, qPrintable(what + " lacks keys or lists them out of order"));
             QVERIFY2(readBytes(path).endsWith("\r\n"), qPrintable(what));
 
-            // Only shipped themes, and the start page passes the first theme's whitelist.
+            // Only shipped themes; the start page is the first theme's first link and passes its whitelist.
             const QStringList themes =
                 UserStore::decodeAllowedThemes(ini->stringValue(QStringLiteral("Favorieten"), QStringLiteral("gebruikfav")));
             QVERIFY2(!themes.isEmpty(), qPrintable(what));
+            // A Dutch desktop gets themes of its own, not the English ones.
+            if (language == u"en")
+                english = themes;
+            else
+                for (const QString &theme : themes)
+                    QVERIFY2(!english.contains(theme), qPrintable(what + ": " + theme));
             for (const QString &theme : themes)
                 QVERIFY2(QFile::exists(program + "resources/themes/" + theme + ".llt"), qPrintable(what + ": " + theme));
 
@@ -189,6 +212,9 @@ private slots:
             QVERIFY2(start.startsWith(QStringLiteral("https://")), qPrintable(what));
             QVERIFY2(!lists.IsNotWhitelisted(start), qPrintable(what + ": " + start));
             QVERIFY2(!lists.IsBlacklisted(start), qPrintable(what + ": " + start));
+            const auto firstLink = readLinkProperties(
+                program + "resources/themes", readLines(program + "resources/themes/" + themes.constFirst() + ".llt")->value(0));
+            QVERIFY2(firstLink && firstLink->URL == start, qPrintable(what + ": " + start));
         }
     }
 

@@ -1,7 +1,9 @@
 #include "app/ui/application.h"
 
 #include "state/startup.h"
+#include "state/startup_marks.h"
 #include "core/text_file.h"
+#include "app/ui/activity_side.h"
 #include "app/ui/desktop_guard.h"
 #include "app/ui/main_window.h"
 #include "app/ui/media_side.h"
@@ -35,6 +37,7 @@
 #include "users/start_user.h"
 #include "users/ui/category_settings.h"
 #include "users/user_manager.h"
+#include "users/ui/user_manager_dialog.h"
 #include "users/user_store.h"
 
 #include <QGuiApplication>
@@ -55,6 +58,8 @@ Application::~Application()
 {
     m_requestFilter.reset();
     m_categoryUpdates.reset();
+    // Its windows live in the main window; the minute being surfed is written first.
+    m_activity.reset();
     // The window holds the browser's view; it goes first. A download still running ends first.
     m_mediaSide.reset();
     m_themeDownload.reset();
@@ -100,11 +105,15 @@ void Application::start()
                                 "until the folder is writable.")
                                  .arg(folders.failed.join(u'\n')));
     }
+    // Another Tovalin working in the same folder may be in the middle of a save.
+    m_dataUse = std::make_unique<DataFolderUse>(m_state.DataFolder);
+    if (m_dataUse->isOnly())
+        removeStaleTemporaryFiles(m_state.DataFolder);
     m_state.FirstRun = checkFirstRun(m_state);
     if (m_state.FirstRun) {
         // A new installation gets the starter themes, so a child can surf at
         // once; a themes folder that already holds a theme is left alone.
-        installStarterThemes(m_state.ProgramFolder + QStringLiteral("resources/themes"), m_state.themesFolder());
+        installStarterThemes(m_state.starterThemesFolder(), m_state.themesFolder());
     }
     m_state.setActiveUser(startUserFromArguments(m_options.arguments, m_state.startUserFile()));
 
@@ -147,7 +156,9 @@ void Application::start()
     services.parentsPageOpen = [this] { return m_window && m_window->parentsPageShown(); };
     m_guard = std::make_unique<NavigationGuard>(m_state, *m_lists, m_profile, *m_nav, services);
 
+    startup::mark("state, lists and guard made");
     m_browser = std::make_unique<WebEngineBrowser>();
+    startup::mark("web engine and browser made");
     m_guard->attachTo(*m_browser);
     m_loadGuard = std::make_unique<SubresourceGuard>(m_state, *m_lists, m_profile);
     // The video fetch asks YouTube as the browser does.
@@ -173,7 +184,10 @@ void Application::start()
 
     MainWindowContext ctx{m_state, m_profile, *m_lists, *m_nav, *m_guard, *m_sound};
     m_window = std::make_unique<MainWindow>(ctx, *m_browser, m_browser->widget());
+    startup::mark("main window built");
     m_desktop = std::make_unique<DesktopGuard>(m_state, m_profile, *m_window, m_options.desktopPlayersDelayMs);
+    if (m_options.administratorGroups)
+        m_desktop->setAdministratorGroups(m_options.administratorGroups());
 
     ParentsSide::Context parentsCtx{m_state, m_profile, *m_lists, *m_nav, *m_guard, *m_browser, *m_window, *m_sound,
                                     m_options.timeClockTicks, m_options.switchClockTicks};
@@ -205,6 +219,11 @@ void Application::start()
     UsersSide::Context usersCtx{m_state, m_profile, *m_users, *m_session, *m_window, *m_parents,
                                 QCoreApplication::applicationFilePath(), m_options.desktop};
     m_usersSide = std::make_unique<UsersSide>(std::move(usersCtx));
+    m_usersSide->managerDialog().setLockInForce(DesktopLock::inForceText(m_desktop->holder()));
+    // Before the activation: yesterday's allows for today only are taken off the files it reads.
+    m_activity = std::make_unique<ActivitySide>(ActivitySide::Context{m_state, *m_lists, *m_guard, *m_browser, *m_window,
+                                                                      *m_parents, *m_themeWindows, *m_users,
+                                                                      m_options.surfTimeTicks});
     connect(m_window.get(), &MainWindow::userWindowSettingsDue, m_session.get(), &UserSession::ApplyWindowSettings);
     // The Security page's column: SafeSearch and the category lists.
     auto *categorySettings = new CategorySettings(m_profile, *m_categories, *m_categoryUpdates);
@@ -214,17 +233,37 @@ void Application::start()
         m_categories->refresh();
         categorySettings->showProfile();
     });
+    startup::mark("parents' side, media, themes and users made");
     m_session->activateAtStartUp(m_state.activeUser());
     m_lists->LoadSiteLists();
+    startup::mark("start user activated");
 
     // One window over the whole screen; without a window manager maximizing does nothing, so size it too.
+    // In the Tovalin session it has no frame at all: the kiosk compositor gives its one window the
+    // whole screen. (A full-screen request there leaves the window unpainted with Qt 6.4.)
     if (const QScreen *screen = QGuiApplication::primaryScreen())
         m_window->setGeometry(screen->availableGeometry());
+    if (m_desktop->holder() == LockHolder::TovalinSession)
+        m_window->setWindowFlag(Qt::FramelessWindowHint);
     m_window->showMaximized();
     m_window->raise();
     m_window->activateWindow();
     m_parents->startUpFinished();
     m_categoryUpdates->start();
+    startup::mark("window shown");
+    reportStartPageShown();
+}
+
+void Application::reportStartPageShown()
+{
+    if (!startup::marksWanted())
+        return;
+    auto once = std::make_shared<QMetaObject::Connection>();
+    *once = connect(m_browser.get(), &Browser::documentComplete, this, [this, once] {
+        disconnect(*once);
+        startup::mark("start page loaded");
+        m_browser->whenPainted([] { startup::mark("start page painted"); });
+    });
 }
 
 void Application::applyWindowSettings(const UserProfile &profile)

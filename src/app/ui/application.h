@@ -9,11 +9,14 @@
 
 #include <QObject>
 #include <QStringList>
+#include <functional>
 #include <memory>
 
 namespace tovalin {
 
+class ActivitySide;
 class CurlHeadProbe;
+class DataFolderUse;
 class DesktopGuard;
 class ThemeDownload;
 class ThemeManagerWindows;
@@ -49,9 +52,13 @@ public:
         HeadProbe *headProbe = nullptr;   ///< null: libcurl
         TickSource *timeClockTicks = nullptr;   ///< null: a real timer for the time clock
         TickSource *switchClockTicks = nullptr; ///< null: a real timer for the switch clock
+        TickSource *surfTimeTicks = nullptr;    ///< null: a real timer for the surfing-time counter
         DesktopShell *desktop = nullptr;        ///< null: desktop launchers go to the real desktop
         /// When the desktop's default players are asked for: once the start page is on screen.
         int desktopPlayersDelayMs = 15000;
+        /// The administrator groups of the account Tovalin runs under, told to the parents once;
+        /// null: not asked (main() asks for the account's own).
+        std::function<QStringList()> administratorGroups;
     };
 
     explicit Application(Options options, QObject *parent = nullptr);
@@ -88,6 +95,8 @@ public:
     VideoFetch &videoFetch() { return *m_media; }
     /// The desktop lock, the foreign-window guard and the restart watchdog.
     DesktopGuard &desktop() { return *m_desktop; }
+    /// The child's requests to a parent and the activity report.
+    ActivitySide &activity() { return *m_activity; }
     /// The blacklist for pictures, scripts and frames that pages load.
     SubresourceGuard &loadGuard() { return *m_loadGuard; }
     /// The user's category lists, and their updates.
@@ -112,10 +121,13 @@ private:
     void stopTimeClock() override;
     void startSwitchClock() override;
     void stopSwitchClock() override;
+    /// With the start-up marks asked for: marks the start page loaded and painted.
+    void reportStartPageShown();
 
     Options m_options;
     ProgramState m_state;
     UserProfile m_profile;
+    std::unique_ptr<DataFolderUse> m_dataUse;
     std::unique_ptr<SoundPlayer> m_ownSound;
     SoundPlayer *m_sound = nullptr;
     std::unique_ptr<HeadProbe> m_ownHead;
@@ -139,6 +151,7 @@ private:
     std::unique_ptr<UsersSide> m_usersSide;
     std::unique_ptr<MediaSide> m_mediaSide;
     std::unique_ptr<DesktopGuard> m_desktop;
+    std::unique_ptr<ActivitySide> m_activity;
     // The blacklist for what pages load; destroyed first, so the engine never asks a guard that is gone.
     std::unique_ptr<SubresourceGuard> m_loadGuard;
     std::unique_ptr<WebEngineRequestFilter> m_requestFilter;

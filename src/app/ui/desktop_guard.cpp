@@ -21,6 +21,7 @@
 
 #include <QCoreApplication>
 #include <QDir>
+#include <QGuiApplication>
 #include <QMessageBox>
 #include <QProcess>
 #include <QStandardPaths>
@@ -69,17 +70,38 @@ DesktopGuard::DesktopGuard(ProgramState &state, UserProfile &profile, MainWindow
     , m_window(window)
 {
     m_ticks = std::make_unique<WindowTimerTicks>(*window.foreignWindowTimer());
+    LockSituation situation;
+    situation.platform = QGuiApplication::platformName();
+    situation.sessionVariable = inTovalinSession();
     QString whyNot;
-    m_x11 = X11Connection::open(&whyNot);
-    if (m_x11) {
+    // In the session the X11 lock code never runs: there is no other window to keep away.
+    if (lockHolderFor(situation) != LockHolder::TovalinSession) {
+        m_x11 = X11Connection::open(&whyNot);
+        situation.x11Connected = m_x11 != nullptr;
+    }
+    m_holder = lockHolderFor(situation);
+    switch (m_holder) {
+    case LockHolder::X11Lock:
         m_keys = std::make_unique<X11KeyLock>(m_x11);
         m_windows = std::make_unique<X11DesktopWindows>(m_x11, &window);
-    } else {
+        break;
+    case LockHolder::TovalinSession:
+        qCInfo(lcLock) << "the desktop lock is held by the Tovalin session";
+        m_keys = std::make_unique<SessionKeyLock>();
+        m_windows = std::make_unique<UnwatchedDesktop>();
+        break;
+    case LockHolder::None:
         qCInfo(lcLock) << "the desktop lock is not available:" << whyNot << "- Tovalin runs without it";
         m_keys = std::make_unique<UnavailableKeyLock>();
         m_windows = std::make_unique<UnwatchedDesktop>();
+        break;
     }
     m_lock = std::make_unique<DesktopLock>(*m_keys, *m_ticks);
+    m_lock->setHolder(m_holder, parentToBeToldFor(situation));
+    connect(m_lock.get(), &DesktopLock::parentToBeTold, this, [this](const QString &text) {
+        // Activation runs before the window shows at start-up: the box follows once it does.
+        QTimer::singleShot(0, this, [this, text] { tellParent(QStringLiteral("noDesktopLockMessage"), text); });
+    });
     m_guard = std::make_unique<ForeignWindowGuard>(
         *m_windows, m_profile, MediaPlayers::fromVendorFile(VendorSettings::defaultPath(state.ProgramFolder)), *m_ticks);
     if (m_x11) {
@@ -101,6 +123,16 @@ DesktopGuard::DesktopGuard(ProgramState &state, UserProfile &profile, MainWindow
     m_restart = std::make_unique<AutoRestart>(*m_watchdog, state, self);
 
     connect(&window, &MainWindow::parentsMenuOpenChanged, this, [this](bool open) {
+        if (open && !m_adminGroups.isEmpty()) {
+            // Once per run: the parents learn it the first time they open their menu.
+            const QString text =
+                tr("This account may administer the computer (member of %1). A child with administrator rights "
+                   "can switch Tovalin off: give the child an account of its own without them.")
+                    .arg(m_adminGroups.join(QStringLiteral(", ")));
+            m_adminGroups.clear();
+            qCInfo(lcLock).noquote() << text;
+            tellParent(QStringLiteral("administratorAccountMessage"), text);
+        }
         if (open)
             m_lock->parentsMenuOpened();
         else
@@ -120,9 +152,23 @@ void DesktopGuard::setKeyLock(bool on)
     m_lock->userActivated(on);
 }
 
+void DesktopGuard::tellParent(const QString &objectName, const QString &text)
+{
+    // Not modal to the program: the child's side and the parents' work go on behind it.
+    auto *box = new QMessageBox(QMessageBox::Warning, tr("Tovalin"), text, QMessageBox::Ok, &m_window);
+    box->setObjectName(objectName);
+    box->setAttribute(Qt::WA_DeleteOnClose);
+    box->open();
+}
+
+void DesktopGuard::setAdministratorGroups(const QStringList &groups)
+{
+    m_adminGroups = groups;
+}
+
 void DesktopGuard::setAutoRestart(bool on)
 {
-    const QString message = m_restart->SetAutoRestart(on);
+    const QString message = m_restart->SetAutoRestart(on || m_holder == LockHolder::TovalinSession);
     if (!message.isEmpty())
         QMessageBox::information(&m_window, tr("Tovalin"), message);
 }

@@ -1,12 +1,18 @@
 #include "app/ui/main_window.h"
 
+#include "app/ui/help_page.h"
+
 #include "state/language.h"
 
+#include "app/ui/child_bar.h"
+#include "app/ui/clocks_strip.h"
+#include "app/ui/parents_menu_bar.h"
+#include "app/ui/parents_page.h"
+#include "app/ui/picture_panel.h"
 #include "app/ui/pictures.h"
 #include "app/ui/theme_tab.h"
+#include "app/ui/window_parts.h"
 #include "clocks/ui/clock_views.h"
-#include "guard/category_filter.h"
-#include "guard/ui/category_problem_label.h"
 #include "guard/navigation_guard.h"
 #include "guard/popup_guard.h"
 #include "guard/site_lists.h"
@@ -21,7 +27,6 @@
 
 #include <QApplication>
 #include <QCloseEvent>
-#include <QDesktopServices>
 #include <QFileInfo>
 #include <QMessageBox>
 #include <QUrl>
@@ -41,87 +46,6 @@
 
 namespace tovalin {
 
-namespace {
-
-// Colours of the parents' text links: over and otherwise.
-const QColor kLinkHover(100, 149, 230);
-const QColor kLinkNormal(33, 93, 198);
-// The top panel's green.
-const QColor kTopPanelColour(0x47, 0xD3, 0x52);
-
-QLabel *pictureLabel(const QString &objectName, pictures::Sign sign, int size, QWidget *parent)
-{
-    auto *label = new QLabel(parent);
-    label->setObjectName(objectName);
-    label->setPixmap(pictures::sign(sign, size));
-    label->setFixedSize(size, size);
-    label->hide();
-    return label;
-}
-
-QToolButton *navButton(const QString &objectName, pictures::Button icon, const QString &tip, QWidget *parent)
-{
-    auto *b = new QToolButton(parent);
-    b->setObjectName(objectName);
-    b->setIcon(pictures::button(icon, 96));
-    b->setIconSize(QSize(48, 48));
-    b->setAutoRaise(true);
-    b->setToolTip(tip);
-    b->setFocusPolicy(Qt::NoFocus);
-    return b;
-}
-
-void fillBackground(QWidget *w, const QColor &colour)
-{
-    w->setAutoFillBackground(true);
-    QPalette pal = w->palette();
-    pal.setColor(QPalette::Window, colour);
-    w->setPalette(pal);
-}
-
-} // namespace
-
-LinkLabel::LinkLabel(const QString &text, QWidget *parent, Hover hover)
-    : QLabel(text, parent)
-    , m_hover(hover)
-{
-    setCursor(Qt::PointingHandCursor);
-    setColour(false);
-}
-
-void LinkLabel::mousePressEvent(QMouseEvent *event)
-{
-    if (event->button() == Qt::LeftButton)
-        emit clicked();
-    QLabel::mousePressEvent(event);
-}
-
-void LinkLabel::enterEvent(QEnterEvent *event)
-{
-    setColour(true);
-    QLabel::enterEvent(event);
-}
-
-void LinkLabel::leaveEvent(QEvent *event)
-{
-    setColour(false);
-    QLabel::leaveEvent(event);
-}
-
-void LinkLabel::setColour(bool hover)
-{
-    QPalette pal = palette();
-    if (m_hover == Hover::Underline) {
-        QFont f = font();
-        f.setUnderline(hover);
-        setFont(f);
-        pal.setColor(QPalette::WindowText, kLinkNormal);
-    } else {
-        pal.setColor(QPalette::WindowText, hover ? kLinkHover : kLinkNormal);
-    }
-    setPalette(pal);
-}
-
 MainWindow::MainWindow(MainWindowContext context, Browser &browser, QWidget *browserView, QWidget *parent)
     : QWidget(parent)
     , m_ctx(context)
@@ -134,7 +58,8 @@ MainWindow::MainWindow(MainWindowContext context, Browser &browser, QWidget *bro
     auto *outer = new QVBoxLayout(this);
     outer->setContentsMargins(0, 0, 0, 0);
     outer->setSpacing(0);
-    outer->addWidget(buildMenuBar());
+    m_menuBar = new ParentsMenuBar(this);
+    outer->addWidget(m_menuBar);
     outer->addWidget(buildTopPanel());
 
     auto *tovalinWindow = new QWidget(this);
@@ -142,23 +67,14 @@ MainWindow::MainWindow(MainWindowContext context, Browser &browser, QWidget *bro
     auto *middle = new QHBoxLayout(tovalinWindow);
     middle->setContentsMargins(0, 0, 0, 0);
     middle->setSpacing(0);
-    middle->addWidget(buildLinkColumn());
+    m_picturePanel = new PicturePanel(tovalinWindow);
+    middle->addWidget(m_picturePanel);
     middle->addWidget(buildBrowserArea(browserView), 1);
     outer->addWidget(tovalinWindow, 1);
 
-    // The switch clock's strip sits at the bottom of the browser area, just above the time clock's gauge.
-    m_switchStrip = new QWidget(this);
-    m_switchStrip->setObjectName(QStringLiteral("Panel15"));
-    m_switchStrip->setFixedHeight(35);
-    m_switchStrip->hide();
-    outer->addWidget(m_switchStrip);
-
-    m_timeGauge = new QProgressBar(this);
-    m_timeGauge->setObjectName(QStringLiteral("ProgressBar1"));
-    m_timeGauge->setRange(0, 1000);
-    m_timeGauge->setValue(0);
-    m_timeGauge->hide();
-    outer->addWidget(m_timeGauge);
+    // The clocks sit at the bottom of the browser area, the switch clock's strip above the time clock's gauge.
+    m_clocksStrip = new ClocksStrip(this);
+    outer->addWidget(m_clocksStrip);
 
     m_statusBar = new QStatusBar(this);
     m_statusBar->setObjectName(QStringLiteral("StatusBar1"));
@@ -184,15 +100,14 @@ MainWindow::MainWindow(MainWindowContext context, Browser &browser, QWidget *bro
         m_ctx.state.FirstRun = false;
     });
 
+    wireRegions();
     wireBrowser();
     wireIndicator();
 
     m_ctx.state.ClickPending = false;
     m_ctx.state.PopupShown = false;
-    m_pageControl2->setCurrentWidget(m_navigatieTab);
+    m_pageControl2->setCurrentWidget(m_childBar);
     m_pageControl1->setCurrentWidget(m_browserPage);
-    m_btnBack->setEnabled(false);
-    m_btnForward->setEnabled(false); // until the browser has a page to go forward to
 
     qApp->installEventFilter(this);
 }
@@ -203,128 +118,40 @@ MainWindow::~MainWindow()
     qApp->removeEventFilter(this);
 }
 
-QWidget *MainWindow::buildMenuBar()
-{
-    m_menuBar = new QWidget(this);
-    m_menuBar->setObjectName(QStringLiteral("Panel33"));
-    m_menuBar->setFixedHeight(25);
-    fillBackground(m_menuBar, QColor(235, 240, 250));
-    auto *row = new QHBoxLayout(m_menuBar);
-    row->setContentsMargins(8, 0, 4, 0);
-    row->setSpacing(21 - 16);
-    const struct {
-        const char *name;
-        const char *text;
-    } entries[] = {
-        {"Label45", QT_TR_NOOP("Theme's")},   {"Label46", QT_TR_NOOP("Users")},
-        {"Label48", QT_TR_NOOP("Clocks")},    {"Label50", QT_TR_NOOP("Help")},
-        {"Label51", QT_TR_NOOP("Create homepage")}, {"Label47", QT_TR_NOOP("Lock menu")},
-        {"Label44", QT_TR_NOOP("Exit Tovalin")},
-    };
-    // Each entry: a 16-pixel icon, the label 21 pixels after the icon's left, the
-    // next icon 36 pixels after the label's width from this icon's left.
-    const QColor iconColours[] = {QColor(71, 211, 82), QColor(40, 150, 230), QColor(250, 170, 30), QColor(150, 90, 210),
-                                  QColor(120, 190, 60), QColor(60, 60, 160), QColor(220, 60, 50)};
-    int iconIndex = 0;
-    for (const auto &e : entries) {
-        auto *icon = new QLabel(m_menuBar);
-        icon->setPixmap(pictures::menuIcon(iconColours[iconIndex++], 16));
-        icon->setFixedSize(16, 16);
-        row->addWidget(icon);
-        // "Exit Tovalin" is underlined under the mouse; the other entries change colour.
-        auto *label = new LinkLabel(tr(e.text), m_menuBar,
-                                    qstrcmp(e.name, "Label44") == 0 ? LinkLabel::Hover::Underline : LinkLabel::Hover::Colour);
-        label->setObjectName(QLatin1String(e.name));
-        row->addWidget(label);
-        row->addSpacing(36 - 21 - row->spacing());
-        if (qstrcmp(e.name, "Label44") == 0)
-            connect(label, &LinkLabel::clicked, this, &MainWindow::quitProgram);
-        if (qstrcmp(e.name, "Label50") == 0)
-            connect(label, &LinkLabel::clicked, this, &MainWindow::showHelp);
-        if (qstrcmp(e.name, "Label45") == 0)
-            connect(label, &LinkLabel::clicked, this, [this] { showParentsPage(true); });
-    }
-    row->addStretch(1);
-    auto *close = new QToolButton(m_menuBar);
-    m_menuClose = close;
-    close->setObjectName(QStringLiteral("Image49"));
-    close->setIcon(pictures::button(pictures::Button::Close, 32));
-    close->setAutoRaise(true);
-    close->setToolTip(tr("Close menu"));
-    connect(close, &QToolButton::clicked, this, [this] { setParentsMenuOpen(false); });
-    row->addWidget(close);
-    m_menuBar->hide();
-    return m_menuBar;
-}
-
 QWidget *MainWindow::buildTopPanel()
 {
     m_topPanel = new QWidget(this);
     m_topPanel->setObjectName(QStringLiteral("Panel9"));
     m_topPanel->setFixedHeight(kTopPanelChildHeight);
-    fillBackground(m_topPanel, kTopPanelColour);
+    parts::fillBackground(m_topPanel, parts::kTopPanelColour);
     auto *lay = new QVBoxLayout(m_topPanel);
     lay->setContentsMargins(0, 0, 0, 0);
     m_pageControl2 = new QStackedWidget(m_topPanel);
     m_pageControl2->setObjectName(QStringLiteral("PageControl2"));
-    m_navigatieTab = buildNavigationBar();
-    m_themeTabPages = new ThemeTab(buildParentsPage());
+    m_childBar = new ChildBar;
+    m_parentsPage = new ParentsPage(m_ctx.guard, m_ctx.lists);
+    m_themeTabPages = new ThemeTab(m_parentsPage);
     m_themaTab = m_themeTabPages;
     connect(m_themeTabPages, &ThemeTab::closeRequested, this, [this] {
         // "Close": back to the child's bar at its own height.
         showParentsPage(false);
         m_topPanel->setFixedHeight(kTopPanelChildHeight);
     });
-    m_pageControl2->addWidget(m_navigatieTab);
+    m_pageControl2->addWidget(m_childBar);
     m_pageControl2->addWidget(m_themaTab);
     lay->addWidget(m_pageControl2);
     return m_topPanel;
 }
 
-QWidget *MainWindow::buildNavigationBar()
+void MainWindow::wireRegions()
 {
-    auto *tab = new QWidget;
-    tab->setObjectName(QStringLiteral("navigatietab"));
-    auto *tabLayout = new QVBoxLayout(tab);
-    tabLayout->setContentsMargins(6, 6, 6, 6);
+    connect(m_menuBar, &ParentsMenuBar::exitClicked, this, &MainWindow::quitProgram);
+    connect(m_menuBar, &ParentsMenuBar::helpClicked, this, &MainWindow::showHelp);
+    connect(m_menuBar, &ParentsMenuBar::themesClicked, this, [this] { showParentsPage(true); });
+    connect(m_menuBar, &ParentsMenuBar::closeClicked, this, [this] { setParentsMenuOpen(false); });
 
-    m_navBar = new QWidget(tab);
-    m_navBar->setObjectName(QStringLiteral("navigatiebalk"));
-    fillBackground(m_navBar, QColor(250, 250, 235));
-    auto *bar = new QHBoxLayout(m_navBar);
-    bar->setContentsMargins(8, 4, 8, 4);
-    tabLayout->addWidget(m_navBar);
-
-    // The indicator: forbidden, loading or broken, one at a time.
-    auto *indicator = new QWidget(m_navBar);
-    indicator->setFixedSize(64, 64);
-    auto *stack = new QGridLayout(indicator);
-    stack->setContentsMargins(0, 0, 0, 0);
-    m_imgForbidden = pictureLabel(QStringLiteral("Image12"), pictures::Sign::Forbidden, 60, indicator);
-    m_imgLoading = pictureLabel(QStringLiteral("Image13"), pictures::Sign::Loading, 60, indicator);
-    m_imgBroken = pictureLabel(QStringLiteral("Image9"), pictures::Sign::Broken, 60, indicator);
-    stack->addWidget(m_imgForbidden, 0, 0);
-    stack->addWidget(m_imgLoading, 0, 0);
-    stack->addWidget(m_imgBroken, 0, 0);
-    // Image6 and Image7 are the forbidden and allowed marks of the bar's design; they stay hidden.
-    pictureLabel(QStringLiteral("Image6"), pictures::Sign::Forbidden, 24, indicator);
-    pictureLabel(QStringLiteral("Image7"), pictures::Sign::Allowed, 24, indicator);
-    bar->addWidget(indicator);
-
-    m_navButtons = new QWidget(m_navBar);
-    m_navButtons->setObjectName(QStringLiteral("navigatieknoppen"));
-    auto *buttons = new QHBoxLayout(m_navButtons);
-    buttons->setContentsMargins(0, 0, 0, 0);
-    m_btnBack = navButton(QStringLiteral("ImgBtn1"), pictures::Button::Back, tr("Back"), m_navButtons);
-    m_btnForward = navButton(QStringLiteral("ImgBtn2"), pictures::Button::Forward, tr("Forward"), m_navButtons);
-    auto *stop = navButton(QStringLiteral("ImgBtn3"), pictures::Button::Stop, tr("Stop"), m_navButtons);
-    auto *refresh = navButton(QStringLiteral("ImgBtn4"), pictures::Button::Refresh, tr("Refresh"), m_navButtons);
-    auto *home = navButton(QStringLiteral("ImgBtn5"), pictures::Button::Home, tr("Home"), m_navButtons);
-    for (QToolButton *b : {m_btnBack, m_btnForward, stop, refresh, home})
-        buttons->addWidget(b);
-    bar->addWidget(m_navButtons);
-
-    connect(m_btnBack, &QToolButton::clicked, this, [this] {
+    ChildBar *bar = m_childBar;
+    connect(bar, &ChildBar::backClicked, this, [this] {
         // Leaving the video page is silent: the player stops and the browser shows again.
         if (m_pageControl1->currentWidget() == m_videoPage) {
             m_pageControl1->setCurrentWidget(m_browserPage);
@@ -339,283 +166,74 @@ QWidget *MainWindow::buildNavigationBar()
         BeginUserNavigation();
         m_browser.goBack();
     });
-    connect(m_btnForward, &QToolButton::clicked, this, [this] {
+    connect(bar, &ChildBar::forwardClicked, this, [this] {
         playClick();
         BeginUserNavigation();
         m_browser.goForward();
     });
-    connect(stop, &QToolButton::clicked, this, [this] {
+    connect(bar, &ChildBar::stopClicked, this, [this] {
         playClick();
         m_browser.stop();
     });
-    connect(refresh, &QToolButton::clicked, this, [this] {
+    connect(bar, &ChildBar::refreshClicked, this, [this] {
         playClick();
         BeginUserNavigation();
         m_browser.refresh();
-        m_edit1->setText(m_browser.location());
+        m_childBar->addressEdit()->setText(m_browser.location());
     });
-    connect(home, &QToolButton::clicked, this, [this] {
+    connect(bar, &ChildBar::homeClicked, this, [this] {
         playClick();
         BeginUserNavigation();
         goToStartPage();
     });
-
-    m_addressPanel = new QWidget(m_navBar);
-    auto *addr = new QHBoxLayout(m_addressPanel);
-    addr->setContentsMargins(8, 0, 0, 0);
-    m_edit1 = new QLineEdit(m_addressPanel);
-    m_edit1->setObjectName(QStringLiteral("Edit1"));
-    m_edit1->setMinimumWidth(200);
-    QFont big = m_edit1->font();
-    big.setPointSize(big.pointSize() + 2);
-    m_edit1->setFont(big);
-    auto *go = navButton(QStringLiteral("ImgBtn6"), pictures::Button::Go, tr("Go"), m_addressPanel);
-    auto goToTyped = [this] {
-        playClick();
-        QString address = m_edit1->text().trimmed();
-        if (address.isEmpty())
-            return;
-        // A typed https address is a web address as it stands, and so is one whose
-        // scheme is typed in capitals: neither may become "http://https://...".
-        if (!address.startsWith(u"http://", Qt::CaseInsensitive) && !address.startsWith(u"https://", Qt::CaseInsensitive))
-            address.prepend(QStringLiteral("http://"));
-        m_edit1->setText(address);
-        BeginUserNavigation();
-        m_browser.navigate(address);
-    };
-    connect(go, &QToolButton::clicked, this, goToTyped);
-    connect(m_edit1, &QLineEdit::returnPressed, this, goToTyped);
-    addr->addWidget(m_edit1, 1);
-    addr->addWidget(go);
-    bar->addWidget(m_addressPanel, 1);
-
-    m_btnPrint = navButton(QStringLiteral("ImgBtn7"), pictures::Button::Print, tr("Print"), m_navBar);
-    connect(m_btnPrint, &QToolButton::clicked, this, [this] {
+    connect(bar, &ChildBar::goClicked, this, &MainWindow::goToTypedAddress);
+    connect(bar, &ChildBar::printClicked, this, [this] {
         playClick();
         printPage();
     });
-    bar->addWidget(m_btnPrint);
+    connect(bar, &ChildBar::parentsButtonClicked, this, &MainWindow::parentsButtonClicked);
+    connect(bar, &ChildBar::exitClicked, this, &MainWindow::quitProgram);
 
-    m_themePanel = new QWidget(m_navBar);
-    m_themePanel->setObjectName(QStringLiteral("categoriepanel"));
-    auto *themeLay = new QVBoxLayout(m_themePanel);
-    themeLay->setContentsMargins(8, 0, 8, 0);
-    auto *themeCaption = new QLabel(tr("Theme"), m_themePanel);
-    themeCaption->setObjectName(QStringLiteral("Themalabel"));
-    m_themeLabel = new QLabel(m_themePanel);
-    m_themeLabel->setObjectName(QStringLiteral("Label3"));
-    QFont bold = m_themeLabel->font();
-    bold.setBold(true);
-    bold.setPointSize(bold.pointSize() + 2);
-    m_themeLabel->setFont(bold);
-    themeLay->addWidget(themeCaption);
-    themeLay->addWidget(m_themeLabel);
-    bar->addWidget(m_themePanel);
-
-    m_userPanel = new QWidget(m_navBar);
-    m_userPanel->setObjectName(QStringLiteral("gebruikerpanel"));
-    auto *userLay = new QVBoxLayout(m_userPanel);
-    userLay->setContentsMargins(8, 0, 8, 0);
-    userLay->addWidget(new QLabel(tr("User"), m_userPanel));
-    m_userLabel = new QLabel(m_userPanel);
-    m_userLabel->setObjectName(QStringLiteral("gebruikerlabel"));
-    m_userLabel->setFont(bold);
-    userLay->addWidget(m_userLabel);
-    bar->addWidget(m_userPanel);
-
-    // The parents' menu button.
-    auto *parents = navButton(QStringLiteral("Image1"), pictures::Button::ParentsMenu, tr("Parents menu"), m_navBar);
-    connect(parents, &QToolButton::clicked, this, &MainWindow::parentsButtonClicked);
-    bar->addWidget(parents);
-
-    m_exitPanel = new QWidget(m_navBar);
-    m_exitPanel->setObjectName(QStringLiteral("sluitpanel"));
-    auto *exitLay = new QHBoxLayout(m_exitPanel);
-    exitLay->setContentsMargins(0, 0, 0, 0);
-    auto *exit = navButton(QStringLiteral("Image5"), pictures::Button::Exit, tr("Exit Tovalin"), m_exitPanel);
-    connect(exit, &QToolButton::clicked, this, &MainWindow::quitProgram);
-    exitLay->addWidget(exit);
-    m_exitPanel->hide();
-    bar->addWidget(m_exitPanel);
-    return tab;
-}
-
-QWidget *MainWindow::buildParentsPage()
-{
-    auto *tab = new QWidget;
-    tab->setObjectName(QStringLiteral("thematab"));
-    auto *lay = new QVBoxLayout(tab);
-    lay->setContentsMargins(8, 6, 8, 6);
-
-    auto *row = new QHBoxLayout;
-    m_parentsAddressRow = row;
-    // `navpan`: the parents' own navigation buttons; they play no sound.
-    auto parentsButton = [tab](const char *name, pictures::Button icon, const QString &text) {
-        auto *b = new QToolButton(tab);
-        b->setObjectName(QLatin1String(name));
-        b->setIcon(pictures::button(icon, 48));
-        b->setIconSize(QSize(24, 24));
-        b->setAutoRaise(true);
-        b->setToolTip(text);
-        b->setFocusPolicy(Qt::NoFocus);
-        return b;
-    };
-    auto *terug2 = parentsButton("terug2", pictures::Button::Back, tr("Back"));
-    auto *vooruit2 = parentsButton("vooruit2", pictures::Button::Forward, tr("Forward"));
-    auto *refresh2 = parentsButton("refresh2", pictures::Button::Refresh, tr("Refresh"));
-    auto *stop2 = parentsButton("stop2", pictures::Button::Stop, tr("Stop"));
-    auto *home2 = parentsButton("home2", pictures::Button::Home, tr("Home page"));
-    terug2->setEnabled(false);
-    vooruit2->setEnabled(false);
-    m_terug2 = terug2;
-    m_vooruit2 = vooruit2;
-    connect(terug2, &QToolButton::clicked, this, [this] {
+    ParentsPage *page = m_parentsPage;
+    connect(page, &ParentsPage::backClicked, this, [this] {
         BeginUserNavigation();
         m_browser.goBack();
     });
-    connect(vooruit2, &QToolButton::clicked, this, [this] {
+    connect(page, &ParentsPage::forwardClicked, this, [this] {
         BeginUserNavigation();
         m_browser.goForward();
     });
-    connect(refresh2, &QToolButton::clicked, this, [this] {
+    connect(page, &ParentsPage::refreshClicked, this, [this] {
         BeginUserNavigation();
         m_browser.refresh();
     });
-    connect(stop2, &QToolButton::clicked, this, [this] { m_browser.stop(); });
-    connect(home2, &QToolButton::clicked, this, [this] {
+    connect(page, &ParentsPage::stopClicked, this, [this] { m_browser.stop(); });
+    connect(page, &ParentsPage::homeClicked, this, [this] {
         BeginUserNavigation();
         goToStartPage();
     });
-    for (QToolButton *b : {terug2, vooruit2, refresh2, stop2, home2})
-        row->addWidget(b);
-    m_adresedit = new QLineEdit(tab);
-    m_adresedit->setObjectName(QStringLiteral("adresedit"));
-    connect(m_adresedit, &QLineEdit::returnPressed, this, [this] {
+    connect(page, &ParentsPage::goClicked, this, [this] {
         BeginUserNavigation();
-        m_browser.navigate(m_adresedit->text());
+        m_browser.navigate(m_parentsPage->addressEdit()->text());
     });
-    row->addWidget(m_adresedit, 1);
-    auto *go2 = parentsButton("go2", pictures::Button::Go, tr("Go to this address"));
-    connect(go2, &QToolButton::clicked, this, [this] {
-        BeginUserNavigation();
-        m_browser.navigate(m_adresedit->text());
-    });
-    row->addWidget(go2);
-    m_status2 = new QLabel(tab);
-    m_status2->setObjectName(QStringLiteral("status2"));
-    m_status2->hide();
-    m_toegestaan2 = pictureLabel(QStringLiteral("toegestaan2"), pictures::Sign::Allowed, 28, tab);
-    m_toegestaan2->setToolTip(tr("Suitable for children"));
-    m_verboden2 = pictureLabel(QStringLiteral("verboden2"), pictures::Sign::Forbidden, 28, tab);
-    m_verboden2->setToolTip(tr("Not suitable for children"));
-    m_kapot2 = pictureLabel(QStringLiteral("kapot2"), pictures::Sign::Broken, 28, tab);
-    m_kapot2->setCursor(Qt::PointingHandCursor);
-    m_popupImage = pictureLabel(QStringLiteral("popupimage"), pictures::Sign::Loading, 28, tab);
-    m_popupImage->setToolTip(tr("The website was a pop-up"));
-    for (QWidget *w : {static_cast<QWidget *>(m_status2), static_cast<QWidget *>(m_toegestaan2),
-                       static_cast<QWidget *>(m_verboden2), static_cast<QWidget *>(m_kapot2),
-                       static_cast<QWidget *>(m_popupImage)})
-        row->addWidget(w);
-    m_gauge2 = new QProgressBar(tab);
-    m_gauge2->setObjectName(QStringLiteral("Gauge2"));
-    m_gauge2->setRange(0, 100);
-    m_gauge2->setFixedWidth(120);
-    row->addWidget(m_gauge2);
-    lay->addLayout(row);
 
-    auto *commands = new QHBoxLayout;
-    m_acceptBlock = new LinkLabel(NavigationModel::blockActiveSiteText(), tab);
-    m_acceptBlock->setObjectName(QStringLiteral("accepteerblokkeer"));
-    commands->addWidget(m_acceptBlock);
-    commands->addSpacing(24);
-    m_filterState = new QLabel(m_ctx.guard.filterStateCaption(), tab);
-    m_filterState->setObjectName(QStringLiteral("Label39"));
-    m_filterSwitch = new LinkLabel(m_ctx.guard.filterLabelCaption(), tab);
-    m_filterSwitch->setObjectName(QStringLiteral("Label29"));
-    // One state for the switch: the captions always show FilterOn, however it changed.
-    connect(m_filterSwitch, &LinkLabel::clicked, this, [this] { m_ctx.guard.toggleFilter(); });
-    connect(&m_ctx.guard, &NavigationGuard::filterCaptionsChanged, this, [this] {
-        m_filterSwitch->setText(m_ctx.guard.filterLabelCaption());
-        m_filterState->setText(m_ctx.guard.filterStateCaption());
-    });
-    commands->addWidget(m_filterState);
-    commands->addWidget(m_filterSwitch);
-    commands->addSpacing(24);
-    m_popupImage->setPixmap(pictures::button(pictures::Button::Popup, 56).pixmap(28, 28));
-    m_image34 = new QLabel(tab);
-    m_image34->setObjectName(QStringLiteral("Image34"));
-    m_image34->setPixmap(pictures::button(pictures::Button::Popup, 40).pixmap(20, 20));
-    m_image34->hide();
-    m_label30 = new LinkLabel(PopupGuard::blockPopupText(), tab);
-    m_label30->setObjectName(QStringLiteral("Label30"));
-    m_label30->hide();
-    commands->addWidget(m_image34);
-    commands->addWidget(m_label30);
-    commands->addStretch(1);
-    lay->addLayout(commands);
-    // While a list file cannot be read the guard refuses every site but the start page's: the
-    // parents see which file and why for as long as that lasts.
-    auto *listProblem = new QLabel(tab);
-    listProblem->setObjectName(QStringLiteral("listProblem"));
-    listProblem->setWordWrap(true);
-    listProblem->setStyleSheet(QStringLiteral("color: rgb(190, 20, 20); font-weight: bold;"));
-    auto showListProblem = [listProblem](const QString &problem) {
-        listProblem->setText(problem.isEmpty() ? QString()
-                                               : problem + u' '
-                                                     + tr("Every site except the start page's is refused until the "
-                                                          "file can be read."));
-        listProblem->setVisible(!problem.isEmpty());
-    };
-    showListProblem(m_ctx.lists.listProblem());
-    connect(&m_ctx.lists, &SiteLists::listProblemChanged, listProblem, showListProblem);
-    lay->addWidget(listProblem);
-    if (const CategoryFilter *categories = m_ctx.lists.categoryFilter())
-        lay->addWidget(new CategoryProblemLabel(*categories, tab));
-    lay->addStretch(1);
-    return tab;
+    connect(m_picturePanel, &PicturePanel::parentsButtonClicked, this, &MainWindow::parentsButtonClicked);
 }
 
-QWidget *MainWindow::buildLinkColumn()
+void MainWindow::goToTypedAddress()
 {
-    m_linkColumn = new QWidget(this);
-    m_linkColumn->setObjectName(QStringLiteral("Panel2"));
-    m_linkColumn->setFixedWidth(81);
-    fillBackground(m_linkColumn, QColor(250, 250, 235));
-    auto *lay = new QVBoxLayout(m_linkColumn);
-    lay->setContentsMargins(0, 0, 0, 0);
-    lay->setSpacing(0);
-    m_miniMenu = new QWidget(m_linkColumn);
-    m_miniMenu->setObjectName(QStringLiteral("minimenu"));
-    m_miniMenu->setFixedHeight(41);
-    {
-        // The parents' menu button while the navigation bar is hidden.
-        auto *miniLay = new QHBoxLayout(m_miniMenu);
-        miniLay->setContentsMargins(0, 0, 0, 0);
-        auto *parents16 = navButton(QStringLiteral("Image16"), pictures::Button::ParentsMenu, tr("Parents menu"), m_miniMenu);
-        parents16->setIconSize(QSize(36, 36));
-        connect(parents16, &QToolButton::clicked, this, &MainWindow::parentsButtonClicked);
-        miniLay->addWidget(parents16, 0, Qt::AlignCenter);
-    }
-    m_miniMenu->hide();
-    lay->addWidget(m_miniMenu);
-    auto scrollPanel = [this](const char *panelName, const char *buttonName, pictures::Button icon,
-                              const QString &tip, QToolButton **button) {
-        auto *panel = new QWidget(m_linkColumn);
-        panel->setObjectName(QLatin1String(panelName));
-        panel->setFixedHeight(linkpanel::kButtonPanelHeight);
-        auto *panelLay = new QHBoxLayout(panel);
-        panelLay->setContentsMargins(0, 0, 0, 0);
-        *button = navButton(QLatin1String(buttonName), icon, tip, panel);
-        (*button)->setIconSize(QSize(44, 44));
-        panelLay->addWidget(*button, 0, Qt::AlignCenter);
-        return panel;
-    };
-    lay->addWidget(scrollPanel("Panel4", "ImgBtn8", pictures::Button::ScrollUp, tr("Up"), &m_scrollUp));
-    m_linkArea = new QWidget(m_linkColumn);
-    m_linkArea->setObjectName(QStringLiteral("Panel6"));
-    lay->addWidget(m_linkArea, 1);
-    lay->addWidget(scrollPanel("Panel5", "ImgBtn9", pictures::Button::ScrollDown, tr("Down"), &m_scrollDown));
-    return m_linkColumn;
+    playClick();
+    QLineEdit *edit = m_childBar->addressEdit();
+    QString address = edit->text().trimmed();
+    if (address.isEmpty())
+        return;
+    // A typed https address is a web address as it stands, and so is one whose
+    // scheme is typed in capitals: neither may become "http://https://...".
+    if (!address.startsWith(u"http://", Qt::CaseInsensitive) && !address.startsWith(u"https://", Qt::CaseInsensitive))
+        address.prepend(QStringLiteral("http://"));
+    edit->setText(address);
+    BeginUserNavigation();
+    m_browser.navigate(address);
 }
 
 QWidget *MainWindow::buildBrowserArea(QWidget *browserView)
@@ -668,17 +286,17 @@ void MainWindow::wireBrowser()
             return;
         const int percent = qRound(progress * 100.0 / maximum);
         if (percent < 100)
-            m_gauge2->setValue(percent);
+            m_parentsPage->gauge()->setValue(percent);
     });
     connect(&m_browser, &Browser::commandStateChanged, this, [this](BrowserCommand command, bool enabled) {
-        (command == BrowserCommand::Back ? m_btnBack : m_btnForward)->setEnabled(enabled);
-        (command == BrowserCommand::Back ? m_terug2 : m_vooruit2)->setEnabled(enabled);
+        m_childBar->setCommandEnabled(command, enabled);
+        m_parentsPage->setCommandEnabled(command, enabled);
     });
     // A click inside the page waits for the link navigation it may start, which a busy engine
     // may begin well after the click window.
     connect(&m_browser, &Browser::documentClicked, this, [this] { m_ctx.state.openPageClick(); });
-    connect(&m_ctx.guard, &NavigationGuard::progressGaugeSet, m_gauge2, &QProgressBar::setValue);
-    connect(&m_ctx.guard, &NavigationGuard::popupMarkerShown, m_popupImage, &QWidget::setVisible);
+    connect(&m_ctx.guard, &NavigationGuard::progressGaugeSet, m_parentsPage->gauge(), &QProgressBar::setValue);
+    connect(&m_ctx.guard, &NavigationGuard::popupMarkerShown, m_parentsPage->popupMarker(), &QWidget::setVisible);
     connect(&m_ctx.guard, &NavigationGuard::aboutBlankReached, this,
             [this] { m_pageControl1->setCurrentWidget(m_browserPage); });
 }
@@ -688,13 +306,13 @@ void MainWindow::wireIndicator()
     NavigationModel &nav = m_ctx.nav;
     connect(&nav, &NavigationModel::navStateChanged, this, &MainWindow::showIndicator);
     connect(&nav, &NavigationModel::forbiddenVisibleChanged, this, [this](bool visible) {
-        m_imgForbidden->setVisible(visible);
-        m_verboden2->setVisible(visible);
+        m_childBar->setForbiddenVisible(visible);
+        m_parentsPage->setForbiddenVisible(visible);
     });
-    connect(&nav, &NavigationModel::acceptBlockCaptionChanged, m_acceptBlock, &QLabel::setText);
+    connect(&nav, &NavigationModel::acceptBlockCaptionChanged, m_parentsPage->acceptBlockLink(), &QLabel::setText);
     connect(&nav, &NavigationModel::addressDisplaysSet, this, [this](const QString &address) {
-        m_edit1->setText(address);
-        m_adresedit->setText(address);
+        m_childBar->addressEdit()->setText(address);
+        m_parentsPage->addressEdit()->setText(address);
     });
     connect(&nav, &NavigationModel::refusedListChanged, this, [this] {
         m_refusedList->clear();
@@ -705,14 +323,8 @@ void MainWindow::wireIndicator()
 
 void MainWindow::showIndicator(NavState state)
 {
-    const bool forbidden = state == NavState::Forbidden || state == NavState::Forbidden2;
-    m_imgLoading->setVisible(state == NavState::Loading);
-    m_imgBroken->setVisible(state == NavState::Broken);
-    m_imgForbidden->setVisible(forbidden && m_ctx.nav.forbiddenVisible());
-    m_status2->setVisible(true);
-    m_toegestaan2->setVisible(state == NavState::Ready || state == NavState::Loading);
-    m_verboden2->setVisible(forbidden && m_ctx.nav.forbiddenVisible());
-    m_kapot2->setVisible(state == NavState::Broken);
+    m_childBar->showIndicator(state, m_ctx.nav.forbiddenVisible());
+    m_parentsPage->showIndicator(state, m_ctx.nav.forbiddenVisible());
 }
 
 void MainWindow::BeginUserNavigation()
@@ -762,7 +374,7 @@ bool MainWindow::parentsMenuOpen() const
 void MainWindow::showParentsPage(bool parentsPage)
 {
     const bool wasShown = parentsPageShown();
-    m_pageControl2->setCurrentWidget(parentsPage ? m_themaTab : m_navigatieTab);
+    m_pageControl2->setCurrentWidget(parentsPage ? m_themaTab : static_cast<QWidget *>(m_childBar));
     if (parentsPage && !wasShown)
         themeTabShown();
     else if (!parentsPage && wasShown)
@@ -787,20 +399,13 @@ bool MainWindow::parentsPageShown() const
 
 void MainWindow::setUserLabels(const QString &user, const QString &theme)
 {
-    m_userLabel->setText(user);
-    m_themeLabel->setText(theme);
+    m_childBar->setUserLabels(user, theme);
 }
 
 void MainWindow::applyWindowSettings(const UserProfile &profile)
 {
-    m_btnPrint->setVisible(!profile.Hideprint);
-    m_exitPanel->setVisible(profile.Toonsluit);
-    m_addressPanel->setVisible(!profile.Hideadres);
-    m_navBar->setVisible(!profile.Hidenavbalk);
-    m_miniMenu->setVisible(profile.Hidenavbalk);
-    m_navButtons->setVisible(!profile.Hidenavigatieknoppen);
-    m_themePanel->setVisible(!profile.Hidethema);
-    m_userPanel->setVisible(!profile.Hideuser);
+    m_childBar->applyWindowSettings(profile);
+    m_picturePanel->setMiniMenuVisible(profile.Hidenavbalk);
 }
 
 void MainWindow::showHelp()
@@ -811,18 +416,28 @@ void MainWindow::showHelp()
         QMessageBox::information(this, windowTitle(), tr("The help file cannot be found:\n%1").arg(help));
         return;
     }
-    QDesktopServices::openUrl(QUrl::fromLocalFile(help));
+    openHelp(this, help);
+}
+
+void MainWindow::addBesideIndicator(QWidget *widget)
+{
+    m_childBar->addBesideIndicator(widget);
+}
+
+QList<QToolButton *> MainWindow::parentsMenuButtons() const
+{
+    return {m_childBar->parentsButton(), m_picturePanel->parentsButton()};
 }
 
 void MainWindow::addToParentsAddressRow(QWidget *widget)
 {
     // Right after the address field, whose text the commands work on.
-    m_parentsAddressRow->insertWidget(m_parentsAddressRow->indexOf(m_adresedit) + 1, widget);
+    m_parentsPage->addToAddressRow(widget);
 }
 
 LinkLabel *MainWindow::menuBarLink(const QString &objectName) const
 {
-    return m_menuBar->findChild<LinkLabel *>(objectName);
+    return m_menuBar->link(objectName);
 }
 
 void MainWindow::quitProgram()
@@ -886,7 +501,7 @@ bool MainWindow::eventFilter(QObject *watched, QEvent *event)
         m_sizeablePanel->fillPage();
         return true;
     }
-    if (watched == m_kapot2 && event->type() == QEvent::MouseButtonPress) {
+    if (watched == m_parentsPage->brokenSign() && event->type() == QEvent::MouseButtonPress) {
         BeginUserNavigation();
         goToStartPage();
         return true;
@@ -914,6 +529,53 @@ bool MainWindow::eventFilter(QObject *watched, QEvent *event)
     return false;
 }
 
+// --- The regions' widgets ----------------------------------------------------
+
+LinkPanel *MainWindow::linkPanel() const
+{
+    return m_picturePanel->linkPanel();
+}
+
+QWidget *MainWindow::linkColumn() const
+{
+    return m_picturePanel;
+}
+
+QWidget *MainWindow::linkArea() const
+{
+    return m_picturePanel->linkArea();
+}
+
+QWidget *MainWindow::switchClockStrip() const
+{
+    return m_clocksStrip->switchClockStrip();
+}
+
+QProgressBar *MainWindow::timeClockGauge() const
+{
+    return m_clocksStrip->timeClockGauge();
+}
+
+QLineEdit *MainWindow::parentsAddressEdit() const
+{
+    return m_parentsPage->addressEdit();
+}
+
+QLineEdit *MainWindow::childAddressEdit() const
+{
+    return m_childBar->addressEdit();
+}
+
+LinkLabel *MainWindow::acceptBlockLink() const
+{
+    return m_parentsPage->acceptBlockLink();
+}
+
+QToolButton *MainWindow::menuBarCloseButton() const
+{
+    return m_menuBar->closeButton();
+}
+
 // --- Picture links, theme chooser and theme tab -----------------------------
 
 void MainWindow::setUpThemes(ThemeModel &model, std::function<QStringList()> allowedThemes)
@@ -921,14 +583,14 @@ void MainWindow::setUpThemes(ThemeModel &model, std::function<QStringList()> all
     if (m_themes)
         return;
     m_themes = &model;
-    m_linkPanel = new LinkPanel(model, m_ctx.state, m_ctx.profile, m_ctx.sound, m_browser, m_linkArea, this);
-    m_linkPanel->setScrollButtons(m_scrollUp, m_scrollDown);
-    connect(m_linkPanel, &LinkPanel::transfersCancelRequested, this, &MainWindow::transfersCancelRequested);
-    connect(m_linkPanel, &LinkPanel::linkOpened, this, &MainWindow::showLinkAddress);
-    connect(m_linkPanel, &LinkPanel::browserPanelSizeRequested, this, &MainWindow::sizePanelForLink);
+    LinkPanel *links = m_picturePanel->showThemes(model, m_ctx.state, m_ctx.profile, m_ctx.sound, m_browser);
+    connect(links, &LinkPanel::transfersCancelRequested, this, &MainWindow::transfersCancelRequested);
+    connect(links, &LinkPanel::linkOpened, this, &MainWindow::showLinkAddress);
+    connect(links, &LinkPanel::browserPanelSizeRequested, this, &MainWindow::sizePanelForLink);
 
-    m_themeChooser = new ThemeChooser(model, m_ctx.state, m_ctx.sound, m_themeLabel, this, std::move(allowedThemes), this);
-    if (auto *box = qobject_cast<QBoxLayout *>(m_themePanel->layout())) {
+    m_themeChooser = new ThemeChooser(model, m_ctx.state, m_ctx.sound, m_childBar->themeLabel(), this,
+                                      std::move(allowedThemes), this);
+    if (auto *box = qobject_cast<QBoxLayout *>(m_childBar->themePanel()->layout())) {
         // Caption and name stay together, centred, however tall the bar is.
         box->insertStretch(0);
         box->addWidget(m_themeChooser->titleArea());
@@ -937,7 +599,7 @@ void MainWindow::setUpThemes(ThemeModel &model, std::function<QStringList()> all
     connect(m_themeChooser, &ThemeChooser::themeTitleChanged, m_themeTabPages, &ThemeTab::setTitle);
     connect(&model, &ThemeModel::themeLoaded, this, [this](const QString &name) {
         if (!name.isEmpty())
-            m_themeLabel->setText(name);
+            m_childBar->themeLabel()->setText(name);
     });
 }
 
@@ -952,8 +614,8 @@ void MainWindow::showLinkAddress(int slot)
     if (!m_themes)
         return;
     const QString &url = m_themes->slot(slot).link.URL;
-    m_edit1->setText(url);
-    m_adresedit->setText(url);
+    m_childBar->addressEdit()->setText(url);
+    m_parentsPage->addressEdit()->setText(url);
 }
 
 void MainWindow::sizePanelForLink(int hoogte, int breedte)
@@ -972,7 +634,7 @@ void MainWindow::themeTabShown()
 {
     m_themeTabPages->setTitle(linkpanel::themeTitle(m_ctx.state.activeTheme()));
     const linkpanel::Rgb blue = linkpanel::kThemeTabBackground;
-    fillBackground(m_topPanel, QColor(blue.r, blue.g, blue.b));
+    parts::fillBackground(m_topPanel, QColor(blue.r, blue.g, blue.b));
     m_themeTabPages->showPage(m_themeTabPages->startPage());
     m_ctx.guard.switchFilterOn();
     m_topPanel->setFixedHeight(kTopPanelParentsHeight);
@@ -980,7 +642,7 @@ void MainWindow::themeTabShown()
 
 void MainWindow::themeTabHidden()
 {
-    fillBackground(m_topPanel, kTopPanelColour);
+    parts::fillBackground(m_topPanel, parts::kTopPanelColour);
     // The user's window settings again, clocks included; the session lays the window out.
     emit userWindowSettingsDue();
 }
@@ -990,18 +652,14 @@ void MainWindow::themeTabHidden()
 void MainWindow::attachPopupGuard(PopupGuard &popups)
 {
     m_popups = &popups;
-    auto showLabel30 = [this](const QString &caption, bool visible) {
-        m_label30->setText(caption);
-        m_label30->setVisible(visible);
-        m_image34->setVisible(visible);
-    };
+    auto showLabel30 = [this](const QString &caption, bool visible) { m_parentsPage->showPopupOffer(caption, visible); };
     connect(&popups, &PopupGuard::label30Changed, this, [this, showLabel30](const QString &caption, bool visible) {
         showLabel30(caption, visible);
         if (visible)
             m_popupAskedOnThisPage = true;
     });
-    connect(&popups, &PopupGuard::popupMarkerShown, m_popupImage, &QWidget::setVisible);
-    connect(m_label30, &LinkLabel::clicked, &popups, &PopupGuard::label30Click);
+    connect(&popups, &PopupGuard::popupMarkerShown, m_parentsPage->popupMarker(), &QWidget::setVisible);
+    connect(m_parentsPage->popupOffer(), &LinkLabel::clicked, &popups, &PopupGuard::label30Click);
     connect(&m_browser, &Browser::downloadBegun, this, [this] { m_popupAskedOnThisPage = false; });
     // The completed page shows "Block popup" when it was a pop-up. A pop-up the
     // page itself asked for while loading has already set the caption ("Allow
@@ -1011,7 +669,7 @@ void MainWindow::attachPopupGuard(PopupGuard &popups)
         if (wasPopup)
             showLabel30(PopupGuard::blockPopupText(), true);
         else if (!m_popupAskedOnThisPage)
-            showLabel30(m_label30->text(), false);
+            showLabel30(m_parentsPage->popupOffer()->text(), false);
     });
 }
 

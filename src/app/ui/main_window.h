@@ -1,20 +1,20 @@
 #pragma once
-// The main window: the child's navigation bar, the picture-link column, the
-// browser page and the other pages, the parents' menu bar and the status bar.
-// It shows the models' state and forwards the user's actions; the rules live
-// in the guard, users and themes logic.
+// The main window's frame and wiring: it places the regions (the parents' menu bar, the
+// child's bar and the parents' page on the top panel, the picture-link column, the browser
+// area with its pages, the clocks' strip and the status bar), shows the models' state on
+// them and forwards the user's actions; the rules live in the guard, users and themes
+// logic. Each region is a class of its own.
 
 #include "state/program_state.h"
+#include "app/ui/link_label.h"
 #include "app/ui/sizeable_panel.h"
 #include "guard/navigation_model.h"
 
-#include <QLabel>
 #include <QStringList>
 #include <QWidget>
 #include <functional>
 #include <memory>
 
-class QHBoxLayout;
 class QLineEdit;
 class QPrinter;
 class QListWidget;
@@ -27,7 +27,12 @@ class QToolButton;
 namespace tovalin {
 
 class Browser;
+class ChildBar;
+class ClocksStrip;
 class LinkPanel;
+class ParentsMenuBar;
+class ParentsPage;
+class PicturePanel;
 class NavigationGuard;
 class PopupGuard;
 class ThemeChooser;
@@ -47,24 +52,6 @@ struct MainWindowContext {
     SoundPlayer &sound;
 };
 
-/// A label that acts as a link: hover colours of the parents' links and a clicked() signal.
-class LinkLabel : public QLabel {
-    Q_OBJECT
-public:
-    /// How the link shows the mouse over it: the hover colour, or an underline.
-    enum class Hover { Colour, Underline };
-    explicit LinkLabel(const QString &text, QWidget *parent = nullptr, Hover hover = Hover::Colour);
-signals:
-    void clicked();
-protected:
-    void mousePressEvent(QMouseEvent *event) override;
-    void enterEvent(QEnterEvent *event) override;
-    void leaveEvent(QEvent *event) override;
-private:
-    void setColour(bool hover);
-    Hover m_hover;
-};
-
 class MainWindow : public QWidget {
     Q_OBJECT
 public:
@@ -80,7 +67,7 @@ public:
     /// Builds the picture-link slots in `Panel6` and the theme chooser over the theme model;
     /// `allowedThemes` gives the active user's allowed themes. Called once, after construction.
     void setUpThemes(ThemeModel &model, std::function<QStringList()> allowedThemes);
-    LinkPanel *linkPanel() const { return m_linkPanel; }
+    LinkPanel *linkPanel() const;
     ThemeChooser *themeChooser() const { return m_themeChooser; }
     ThemeTab *themeTabPages() const { return m_themeTabPages; }
     /// `FillThemeChooser`.
@@ -125,25 +112,29 @@ public:
     QWidget *hiddenBrowserPage() const { return m_hiddenEmbedded; }
     QWidget *videoPage() const { return m_videoPage; }
     QWidget *browserPanel() const { return m_sizeablePanel; }
-    QWidget *linkColumn() const { return m_linkColumn; }
-    QWidget *linkArea() const { return m_linkArea; }
+    QWidget *linkColumn() const;
+    QWidget *linkArea() const;
     QWidget *themeTab() const { return m_themaTab; }
-    QWidget *switchClockStrip() const { return m_switchStrip; }
-    QProgressBar *timeClockGauge() const { return m_timeGauge; }
+    QWidget *switchClockStrip() const;
+    QProgressBar *timeClockGauge() const;
     QStatusBar *statusBar() const { return m_statusBar; }
 
     // The parents' controls.
     /// The parents' address field `adresedit` and the child's address field `Edit1`.
-    QLineEdit *parentsAddressEdit() const { return m_adresedit; }
-    QLineEdit *childAddressEdit() const { return m_edit1; }
+    QLineEdit *parentsAddressEdit() const;
+    QLineEdit *childAddressEdit() const;
     /// `accepteerblokkeer` on the parents' page.
-    LinkLabel *acceptBlockLink() const { return m_acceptBlock; }
+    LinkLabel *acceptBlockLink() const;
+    /// Puts a widget in the child's bar right after the forbidden sign (the Ask button).
+    void addBesideIndicator(QWidget *widget);
+    /// The parents' menu buttons: `Image1` in the child's bar and `Image16` in the mini menu.
+    QList<QToolButton *> parentsMenuButtons() const;
     /// Puts a widget right after `adresedit` in its row (the parents' list commands).
     void addToParentsAddressRow(QWidget *widget);
     /// A link of the parents' menu bar by its name (`Label47`, `Label48`, `Label51`, ...).
     LinkLabel *menuBarLink(const QString &objectName) const;
     /// The menu bar's close button `Image49` (it hides the bar itself).
-    QToolButton *menuBarCloseButton() const { return m_menuClose; }
+    QToolButton *menuBarCloseButton() const;
     /// The foreign-window guard's timer `Timer1` and the update check's `updatetimer`.
     QTimer *foreignWindowTimer() const { return m_timer1; }
     QTimer *updateTimer() const { return m_updatetimer; }
@@ -174,17 +165,15 @@ protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
-    QWidget *buildMenuBar();
     QWidget *buildTopPanel();
-    QWidget *buildNavigationBar();
-    QWidget *buildParentsPage();
-    QWidget *buildLinkColumn();
     QWidget *buildBrowserArea(QWidget *browserView);
+    void wireRegions();
     void wireBrowser();
     void wireIndicator();
     void showIndicator(NavState state);
     void fitBrowserPanel();
     void goToStartPage();
+    void goToTypedAddress();
     void playClick();
     void themeTabShown();
     void themeTabHidden();
@@ -195,42 +184,17 @@ private:
     Browser &m_browser;
     bool m_shownOnce = false;
 
-    QWidget *m_menuBar = nullptr;       // Panel33
+    // The regions.
+    ParentsMenuBar *m_menuBar = nullptr; // Panel33
+    ChildBar *m_childBar = nullptr;      // navigatietab
+    ParentsPage *m_parentsPage = nullptr; // thematab
+    PicturePanel *m_picturePanel = nullptr; // Panel2
+    ClocksStrip *m_clocksStrip = nullptr;
+
+    // The frame.
     QWidget *m_topPanel = nullptr;      // Panel9
     QStackedWidget *m_pageControl2 = nullptr;
-    QWidget *m_navigatieTab = nullptr;
     QWidget *m_themaTab = nullptr;
-    QWidget *m_navButtons = nullptr;    // navigatieknoppen
-    QWidget *m_addressPanel = nullptr;
-    QWidget *m_themePanel = nullptr;    // categoriepanel
-    QWidget *m_userPanel = nullptr;
-    QWidget *m_exitPanel = nullptr;
-    QWidget *m_navBar = nullptr;        // navigatiebalk
-    QLabel *m_imgForbidden = nullptr;   // Image12
-    QLabel *m_imgLoading = nullptr;     // Image13
-    QLabel *m_imgBroken = nullptr;      // Image9
-    QLineEdit *m_edit1 = nullptr;
-    QToolButton *m_btnBack = nullptr;   // ImgBtn1
-    QToolButton *m_btnForward = nullptr;
-    QToolButton *m_btnPrint = nullptr;  // ImgBtn7
-    QLabel *m_userLabel = nullptr;
-    QLabel *m_themeLabel = nullptr;     // Label3
-
-    // Parents' page.
-    QLineEdit *m_adresedit = nullptr;
-    QLabel *m_status2 = nullptr;
-    QLabel *m_toegestaan2 = nullptr;
-    QLabel *m_verboden2 = nullptr;
-    QLabel *m_kapot2 = nullptr;
-    QLabel *m_popupImage = nullptr;
-    QProgressBar *m_gauge2 = nullptr;
-    LinkLabel *m_filterSwitch = nullptr; // Label29
-    QLabel *m_filterState = nullptr;     // Label39
-    LinkLabel *m_acceptBlock = nullptr;  // accepteerblokkeer
-
-    QWidget *m_linkColumn = nullptr;    // Panel2
-    QWidget *m_linkArea = nullptr;      // Panel6
-    QWidget *m_miniMenu = nullptr;
     QStackedWidget *m_pageControl1 = nullptr;
     QWidget *m_browserPage = nullptr;
     SizeablePanel *m_sizeablePanel = nullptr; // JvSizeablePanel1
@@ -239,8 +203,6 @@ private:
     QWidget *m_timeupPage = nullptr;
     QWidget *m_selectPage = nullptr;
     QWidget *m_videoPage = nullptr;
-    QProgressBar *m_timeGauge = nullptr; // ProgressBar1
-    QWidget *m_switchStrip = nullptr;    // Panel15
     QStatusBar *m_statusBar = nullptr;
 
     QTimer *m_timer1 = nullptr;
@@ -249,21 +211,10 @@ private:
     QTimer *m_wisseltimer = nullptr;
     QTimer *m_updatetimer = nullptr;
 
-    // Parents' controls.
-    QHBoxLayout *m_parentsAddressRow = nullptr;
-    QToolButton *m_menuClose = nullptr;  // Image49
-
-    // Picture links, chooser, theme tab, pop-ups and print.
+    // Theme chooser, theme tab, pop-ups and print.
     ThemeModel *m_themes = nullptr;
-    LinkPanel *m_linkPanel = nullptr;
     ThemeChooser *m_themeChooser = nullptr;
     ThemeTab *m_themeTabPages = nullptr;
-    QToolButton *m_scrollUp = nullptr;   // ImgBtn8
-    QToolButton *m_scrollDown = nullptr; // ImgBtn9
-    QWidget *m_terug2 = nullptr;
-    QWidget *m_vooruit2 = nullptr;
-    LinkLabel *m_label30 = nullptr;
-    QLabel *m_image34 = nullptr;
     PopupGuard *m_popups = nullptr;
     bool m_popupAskedOnThisPage = false;
     std::unique_ptr<QPrinter> m_printer;

@@ -41,7 +41,8 @@ public:
     explicit MediaSide(Context context, QObject *parent = nullptr);
     ~MediaSide() override;
 
-    VideoPage &videoPage() { return *m_page; }
+    /// The video page, built the first time it is asked for.
+    VideoPage &videoPage();
     DownloadRequest &downloadRequest() { return *m_download; }
     UpdateOffer &updateOffer() { return *m_update; }
     /// How a stored stream description reaches the desktop's player; tests replace it.
@@ -50,6 +51,7 @@ public:
 private:
     bool videoPageShown() const;
     void leaveVideoPage();
+    void stopPlayback();
 
     Context m_ctx;
     VideoPage *m_page = nullptr;

@@ -1,5 +1,7 @@
 #include "app/ui/parents_side.h"
 
+#include "app/ui/help_page.h"
+
 #include "state/language.h"
 #include "state/program_state.h"
 #include "app/ui/main_window.h"
@@ -21,7 +23,6 @@
 #include "platform/tick_source.h"
 #include "users/user_profile.h"
 
-#include <QDesktopServices>
 #include <QFileInfo>
 #include <QLineEdit>
 #include <QProgressBar>
@@ -121,8 +122,8 @@ void ParentsSide::wireLists()
 void ParentsSide::wireQuickMenu()
 {
     MainWindow &w = m_ctx.window;
-    m_quickMenu = new QuickMenuWindow(*m_quickModel, &w, &w);
-    connect(&w, &MainWindow::quickMenuRequested, m_quickMenu, &QuickMenuWindow::showMenu);
+    // The window itself is built the first time it shows: the model keeps what it will show.
+    connect(&w, &MainWindow::quickMenuRequested, this, [this] { quickMenu().showMenu(); });
     connect(&m_ctx.guard, &NavigationGuard::activeSiteChanged, m_quickModel.get(), &QuickMenuModel::setActiveSite);
     // Back and forward inside one page complete no document; the command state changes with every move.
     Browser *browser = &m_ctx.browser;
@@ -130,14 +131,33 @@ void ParentsSide::wireQuickMenu()
             [this, browser] { m_quickModel->setActiveSite(browser->location()); });
     // After each completed document the newest address is the selected one.
     connect(&m_ctx.guard, &NavigationGuard::popupPageCompleted, m_quickModel.get(), &QuickMenuModel::selectFirst);
+}
+
+QuickMenuWindow &ParentsSide::quickMenu()
+{
+    if (m_quickMenu)
+        return *m_quickMenu;
+    MainWindow &w = m_ctx.window;
+    m_quickMenu = new QuickMenuWindow(*m_quickModel, &w, &w);
     const QString help = helpPagePath(m_ctx.state.ProgramFolder, activeLanguage());
     m_quickMenu->setHelpOpener([help, this] {
         if (!QFileInfo::exists(help)) {
             showParentsMessage(m_quickMenu, tr("The help file cannot be found:\n%1").arg(help));
             return;
         }
-        QDesktopServices::openUrl(QUrl::fromLocalFile(help));
+        openHelp(&m_ctx.window, help);
     });
+    m_quickMenu->setClocksOpener([this] { m_clocksDialog->open(); });
+    for (auto &[entry, open] : m_quickMenuEntries)
+        m_quickMenu->setWindowEntry(entry, open);
+    return *m_quickMenu;
+}
+
+void ParentsSide::setQuickMenuEntry(QuickMenuWindow::WindowEntry entry, std::function<void()> open)
+{
+    m_quickMenuEntries.emplace_back(entry, open);
+    if (m_quickMenu)
+        m_quickMenu->setWindowEntry(entry, std::move(open));
 }
 
 void ParentsSide::wireClocks()
@@ -161,7 +181,6 @@ void ParentsSide::wireClocks()
     auto openClocks = [this] { m_clocksDialog->open(); };
     if (LinkLabel *clocks = w.menuBarLink(QStringLiteral("Label48")))
         connect(clocks, &LinkLabel::clicked, m_clocksDialog, openClocks);
-    m_quickMenu->setClocksOpener(openClocks);
 }
 
 void ParentsSide::setMenuLocked(bool locked)

@@ -3,8 +3,12 @@
 // lock and its dialogs, the list commands and the accept window, the quick
 // menu, the start-page command, and both clocks with the clocks dialog.
 
+#include "parents/ui/quick_menu_window.h"
+
 #include <QObject>
+#include <functional>
 #include <memory>
+#include <vector>
 
 namespace tovalin {
 
@@ -20,7 +24,6 @@ class NavigationModel;
 class ParentsMenu;
 class ProgramState;
 class QuickMenuModel;
-class QuickMenuWindow;
 class SiteCommands;
 class SiteLists;
 class SoundPlayer;
@@ -65,7 +68,10 @@ public:
     AcceptWindow &acceptWindow() { return *m_acceptWindow; }
     SiteCommands &siteCommands() { return *m_siteCommands; }
     QuickMenuModel &quickMenuModel() { return *m_quickModel; }
-    QuickMenuWindow &quickMenu() { return *m_quickMenu; }
+    /// The quick menu, built the first time it is asked for.
+    QuickMenuWindow &quickMenu();
+    /// Shows a quick-menu entry that opens a window made elsewhere, now or once the menu is built.
+    void setQuickMenuEntry(QuickMenuWindow::WindowEntry entry, std::function<void()> open);
     TimeClock &timeClock() { return *m_timeClock; }
     SwitchClock &switchClock() { return *m_switchClock; }
     ClocksDialog &clocksDialog() { return *m_clocksDialog; }
@@ -97,6 +103,7 @@ private:
     QuickMenuWindow *m_quickMenu = nullptr;
     ClocksDialog *m_clocksDialog = nullptr;
     SwitchStripView *m_strip = nullptr;
+    std::vector<std::pair<QuickMenuWindow::WindowEntry, std::function<void()>>> m_quickMenuEntries;
 };
 
 } // namespace tovalin

@@ -5,6 +5,7 @@
 #include "parents/ui/parents_menu.h"
 #include "parents/ui/quick_menu_window.h"
 #include "state/program_state.h"
+#include "themes/theme_files.h"
 #include "users/desktop_launcher.h"
 #include "users/new_user_steps.h"
 #include "users/ui/new_user_wizard.h"
@@ -26,28 +27,48 @@ UsersSide::UsersSide(Context context, QObject *parent)
     m_manager = std::make_unique<UserManager>(m_ctx.state, m_ctx.profile, m_ctx.store, m_ctx.session, *desktop,
                                               m_ctx.executable);
     m_steps = std::make_unique<NewUserSteps>(m_ctx.state, m_ctx.store, m_ctx.session, *desktop, m_ctx.executable);
+    m_steps->setThemeInstaller([&state = m_ctx.state](const QStringList &themes) {
+        installStarterThemes(state.starterThemesFolder(), state.themesFolder(), themes);
+    });
 
+    // The manager and the wizard are built when first opened: a child's start-up needs neither.
+    MainWindow &w = m_ctx.window;
+    auto openManager = [this] { managerDialog().openOn(managerDialog().currentPage()); };
+    if (LinkLabel *users = w.menuBarLink(QStringLiteral("Label46")))
+        connect(users, &LinkLabel::clicked, this, openManager);
+    m_ctx.parents.setQuickMenuEntry(QuickMenuWindow::WindowEntry::UserManager, openManager);
+    m_ctx.parents.setQuickMenuEntry(QuickMenuWindow::WindowEntry::User,
+                                    [this] { managerDialog().openOn(UserManagerDialog::OpenPage); });
+    connect(&w, &MainWindow::firstRunWizardDue, this, [this] { wizard().showFirstStart(); });
+}
+
+void UsersSide::buildWindows()
+{
+    if (m_managerDialog)
+        return;
     MainWindow &w = m_ctx.window;
     m_managerDialog = new UserManagerDialog(*m_manager, m_ctx.state.ProgramFolder, &w);
     m_wizard = new NewUserWizard(*m_steps, m_ctx.state.ProgramFolder, &w);
-
-    auto openManager = [this] { m_managerDialog->openOn(m_managerDialog->currentPage()); };
-    if (LinkLabel *users = w.menuBarLink(QStringLiteral("Label46")))
-        connect(users, &LinkLabel::clicked, m_managerDialog, openManager);
-    QuickMenuWindow &quick = m_ctx.parents.quickMenu();
-    quick.setWindowEntry(QuickMenuWindow::WindowEntry::UserManager, openManager);
-    quick.setWindowEntry(QuickMenuWindow::WindowEntry::User,
-                         [this] { m_managerDialog->openOn(UserManagerDialog::OpenPage); });
-
     connect(m_managerDialog, &UserManagerDialog::wizardRequested, m_wizard,
             [this] { m_wizard->showFromManager(m_managerDialog); });
-    connect(&w, &MainWindow::firstRunWizardDue, m_wizard, &NewUserWizard::showFirstStart);
     connect(m_wizard, &NewUserWizard::finishedWithUser, this, &UsersSide::wizardFinished);
     // Back from the wizard, the manager shows what the wizard made.
     connect(m_wizard, &QDialog::finished, m_managerDialog, [this] {
         if (m_managerDialog->isVisible())
             m_managerDialog->reactivate();
     });
+}
+
+UserManagerDialog &UsersSide::managerDialog()
+{
+    buildWindows();
+    return *m_managerDialog;
+}
+
+NewUserWizard &UsersSide::wizard()
+{
+    buildWindows();
+    return *m_wizard;
 }
 
 UsersSide::~UsersSide() = default;

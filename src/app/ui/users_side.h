@@ -41,10 +41,12 @@ public:
     ~UsersSide() override;
 
     UserManager &manager() { return *m_manager; }
-    UserManagerDialog &managerDialog() { return *m_managerDialog; }
-    NewUserWizard &wizard() { return *m_wizard; }
+    /// The windows, built on first use.
+    UserManagerDialog &managerDialog();
+    NewUserWizard &wizard();
 
 private:
+    void buildWindows();
     void wizardFinished();
 
     Context m_ctx;

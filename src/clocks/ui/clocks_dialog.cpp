@@ -56,15 +56,8 @@ ClocksDialog::ClocksDialog(TimeClock &timeClock, SwitchClock &switchClock, QWidg
     outer->setSpacing(16);
 
     // Left column: heading and the three links, on the blue band.
-    auto *left = new QWidget(this);
-    left->setAutoFillBackground(true);
-    QPalette pal = left->palette();
-    pal.setColor(QPalette::Window, look::kBand);
-    left->setPalette(pal);
-    left->setFixedWidth(150);
-    auto *leftLay = new QVBoxLayout(left);
-    leftLay->setContentsMargins(14, 10, 10, 10);
-    leftLay->setSpacing(2);
+    QVBoxLayout *leftLay = nullptr;
+    QWidget *left = look::leftBand(this, 150, &leftLay);
     auto *headRow = new QHBoxLayout;
     auto *face = new QLabel(left);
     face->setPixmap(clockFace(26));

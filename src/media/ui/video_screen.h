@@ -29,6 +29,8 @@ public:
     /// Where the movie is painted now (the whole screen without a picture).
     QRect movieBox() const;
     QColor colour() const { return m_colour; }
+    /// The picture of the frame shown last (null without one).
+    QImage picture() const { return m_frame; }
 
 protected:
     void paintEvent(QPaintEvent *event) override;

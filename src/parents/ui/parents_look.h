@@ -12,6 +12,7 @@
 #include <QPalette>
 #include <QPixmap>
 #include <QPushButton>
+#include <QVBoxLayout>
 #include <QWidget>
 
 namespace tovalin::look {
@@ -53,6 +54,22 @@ inline QPushButton *makeLink(const QString &text, const QString &objectName, QWi
                                     "QPushButton:hover { color: %2; text-decoration: underline; }")
                          .arg(normal.name(), hover.name()));
     return b;
+}
+
+/// The blue band down the left of a parents' window with pages (the clocks dialog, the
+/// activity window): a fixed width, and a column for its heading and links.
+inline QWidget *leftBand(QWidget *parent, int width, QVBoxLayout **column)
+{
+    auto *band = new QWidget(parent);
+    band->setAutoFillBackground(true);
+    QPalette pal = band->palette();
+    pal.setColor(QPalette::Window, kBand);
+    band->setPalette(pal);
+    band->setFixedWidth(width);
+    *column = new QVBoxLayout(band);
+    (*column)->setContentsMargins(14, 10, 10, 10);
+    (*column)->setSpacing(2);
+    return band;
 }
 
 /// A friendly padlock, closed.

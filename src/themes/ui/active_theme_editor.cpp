@@ -1,5 +1,7 @@
 #include "themes/ui/active_theme_editor.h"
 
+#include "state/startup.h"
+
 #include "guard/block_accept.h"
 #include "state/program_state.h"
 #include "themes/theme_editing.h"
@@ -24,6 +26,7 @@
 #include <QPushButton>
 #include <QStackedWidget>
 #include <QStandardPaths>
+#include <QStyledItemDelegate>
 #include <QToolButton>
 #include <QToolTip>
 #include <QVBoxLayout>
@@ -33,6 +36,28 @@ namespace tovalin {
 namespace {
 
 constexpr QSize kDialogSize(592, 453);
+
+// Shows an entry's note after it ("http://zoo.example/   (today only)"); the entry itself, as the
+// list holds it and the field takes it, is unchanged.
+class EntryNoteDelegate : public QStyledItemDelegate {
+public:
+    EntryNoteDelegate(std::function<QString(const QString &)> note, QObject *parent)
+        : QStyledItemDelegate(parent), m_note(std::move(note))
+    {
+    }
+
+protected:
+    void initStyleOption(QStyleOptionViewItem *option, const QModelIndex &index) const override
+    {
+        QStyledItemDelegate::initStyleOption(option, index);
+        const QString note = m_note(index.data().toString());
+        if (!note.isEmpty())
+            option->text += QStringLiteral("   (") + note + u')';
+    }
+
+private:
+    std::function<QString(const QString &)> m_note;
+};
 
 int index(ActiveThemeEditor::Page page)
 {
@@ -56,7 +81,8 @@ ActiveThemeEditor::ActiveThemeEditor(ThemeModel &model, SiteLists &lists, Progra
     , m_lists(lists)
     , m_state(state)
     , m_hooks(std::move(hooks))
-    , m_xdgEmail(QStandardPaths::findExecutable(QStringLiteral("xdg-email")))
+    // In the Tovalin session a mail program would cover Tovalin, and its links lead to the web.
+    , m_xdgEmail(inTovalinSession() ? QString() : QStandardPaths::findExecutable(QStringLiteral("xdg-email")))
 {
     setObjectName(QStringLiteral("Taktiefthemaform"));
     setWindowTitle(tr("Edit active theme"));
@@ -275,6 +301,11 @@ void ActiveThemeEditor::buildListPage(ListPage &lp, const char *pageName, const 
     lp.view = new QListView(page);
     lp.view->setObjectName(QLatin1String(listName));
     lp.view->setModel(&m_lists.list(lp.which));
+    lp.view->setItemDelegate(new EntryNoteDelegate(
+        [this, which = lp.which](const QString &entry) {
+            return m_hooks.entryNote ? m_hooks.entryNote(which, entry) : QString();
+        },
+        lp.view));
     lp.view->setEditTriggers(QAbstractItemView::NoEditTriggers);
     lp.view->setSelectionMode(QAbstractItemView::SingleSelection);
     lp.view->setUniformItemSizes(true); // long lists stay quick to show

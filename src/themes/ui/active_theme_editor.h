@@ -47,6 +47,8 @@ public:
         ArchiveWriter writeArchive;
         /// The vendor's web host, named in the e-mail.
         QString vendorHost;
+        /// A note the list pages show beside an entry ("today only"), empty for none.
+        std::function<QString(SiteList which, const QString &entry)> entryNote;
     };
 
     ActiveThemeEditor(ThemeModel &model, SiteLists &lists, ProgramState &state, Hooks hooks,

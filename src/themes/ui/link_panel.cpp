@@ -12,6 +12,7 @@
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPixmap>
+#include <QStyle>
 
 namespace tovalin {
 
@@ -84,6 +85,20 @@ void LinkPicture::mousePressEvent(QMouseEvent *event)
     QLabel::mousePressEvent(event);
     if (event->button() == Qt::LeftButton && isEnabled())
         emit clicked(m_slot);
+}
+
+void LinkPicture::paintEvent(QPaintEvent *)
+{
+    const QPixmap shown = pixmap();
+    if (shown.isNull())
+        return;
+    // On a scaled screen the thumbnail covers more device pixels than it has: drawn smoothly,
+    // not in blocks. Centred and unscaled in the window's own measure, as on a plain screen.
+    QPainter p(this);
+    p.setRenderHint(QPainter::SmoothPixmapTransform);
+    p.drawPixmap(QStyle::alignedRect(layoutDirection(), Qt::AlignCenter,
+                                     shown.deviceIndependentSize().toSize(), rect()),
+                 shown);
 }
 
 LinkPanel::LinkPanel(ThemeModel &model, ProgramState &state, const UserProfile &profile, SoundPlayer &sound,

@@ -210,6 +210,12 @@ QWidget *UserManagerDialog::buildSecurityPage()
     lay->addWidget(settingBox(tr("Only allow sites from the whitelist"), QStringLiteral("CBKVU"), &UserProfile::Kindvriendelijk, p));
     lay->addWidget(settingBox(tr("Block key combinations [alt-tab, ctrl-esc, windows button, etc.]"), QStringLiteral("CBALT"),
                               &UserProfile::Nieteruit, p));
+    m_lockInForce = note(QString(), p);
+    m_lockInForce->setObjectName(QStringLiteral("lockInForce"));
+    m_lockInForce->setWordWrap(true);
+    m_lockInForce->setContentsMargins(24, 0, 0, 0);
+    m_lockInForce->hide();
+    lay->addWidget(m_lockInForce);
     lay->addWidget(settingBox(tr("Block dialog windows"), QStringLiteral("CBDIA"), &UserProfile::Geendialoog, p));
     lay->addWidget(settingBox(tr("Lock menu on startup"), QStringLiteral("CBMENU"), &UserProfile::Blokmenu, p));
     lay->addWidget(settingBox(tr("Automatic restart after abnormal termination (eg. via CTRL-ALT-DEL)"),
@@ -555,6 +561,12 @@ QWidget *UserManagerDialog::buildDeletePage()
 }
 
 // --- Showing ----------------------------------------------------------------------
+
+void UserManagerDialog::setLockInForce(const QString &text)
+{
+    m_lockInForce->setText(text);
+    m_lockInForce->setVisible(!text.isEmpty());
+}
 
 void UserManagerDialog::openOn(Page page)
 {

@@ -38,6 +38,9 @@ public:
     /// programFolder holds the shortcut icons.
     UserManagerDialog(UserManager &manager, const QString &programFolder, QWidget *parent = nullptr);
 
+    /// The Security page's line under "Block key combinations": which lock is in force here.
+    void setLockInForce(const QString &text);
+
     /// Opens the manager (modal to its parent) on a page.
     void openOn(Page page);
     /// Makes a page current as its navigation link does.
@@ -105,6 +108,7 @@ private:
 
     QStackedWidget *m_pages = nullptr;
     QHBoxLayout *m_securityColumns = nullptr;
+    QLabel *m_lockInForce = nullptr;
     QList<QLabel *> m_activeUserLabels; // the settings pages' "Active user: "
     QList<QPair<QCheckBox *, bool UserProfile::*>> m_settingBoxes;
     QLabel *m_status = nullptr;
