@@ -232,9 +232,14 @@ UserManager::Outcome UserManager::deleteUser(const QString &name)
 {
     if (!profileExists(name))
         return {false, {}};
+    // The active user is the one whose file this is, however either name was typed ("kim"
+    // started, "Kim.usr" on disk): the file decides, not the spelling.
+    const QString active = m_state.activeUser();
+    const bool deletingActive = !active.isEmpty() && UserStore::isUsableName(active)
+        && QFileInfo(m_store.profilePath(active)) == QFileInfo(m_store.profilePath(name));
     if (!m_store.deleteUserProfile(name))
         return {false, UserManagerText::tr("The user %1 could not be removed.").arg(name)};
-    if (name == m_state.activeUser()) {
+    if (deletingActive) {
         m_state.setActiveUser(QString());
         m_store.LoadUserProfile(QString());
         // No user: the protections of a profile without keys, not the deleted user's settings.
