@@ -28,11 +28,9 @@ void FragmentMatcher::addEntry(QStringView entry)
     // An entry with a "?" names a page with its query and is looked for in the whole address;
     // any other only before the address's query or fragment.
     const std::uint8_t where = entry.contains(u'?') ? kEndsAnywhere : kEndsBeforeQuery;
-    const QString text = entry.toString();
-    insert(foldCase(text), where);
-    const QString twin = otherWebScheme(text);
-    if (!twin.isEmpty())
-        insert(foldCase(twin), where);
+    // As written, with its host in the form addresses are read in, and the http/https twin of each.
+    for (const QString &form : whitelistEntryForms(entry.toString()))
+        insert(foldCase(form), where);
 }
 
 void FragmentMatcher::insert(QStringView folded, std::uint8_t where)

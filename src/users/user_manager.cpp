@@ -138,10 +138,16 @@ UserManager::Outcome UserManager::writeNewProfile(const QString &name, const QSt
 
 UserManager::Outcome UserManager::createUser(const QString &name, NewUserActivation activation)
 {
+    // A new user reads whitelist entries as sites, whatever an older profile shown says.
+    const bool shownWitSites = m_profile.WitSites;
+    m_profile.WitSites = true;
     Outcome outcome = writeNewProfile(name, {});
+    const bool activates = m_state.activeUser().isEmpty() || activation == NewUserActivation::Activate;
+    if (!outcome.ok || !activates)
+        m_profile.WitSites = shownWitSites;
     if (!outcome.ok)
         return outcome;
-    if (m_state.activeUser().isEmpty() || activation == NewUserActivation::Activate) {
+    if (activates) {
         // Only the name: the settings shown (and the themes in memory) stay as they are.
         m_state.setActiveUser(name.trimmed());
         emit profileReloaded();

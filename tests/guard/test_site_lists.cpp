@@ -1,6 +1,8 @@
+#include "core/text.h"
 #include "guard/support_guard.h"
 
 #include <QFile>
+#include <algorithm>
 #include <QSignalSpy>
 #include <QUrl>
 #include <QtTest>
@@ -143,6 +145,13 @@ private slots:
         w.lists->LoadSiteLists();
         QCOMPARE(w.lists->whitelist().items(), (QStringList{"kids.example", "old.example"}));
         QVERIFY(!w.lists->IsNotWhitelisted("http://kids.example/"));
+        // Nor does a switch to another theme and back: the change waits for its theme.
+        w.state.setActiveTheme(QStringLiteral("Other"));
+        w.lists->LoadSiteLists();
+        QVERIFY(w.lists->whitelist().items().isEmpty());
+        w.state.setActiveTheme(QStringLiteral("Dieren"));
+        w.lists->LoadSiteLists();
+        QCOMPARE(w.lists->whitelist().items(), (QStringList{"kids.example", "old.example"}));
 
         // Once the folder is back, the next save writes the change.
         QVERIFY(QFile::remove(themes));
@@ -330,6 +339,16 @@ private slots:
         QTest::newRow("blacklistedWithFragmentAdded") << QStringList{"example"} << bad << true << true << start << "http://bad.example/page#top" << false << true;
         QTest::newRow("blacklistEntryWithQueryMatchesOnlyItsQuery") << QStringList{"example"} << QStringList{"http://bad.example/page?x=1"} << true << true << start << "http://bad.example/page?x=2" << false << false;
         QTest::newRow("unparsableAddressPassesNothing") << QStringList{"kids"} << none << true << true << start << "http://kids.example:99999999/" << true << false;
+        // International names: an entry and an address meet in one form, whichever spelling each has.
+        const QStringList cafe{QString::fromUtf8("café.example")};
+        QTest::newRow("internationalEntryMatchesAsWritten") << cafe << none << true << true << start << QString::fromUtf8("http://café.example/") << false << false;
+        QTest::newRow("internationalEntryMatchesInCapitals") << cafe << none << true << true << start << QString::fromUtf8("http://CAFÉ.example/") << false << false;
+        QTest::newRow("internationalEntryMatchesTheAsciiForm") << cafe << none << true << true << start << "http://xn--caf-dma.example/" << false << false;
+        QTest::newRow("asciiFormEntryMatchesTheInternationalName") << QStringList{"http://xn--caf-dma.example"} << none << true << true << start << QString::fromUtf8("http://café.example/x") << false << false;
+        QTest::newRow("lookAlikeInAnotherScriptDoesNotMatch") << cafe << none << true << true << start << QString::fromUtf8("http://\u0441af\u00e9.example/") << true << false;
+        QTest::newRow("internationalStartPageSitePasses") << none << none << true << true << QString::fromUtf8("http://café.de/start") << "http://xn--caf-dma.de/x" << false << false;
+        QTest::newRow("internationalBlacklistedInEverySpelling") << none << QStringList{QString::fromUtf8("http://café.de/page")} << false << true << start << QString::fromUtf8("http://CAFÉ.de/page") << false << true;
+        QTest::newRow("asciiFormBlacklistedInEverySpelling") << none << QStringList{"http://xn--caf-dma.de/page"} << false << true << start << QString::fromUtf8("http://café.de/page") << false << true;
     }
     void addressTests()
     {
@@ -351,6 +370,63 @@ private slots:
         QTEST(w.lists->IsPopupListed(address), "blacklisted"); // the pop-up list follows the same rules
     }
 
+    void whitelistEntriesAsSites_data()
+    {
+        QTest::addColumn<QStringList>("white");
+        QTest::addColumn<QString>("startUrl");
+        QTest::addColumn<QString>("address");
+        QTest::addColumn<bool>("allowed");
+        const QStringList kids{"kids.example"};
+        const QString start = "http://start.example/index.html";
+        QTest::newRow("siteAllowsItself") << kids << start << "http://kids.example/a" << true;
+        QTest::newRow("siteAllowsTheHostsBelowIt") << kids << start << "https://www.KIDS.example/a" << true;
+        QTest::newRow("siteIsNoFragmentOfAnotherHost") << kids << start << "http://kids.example.other.example/" << false;
+        QTest::newRow("siteInThePathDoesNotPass") << kids << start << "http://other.example/kids.example" << false;
+        QTest::newRow("hostsBelowStartAtALabel") << kids << start << "http://mykids.example/" << false;
+        QTest::newRow("entryWithSchemeAndSlashIsTheSite") << QStringList{"https://kids.example/"} << start << "http://www.kids.example/x" << true;
+        QTest::newRow("pathEntryAllowsWhatBeginsWithIt") << QStringList{"http://kids.example/games"} << start << "http://kids.example/games/1" << true;
+        QTest::newRow("pathEntryNeedsItsOwnHost") << QStringList{"kids.example/games"} << start << "http://www.kids.example/games" << false;
+        QTest::newRow("pathEntryNeedsItsPath") << QStringList{"kids.example/games"} << start << "http://kids.example/chat" << false;
+        QTest::newRow("pathEntryIsNotLookedForInTheQuery") << QStringList{"kids.example/games"} << start << "http://kids.example/chat?u=/games" << false;
+        QTest::newRow("portOfTheEntryMustFit") << QStringList{"127.0.0.1:8080"} << start << "http://127.0.0.1:9090/" << false;
+        QTest::newRow("portOfTheEntryFits") << QStringList{"127.0.0.1:8080"} << start << "http://127.0.0.1:8080/x" << true;
+        QTest::newRow("numericHostHasNothingBelowIt") << QStringList{"0.0.1"} << start << "http://127.0.0.1/" << false;
+        QTest::newRow("internationalSiteInEverySpelling") << QStringList{QString::fromUtf8("café.example")} << start << QString::fromUtf8("http://www.CAFÉ.example/") << true;
+        QTest::newRow("startPageSiteIsASiteToo") << QStringList{} << start << "http://start.example.evil.example/" << false;
+        QTest::newRow("startPageSiteAllowsItsHostsBelow") << QStringList{} << start << "http://www.start.example/" << true;
+    }
+    void whitelistEntriesAsSites()
+    {
+        QFETCH(QStringList, white);
+        QFETCH(QString, startUrl);
+        QFETCH(QString, address);
+        QFETCH(bool, allowed);
+        GuardWorld w;
+        w.profile.Kindvriendelijk = true;
+        w.profile.WitSites = true;
+        w.profile.StartURL = startUrl;
+        w.lists->whitelist().setItems(white);
+        QCOMPARE(!w.lists->IsNotWhitelisted(address), allowed);
+        // The fast table answers as the plain rule does.
+        const QString normal = normalizedAddress(address);
+        const bool plain = std::any_of(white.cbegin(), white.cend(), [&](const QString &e) { return siteEntryMatches(e, normal); })
+            || siteEntryMatches(siteOf(normalizedAddress(startUrl)), normal);
+        QCOMPARE(plain, allowed);
+    }
+
+    void internationalEntryOfAWindowsFileMatchesEverySpelling()
+    {
+        GuardWorld w;
+        w.profile.Kindvriendelijk = true;
+        QVERIFY(writeBytes(w.lists->fileOf(SiteList::White), "caf\xe9.example\r\n"));
+        w.lists->LoadSiteLists();
+        for (const bool sites : {false, true}) {
+            w.profile.WitSites = sites;
+            for (const char *address : {"http://café.example/", "http://CAFÉ.example/", "http://xn--caf-dma.example/"})
+                QVERIFY2(!w.lists->IsNotWhitelisted(QString::fromUtf8(address)), address);
+        }
+    }
+
     void localHomePagePassesAsItsOwnAddressOnly()
     {
         GuardWorld w;
@@ -369,20 +445,26 @@ private slots:
     void compactWhitelist_data()
     {
         QTest::addColumn<QStringList>("before");
+        QTest::addColumn<bool>("sites");
         QTest::addColumn<QStringList>("after");
-        QTest::newRow("entryContainingItsPredecessorGoes") << QStringList{"abc", "abcd", "b"} << QStringList{"abc", "b"};
-        QTest::newRow("containmentIgnoresCase") << QStringList{"kids.example", "KIDS.EXAMPLE/games"} << QStringList{"kids.example"};
-        QTest::newRow("chainsCollapseToTheShortest") << QStringList{"abcd", "ab", "abc"} << QStringList{"ab"};
-        QTest::newRow("emptyEntryRemovesNothing") << QStringList{"", "a"} << QStringList{"", "a"};
-        QTest::newRow("onlyTheDirectPredecessorCounts") << QStringList{"a", "ab", "b", "ca"} << QStringList{"a", "b", "ca"};
-        QTest::newRow("entryWithQueryStaysBesideOneWithout") << QStringList{"kids.example", "kids.example/watch?v=1"} << QStringList{"kids.example", "kids.example/watch?v=1"};
-        QTest::newRow("httpsTwinOfThePredecessorGoes") << QStringList{"http://kids.example", "https://kids.example/zoo"} << QStringList{"http://kids.example"};
-        QTest::newRow("dotlessIIsNotContained") << QStringList{"kids", "kıds"} << QStringList{"kids", "kıds"};
+        QTest::newRow("entryContainingItsPredecessorGoes") << QStringList{"abc", "abcd", "b"} << false << QStringList{"abc", "b"};
+        QTest::newRow("containmentIgnoresCase") << QStringList{"kids.example", "KIDS.EXAMPLE/games"} << false << QStringList{"kids.example"};
+        QTest::newRow("chainsCollapseToTheShortest") << QStringList{"abcd", "ab", "abc"} << false << QStringList{"ab"};
+        QTest::newRow("emptyEntryRemovesNothing") << QStringList{"", "a"} << false << QStringList{"", "a"};
+        QTest::newRow("onlyTheDirectPredecessorCounts") << QStringList{"a", "ab", "b", "ca"} << false << QStringList{"a", "b", "ca"};
+        QTest::newRow("entryWithQueryStaysBesideOneWithout") << QStringList{"kids.example", "kids.example/watch?v=1"} << false << QStringList{"kids.example", "kids.example/watch?v=1"};
+        QTest::newRow("httpsTwinOfThePredecessorGoes") << QStringList{"http://kids.example", "https://kids.example/zoo"} << false << QStringList{"http://kids.example"};
+        QTest::newRow("dotlessIIsNotContained") << QStringList{"kids", "kıds"} << false << QStringList{"kids", "kıds"};
+        // As sites, an entry goes only when its site lies within its predecessor's.
+        QTest::newRow("asSitesAPathOnTheSiteGoes") << QStringList{"http://kids.example", "http://kids.example/zoo", "http://www.kids.example"} << true << QStringList{"http://kids.example", "http://www.kids.example"};
+        QTest::newRow("asSitesAnotherSiteHoldingTheNameStays") << QStringList{"kids.example", "kids.example.other.example"} << true << QStringList{"kids.example", "kids.example.other.example"};
     }
     void compactWhitelist()
     {
         QFETCH(QStringList, before);
+        QFETCH(bool, sites);
         GuardWorld w;
+        w.profile.WitSites = sites;
         w.lists->whitelist().setItems(before);
         w.lists->CompactWhitelist();
         QTEST(w.lists->whitelist().items(), "after");

@@ -87,6 +87,8 @@ private slots:
         const QByteArray bytes = readBytes(f.data.usersFile("Piet.usr"));
         QVERIFY(bytes.startsWith("[Beveiliging]\r\nKindonvriendelijk="));
         QVERIFY(bytes.contains("Nieteruit=1\r\n"));
+        QVERIFY(bytes.contains("WitSites=1\r\n")); // a new user's whitelist entries are sites
+        QVERIFY(f.profile.WitSites);
         QVERIFY(!bytes.contains("Kleur"));
         QVERIFY(bytes.endsWith("gebruikfav=None selected\r\n"));
         // The new name is active; the themes in memory stay as they were.
