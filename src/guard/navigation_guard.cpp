@@ -261,6 +261,9 @@ Decision NavigationGuard::beforeNavigate(const QString &address, NavigationReque
     // 9. A tiny answer for a video address is a stream description, not the video itself.
     // An address that is refused and cannot be handed over is not asked either: the answer
     // would change nothing, and the window would wait on a site the child may not reach.
+    // Nor is one whose answer can lead nowhere: a video of a kind the user does not allow,
+    // while no stream description is allowed, is refused whatever the server says, and must
+    // not be asked for at all.
     bool small = false;
     QString contentType;
     bool probed = false;
@@ -270,7 +273,12 @@ Decision NavigationGuard::beforeNavigate(const QString &address, NavigationReque
             break;
         }
     }
-    if (probed && mayHandOver && m_services.head) {
+    bool answerMatters = m_profile.ToonWindowsMedia || m_profile.ToonQuickTime;
+    for (const Extension &video : kVideos) {
+        if (m_profile.*video.setting && endsWith(lower, video.ext))
+            answerMatters = true;
+    }
+    if (probed && mayHandOver && answerMatters && m_services.head) {
         HeadAnswer answer;
         if (known) {
             answer = known->answer;

@@ -117,6 +117,12 @@ private slots:
     {
         GuardWorld w;
         w.lists->whitelist().add("kids.example");
+        // Nothing the user allows could come of an answer: nobody is asked, and a video of a kind
+        // not allowed is refused without its server hearing of it.
+        QCOMPARE(w.verdictOf("http://kids.example/a.mpeg"), QStringLiteral("refused:video"));
+        w.guard->beforeNavigate("http://kids.example/a.asx");
+        QVERIFY(w.head.asked.isEmpty());
+        w.profile.ToonWindowsMedia = true;
         for (const char *a : {"http://kids.example/", "http://kids.example/a.wmv?x", "http://kids.example/a.mpeg", "http://kids.example/a.WM"})
             w.guard->beforeNavigate(a);
         QCOMPARE(w.head.asked, (QStringList{"http://kids.example/a.mpeg", "http://kids.example/a.WM"}));

@@ -432,6 +432,7 @@ private slots:
         QTest::qWait(500);
         QVERIFY(!videoPageShows());
         QCOMPARE(m_server->requestCount(QStringLiteral("/films/clip.mpg"), "GET"), 0);
+        QCOMPARE(m_server->requestCount(QStringLiteral("/films/clip.mpg"), "HEAD"), 0); // refused, so never asked
         QVERIFY(!QFile::exists(QDir(videoFolder()).filePath(QStringLiteral("clip.mpg"))));
         QCOMPARE(m_app->browser().location(), start());
         m_app->profile().Toonmpg = true;
@@ -447,7 +448,6 @@ private slots:
         QCOMPARE(m_server->requestCount(QStringLiteral("/films/elsewhere.avi"), "GET"), 1);
         QCOMPARE(m_server->requestCount(QStringLiteral("/films/wide.avi")), 0);
         QVERIFY(!QFile::exists(QDir(videoFolder()).filePath(QStringLiteral("elsewhere.avi"))));
-        QCOMPARE(graph()->playbackState(), QMediaPlayer::StoppedState);
         backToTheStartPage();
     }
 

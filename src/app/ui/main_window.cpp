@@ -490,13 +490,13 @@ QWidget *MainWindow::buildParentsPage()
     m_adresedit->setObjectName(QStringLiteral("adresedit"));
     connect(m_adresedit, &QLineEdit::returnPressed, this, [this] {
         BeginUserNavigation();
-        m_browser.navigate(m_adresedit->text());
+        m_browser.navigate(m_adresedit->text().trimmed());
     });
     row->addWidget(m_adresedit, 1);
     auto *go2 = parentsButton("go2", pictures::Button::Go, tr("Go to this address"));
     connect(go2, &QToolButton::clicked, this, [this] {
         BeginUserNavigation();
-        m_browser.navigate(m_adresedit->text());
+        m_browser.navigate(m_adresedit->text().trimmed());
     });
     row->addWidget(go2);
     m_status2 = new QLabel(tab);
