@@ -104,8 +104,9 @@ QString canonicalHost(QStringView host)
         name = name.mid(1, name.size() - 2);
     if (name.isEmpty())
         return {};
-    // An IPv6 address is no name the IDNA rules read.
-    if (name.contains(u':'))
+    // An ASCII name (an IPv6 address too) is read as it stands, in small letters: the engine hands
+    // every name over in this form. Only a name with other letters goes through the IDNA rules.
+    if (std::all_of(name.cbegin(), name.cend(), [](QChar c) { return c.unicode() < 0x80; }))
         return lowerAscii(name);
     // The IDNA rules, ignoring the list of domains Qt shows in Unicode: one form for every name,
     // whatever its top-level domain.

@@ -42,7 +42,8 @@ bool containsFolded(QStringView text, QStringView fragment);
 
 /// The canonical form of a host name: its ASCII form by the IDNA rules ("xn--..." for an
 /// international name), in small letters, without trailing dots; an IPv6 address in small
-/// letters without its brackets. Empty when the text is no valid host name. "café.example",
+/// letters without its brackets. An ASCII name is taken as it stands (in small letters); empty
+/// for nothing but dots, or a name whose other letters break the IDNA rules. "café.example",
 /// "CAFÉ.example" and "xn--caf-dma.example" give the same; a name in another script that only
 /// looks like one of them gives another (no look-alike folding, only the IDNA mapping).
 QString canonicalHost(QStringView host);

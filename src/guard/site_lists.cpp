@@ -405,6 +405,7 @@ const SiteLists::ListWork &SiteLists::listWork(const QString &address) const
     }
     if (sites && m_siteMatcherStale) {
         m_siteMatcher.clear();
+        m_siteMatcher.reserve(m_white.size());
         for (qsizetype row = 0; row < m_white.size(); ++row)
             m_siteMatcher.addEntry(m_white.at(row));
         m_siteMatcherStale = false;

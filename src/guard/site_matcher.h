@@ -24,6 +24,8 @@ public:
     void addEntry(QStringView entry);
     /// Forgets every entry.
     void clear();
+    /// Makes room for this many entries at once (a large list is built without growing).
+    void reserve(qsizetype entries) { m_sites.reserve(entries); }
     /// True when some entry allows the (normalised) address.
     bool matches(const QString &normalAddress) const;
 
