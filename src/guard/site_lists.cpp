@@ -727,9 +727,8 @@ void SiteLists::CompactWhitelist()
     const auto siteRedundant = [](const QString &entry, const QString &before) {
         const SiteEntry e = siteEntryOf(entry);
         const SiteEntry b = siteEntryOf(before);
-        if (e.host.isEmpty())
-            return true; // it allows nothing at all
-        if (b.host.isEmpty() || (b.port >= 0 && b.port != e.port))
+        // An entry that names no site allows nothing as a site, but it is the parent's: it stays.
+        if (e.host.isEmpty() || b.host.isEmpty() || (b.port >= 0 && b.port != e.port))
             return false;
         if (b.path.isEmpty()) {
             AddressSite site;
