@@ -11,6 +11,7 @@
 #include <QObject>
 #include <QPointer>
 #include <QString>
+#include <functional>
 #include <memory>
 
 namespace tovalin {
@@ -49,6 +50,10 @@ public:
     /// A transfer is running.
     bool busy() const;
 
+    /// Decides whether a redirect of a fetch may be followed (the guard's navigation decision).
+    /// Without one no redirect is followed; either way a refused one ends the fetch as "broken".
+    void setRedirectJudge(std::function<bool(const QString &address)> judge) { m_redirectJudge = std::move(judge); }
+
     /// The stored video of that name and kind (names compared without regard to case); empty when none.
     static QString findStoredVideo(const QString &videoFolder, const QString &name, const QString &kind);
 
@@ -78,6 +83,7 @@ private:
     void cancelRunning();
 
     const ProgramState &m_state;
+    std::function<bool(const QString &address)> m_redirectJudge;
     std::unique_ptr<Transfer> m_transfer;
     bool m_aborted = false;
     bool m_mov = false;

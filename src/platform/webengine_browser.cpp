@@ -45,6 +45,24 @@ const char kNoCloseScript[] = "window.close = function() {};";
 // Said on the console of the application world, which the page's own scripts cannot reach.
 const char kPaintedMarker[] = "\x01tovalin-painted";
 
+// Every move through the history must reach the navigation hook, so that a site blocked since
+// it was shown is refused on Back and Forward too. A page the engine restored whole from its
+// back-forward cache would skip the hook; the cache stays off (the flags are read once, when the
+// engine starts with the first profile).
+void keepHistoryMovesJudged()
+{
+    QByteArray flags = qgetenv("QTWEBENGINE_CHROMIUM_FLAGS");
+    if (flags.contains("BackForwardCache"))
+        return;
+    const QByteArray key = "--disable-features=";
+    const qsizetype at = flags.indexOf(key);
+    if (at >= 0)
+        flags.insert(at + key.size(), "BackForwardCache,");
+    else
+        flags += (flags.isEmpty() ? QByteArray() : QByteArray(" ")) + key + "BackForwardCache";
+    qputenv("QTWEBENGINE_CHROMIUM_FLAGS", flags);
+}
+
 } // namespace
 
 class WebEngineBrowser::Page final : public QWebEnginePage {
@@ -90,6 +108,7 @@ QWebEngineProfile *WebEngineBrowser::programProfile()
 {
     static QPointer<QWebEngineProfile> profile;
     if (!profile) {
+        keepHistoryMovesJudged();
         // Off the record: cookies, cache and local storage live in memory only,
         // so nothing a child's session leaves behind is kept.
         profile = new QWebEngineProfile(QCoreApplication::instance());

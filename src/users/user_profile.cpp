@@ -22,11 +22,12 @@ struct KeyRow {
     bool defaultOn;               // the default of a boolean key
 };
 
-const std::array<KeyRow, 33> &keyTable()
+const std::array<KeyRow, 34> &keyTable()
 {
-    static const std::array<KeyRow, 33> rows = {{
+    static const std::array<KeyRow, 34> rows = {{
         {kBeveiliging, "Kindonvriendelijk", &UserProfile::Kindonvriendelijk, nullptr, true},
         {kBeveiliging, "Kindvriendelijk", &UserProfile::Kindvriendelijk, nullptr, true},
+        {kBeveiliging, "WitSites", &UserProfile::WitSites, nullptr, false},
         {kBeveiliging, "Nieteruit", &UserProfile::Nieteruit, nullptr, true},
         {kBeveiliging, "Geendialoog", &UserProfile::Geendialoog, nullptr, true},
         {kBeveiliging, "Blokmenu", &UserProfile::Blokmenu, nullptr, true},
