@@ -373,6 +373,32 @@ void BM_NavigationWithoutCategories(benchmark::State &st)
     w.profile.VeiligZoeken = true;
     w.lists->setCategoryFilter(w.categories.get());
 }
+void BM_TmpNoSafe(benchmark::State &st)
+{
+    World &w = world();
+    w.profile.VeiligZoeken = false;
+    const QUrl none;
+    timeEach(st, w, [&](qsizetype at) {
+        benchmark::DoNotOptimize(w.guard->beforeNavigate(w.texts.at(at), {true, NavigationKind::LinkClick}));
+        benchmark::DoNotOptimize(w.loads->answer(w.addresses.at(at), none, true));
+    });
+    w.profile.VeiligZoeken = true;
+}
+void BM_TmpSafeOnly(benchmark::State &st)
+{
+    World &w = world();
+    const QUrl none;
+    timeEach(st, w, [&](qsizetype at) { benchmark::DoNotOptimize(w.loads->answer(w.addresses.at(at), none, true)); });
+}
+void BM_TmpDecideOnly(benchmark::State &st)
+{
+    World &w = world();
+    timeEach(st, w, [&](qsizetype at) { benchmark::DoNotOptimize(w.guard->beforeNavigate(w.texts.at(at), {true, NavigationKind::LinkClick})); });
+}
+BENCHMARK(BM_TmpNoSafe)->Iterations(40000)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_TmpSafeOnly)->Iterations(40000)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_TmpDecideOnly)->Iterations(40000)->Unit(benchmark::kMicrosecond);
+
 BENCHMARK(BM_CategoryBuild)->Iterations(1)->UseManualTime()->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_NavigationRequest)->Iterations(40000)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_LoadRequest)->Iterations(40000)->Unit(benchmark::kMicrosecond);

@@ -16,6 +16,7 @@ namespace oracle {
 struct Setup {
     bool Kindvriendelijk = false;
     bool Kindonvriendelijk = false;
+    bool WitSites = false;
     QString StartURL;
     QString webHost;
     QString secondHost;
@@ -36,12 +37,16 @@ inline bool isNotWhitelisted(const Setup &s, const QString &address)
     if (!s.Kindvriendelijk)
         return false;
     const QString normal = tovalin::normalizedAddress(address);
+    // Entries are fragments, or sites when the user says so.
+    const auto allows = [&](const QString &entry) {
+        return s.WitSites ? tovalin::siteEntryMatches(entry, normal) : tovalin::whitelistEntryMatches(entry, normal);
+    };
     bool missing = true;
     for (const QString &entry : s.white)
-        if (tovalin::whitelistEntryMatches(entry, normal))
+        if (allows(entry))
             missing = false;
     // The start page's site is one more entry.
-    if (tovalin::whitelistEntryMatches(tovalin::siteOf(tovalin::normalizedAddress(s.StartURL)), normal))
+    if (allows(tovalin::siteOf(tovalin::normalizedAddress(s.StartURL))))
         missing = false;
     if (alwaysPasses(s, normal))
         missing = false;

@@ -21,7 +21,7 @@ namespace {
 
 void checkCanonical(std::string_view host)
 {
-    if (!host.empty() && host.front() == '[')
+    if (host.find(':') != std::string_view::npos)
         return; // an IPv6 address keeps its own form
     FUZZ_CHECK(!host.empty() && host.size() <= 253);
     FUZZ_CHECK(host.front() != '.' && host.back() != '.');

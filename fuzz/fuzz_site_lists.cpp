@@ -71,6 +71,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     UserProfile profile;
     profile.Kindvriendelijk = in.ConsumeBool();
     profile.Kindonvriendelijk = in.ConsumeBool();
+    profile.WitSites = in.ConsumeBool();
     profile.StartURL = consumeText(in, 80);
     VendorSettings vendor;
     SiteLists lists(state, profile, vendor);
@@ -95,6 +96,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     oracle::Setup setup;
     setup.Kindvriendelijk = profile.Kindvriendelijk;
     setup.Kindonvriendelijk = profile.Kindonvriendelijk;
+    setup.WitSites = profile.WitSites;
     setup.StartURL = profile.StartURL;
     setup.webHost = vendor.WebHost;
     setup.secondHost = vendor.SecondHost;

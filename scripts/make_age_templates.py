@@ -31,6 +31,7 @@ def settings(age, language):
         ("Beveiliging", [
             ("Kindonvriendelijk", 1),
             ("Kindvriendelijk", 1 if whitelist else 0),
+            ("WitSites", 1),
             ("Nieteruit", 1 if age <= 11 else 0),
             ("Geendialoog", 1),
             ("Blokmenu", 1),

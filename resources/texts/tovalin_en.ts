@@ -869,6 +869,10 @@
         <source>Attention: The email was not sent!</source>
         <translation type="unfinished"></translation>
     </message>
+    <message>
+        <source>This entry lets more than one site through: its site name has no dot, or begins or ends with one.</source>
+        <translation type="unfinished"></translation>
+    </message>
 </context>
 <context>
     <name>tovalin::ActivitySide</name>
@@ -2590,6 +2594,10 @@ Tovalin starts, but nothing can be saved until the folder is writable.</source>
     </message>
     <message>
         <source>%1 is the active user now.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Whitelist entries are sites</source>
         <translation type="unfinished"></translation>
     </message>
 </context>

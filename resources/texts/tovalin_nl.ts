@@ -870,6 +870,10 @@
         <source>Attention: The email was not sent!</source>
         <translation>Let op: de e-mail is niet verstuurd!</translation>
     </message>
+    <message>
+        <source>This entry lets more than one site through: its site name has no dot, or begins or ends with one.</source>
+        <translation>Deze regel laat meer dan één site door: de naam van de site heeft geen punt, of begint of eindigt met een punt.</translation>
+    </message>
 </context>
 <context>
     <name>tovalin::ActivitySide</name>
@@ -2599,6 +2603,10 @@ Tovalin start wel, maar er kan niets worden opgeslagen tot er weer in de map ges
     <message>
         <source>%1 is the active user now.</source>
         <translation>%1 is nu de actieve gebruiker.</translation>
+    </message>
+    <message>
+        <source>Whitelist entries are sites</source>
+        <translation>Regels van de kindvriendelijke lijst zijn sites</translation>
     </message>
 </context>
 <context>

@@ -15,7 +15,9 @@ ForegroundVerdict judgeForeground(const ForegroundWindow &window, const UserProf
     // No window in front (the bare desktop has the focus) counts like a window nobody may keep.
     if (!window.exists)
         return ForegroundVerdict::TakeBack;
-    if (window.dialogType || window.transientForWindow)
+    // A window typed as a dialog, or one over Tovalin's own window, is a dialog box; one that is
+    // only transient for another program's window is that program's, and gives way like it.
+    if (window.dialogType || window.transientForOwnWindow)
         return ForegroundVerdict::Dialog;
     // A class that cannot be read is empty: no player's name is in it.
     if (window.windowClass && players.allowedFor(profile, *window.windowClass))

@@ -1,7 +1,10 @@
 #include "app/media_players.h"
 
 #include "core/ini.h"
+#include "core/text_file.h"
 #include "users/user_profile.h"
+
+#include <QStandardPaths>
 
 namespace tovalin {
 
@@ -56,6 +59,59 @@ void MediaPlayers::add(PlayerKind kind, const QString &fragment)
 void MediaPlayers::addDesktopDefault(PlayerKind kind, const QString &desktopFileId)
 {
     add(kind, fragmentFromDesktopId(desktopFileId));
+}
+
+bool MediaPlayers::addDesktopDefaultPlayer(PlayerKind kind, const QString &desktopFileId,
+                                           const std::optional<QStringList> &handledTypes)
+{
+    // Not knowing what the application is, it is not kept in front: the guard fails closed.
+    if (!handledTypes || isWebBrowser(*handledTypes))
+        return false;
+    addDesktopDefault(kind, desktopFileId);
+    return true;
+}
+
+bool MediaPlayers::isWebBrowser(const QStringList &handledTypes)
+{
+    for (const char *type : {"x-scheme-handler/http", "x-scheme-handler/https", "text/html"}) {
+        if (handledTypes.contains(QLatin1String(type), Qt::CaseInsensitive))
+            return true;
+    }
+    return false;
+}
+
+std::optional<QStringList> MediaPlayers::handledTypesOf(const QString &desktopFileId)
+{
+    const QString id = desktopFileId.trimmed();
+    if (id.isEmpty() || id.contains(u'/'))
+        return std::nullopt;
+    const QString path = QStandardPaths::locate(QStandardPaths::ApplicationsLocation, id);
+    if (path.isEmpty())
+        return std::nullopt;
+    return handledTypesInFile(path);
+}
+
+std::optional<QStringList> MediaPlayers::handledTypesInFile(const QString &path)
+{
+    const std::optional<QStringList> lines = readLines(path);
+    if (!lines)
+        return std::nullopt;
+    // Only the main group counts; actions have groups of their own.
+    bool mainGroup = false;
+    QStringList types;
+    for (const QString &line : *lines) {
+        const QString text = line.trimmed();
+        if (text.startsWith(u'[')) {
+            mainGroup = text == u"[Desktop Entry]";
+            continue;
+        }
+        if (mainGroup && text.startsWith(u"MimeType") && text.mid(8).trimmed().startsWith(u'=')) {
+            const QString value = text.mid(text.indexOf(u'=') + 1);
+            for (const QString &type : value.split(u';', Qt::SkipEmptyParts))
+                types << type.trimmed();
+        }
+    }
+    return types;
 }
 
 QString MediaPlayers::fragmentFromDesktopId(const QString &desktopFileId)

@@ -8,6 +8,7 @@
 #include <QString>
 #include <QStringList>
 #include <array>
+#include <optional>
 
 namespace tovalin {
 
@@ -28,6 +29,11 @@ public:
     /// Adds the desktop's default application for a kind, given as its desktop-file id
     /// ("vlc.desktop", "org.gnome.Totem.desktop").
     void addDesktopDefault(PlayerKind kind, const QString &desktopFileId);
+    /// Adds it only when it is a player: the types its desktop file says it handles are known
+    /// (nullopt: the file was not found, and nothing is known) and it is no web browser. Returns
+    /// whether it was added.
+    bool addDesktopDefaultPlayer(PlayerKind kind, const QString &desktopFileId,
+                                 const std::optional<QStringList> &handledTypes);
     QStringList names(PlayerKind kind) const { return m_names[index(kind)]; }
 
     /// True when the window class contains one of the kind's fragments (case-insensitive).
@@ -37,6 +43,14 @@ public:
 
     /// The reference-file types whose default application counts as a player of the kind.
     static QStringList mimeTypes(PlayerKind kind);
+    /// True for an application that handles web pages (`x-scheme-handler/http`, `.../https` or
+    /// `text/html`): a browser, which a child could surf anywhere with, is never a player.
+    static bool isWebBrowser(const QStringList &handledTypes);
+    /// The `MimeType=` list of an application's desktop file, looked for by its id in the
+    /// desktop's application folders; nullopt when no readable file has that id.
+    static std::optional<QStringList> handledTypesOf(const QString &desktopFileId);
+    /// The same for a desktop file named by its path.
+    static std::optional<QStringList> handledTypesInFile(const QString &path);
     /// The part of a desktop-file id that shows up in the application's WM_CLASS:
     /// "org.gnome.Totem.desktop" gives "Totem", "vlc.desktop" gives "vlc".
     static QString fragmentFromDesktopId(const QString &desktopFileId);

@@ -2,6 +2,8 @@
 
 #include <QUrl>
 
+#include <algorithm>
+
 namespace tovalin {
 
 namespace {
@@ -93,6 +95,27 @@ bool containsFolded(QStringView text, QStringView fragment)
     return foldCase(text).contains(foldCase(fragment));
 }
 
+QString canonicalHost(QStringView host)
+{
+    QString name = host.toString();
+    while (name.endsWith(u'.'))
+        name.chop(1);
+    if (name.startsWith(u'[') && name.endsWith(u']'))
+        name = name.mid(1, name.size() - 2);
+    if (name.isEmpty())
+        return {};
+    // An ASCII name (an IPv6 address too) is read as it stands, in small letters: the engine hands
+    // every name over in this form. Only a name with other letters goes through the IDNA rules.
+    if (std::all_of(name.cbegin(), name.cend(), [](QChar c) { return c.unicode() < 0x80; }))
+        return lowerAscii(name);
+    // The IDNA rules, ignoring the list of domains Qt shows in Unicode: one form for every name,
+    // whatever its top-level domain.
+    QByteArray ace = QUrl::toAce(name, QUrl::IgnoreIDNWhitelist);
+    while (ace.endsWith('.'))
+        ace.chop(1);
+    return lowerAscii(QString::fromLatin1(ace));
+}
+
 QString schemeOf(const QString &address)
 {
     const qsizetype n = schemeLength(address);
@@ -114,15 +137,17 @@ QString normalizedAddress(const QString &address)
         return {};
     if (url.host().isEmpty()) // "file:///path"
         return scheme + rest;
-    url.setScheme(scheme);
-    url.setUserInfo(QString());
-    QString host = url.host();
-    while (host.endsWith(u'.'))
-        host.chop(1);
-    url.setHost(lowerAscii(host));
-    if (url.port() == defaultPort(scheme))
-        url.setPort(-1);
-    return url.toString();
+    // The host in its canonical form. QUrl would show some international names (those of the
+    // domains on its list) in Unicode and others in ASCII; the address is put together here so
+    // every name reads one way, while path, query and fragment read as QUrl shows them.
+    const QString host = canonicalHost(url.host());
+    if (host.isEmpty())
+        return {};
+    QString out = scheme + QStringLiteral("://") + (host.contains(u':') ? u'[' + host + u']' : host);
+    const int port = url.port();
+    if (port >= 0 && port != defaultPort(scheme))
+        out += u':' + QString::number(port);
+    return out + url.toString(QUrl::RemoveScheme | QUrl::RemoveAuthority);
 }
 
 bool isNormalWebAddress(QByteArrayView utf8)
@@ -184,10 +209,7 @@ QString hostOf(const QString &address)
     if (!QStringView(address).mid(schemeLength(address)).startsWith(u"://"))
         return {};
     const QUrl url(address, QUrl::TolerantMode);
-    QString host = url.isValid() ? url.host() : QString();
-    while (host.endsWith(u'.'))
-        host.chop(1);
-    return lowerAscii(host);
+    return url.isValid() ? canonicalHost(url.host()) : QString();
 }
 
 QStringView whitelistSearchPart(QStringView address, QStringView entry)
@@ -206,15 +228,175 @@ QString otherWebScheme(const QString &text)
     return {};
 }
 
+namespace {
+
+// Where the host of an entry (or an address) lies: after "scheme://", or from the start, up
+// to the first "/", "?" or "#".
+struct HostSpan {
+    qsizetype begin = 0;
+    qsizetype end = 0;
+};
+
+HostSpan authorityOf(QStringView text)
+{
+    HostSpan span;
+    const qsizetype n = schemeLength(text);
+    if (n > 0 && text.mid(n).startsWith(u"://"))
+        span.begin = n + 3;
+    span.end = span.begin;
+    while (span.end < text.size()) {
+        const QChar c = text.at(span.end);
+        if (c == u'/' || c == u'?' || c == u'#')
+            break;
+        ++span.end;
+    }
+    return span;
+}
+
+bool isAsciiText(QStringView text)
+{
+    return std::all_of(text.cbegin(), text.cend(), [](QChar c) { return c.unicode() < 0x80; });
+}
+
+// The host part of an authority: user-info and port left out, IPv6 brackets kept.
+QStringView hostPartOf(QStringView authority, QStringView *portPart = nullptr)
+{
+    const qsizetype at = authority.lastIndexOf(u'@');
+    if (at >= 0)
+        authority = authority.mid(at + 1);
+    qsizetype colon = -1;
+    if (authority.startsWith(u'[')) {
+        const qsizetype close = authority.indexOf(u']');
+        if (close > 0 && close + 1 < authority.size() && authority.at(close + 1) == u':')
+            colon = close + 1;
+    } else {
+        colon = authority.indexOf(u':');
+    }
+    if (colon < 0)
+        return authority;
+    if (portPart)
+        *portPart = authority.mid(colon + 1);
+    return authority.left(colon);
+}
+
+bool isNumericHost(QStringView host)
+{
+    return host.contains(u':')
+        || std::all_of(host.cbegin(), host.cend(), [](QChar c) { return c == u'.' || (c >= u'0' && c <= u'9'); });
+}
+
+} // namespace
+
+QString entryWithCanonicalHost(QStringView entry)
+{
+    const HostSpan span = authorityOf(entry);
+    QStringView host = entry.mid(span.begin, span.end - span.begin);
+    const qsizetype colon = host.indexOf(u':');
+    if (colon >= 0)
+        host = host.left(colon);
+    if (isAsciiText(host))
+        return {};
+    // A fragment such as ".café.example" keeps its dots: it still means "below café.example".
+    qsizetype first = 0;
+    qsizetype last = host.size();
+    while (first < last && host.at(first) == u'.')
+        ++first;
+    while (last > first && host.at(last - 1) == u'.')
+        --last;
+    const QString canonical = canonicalHost(host.mid(first, last - first));
+    if (canonical.isEmpty())
+        return {};
+    return entry.left(span.begin).toString() + host.left(first) + canonical + host.mid(last)
+        + entry.mid(span.begin + host.size());
+}
+
+QStringList whitelistEntryForms(const QString &entry)
+{
+    QStringList forms;
+    if (entry.isEmpty())
+        return forms;
+    const auto add = [&forms](const QString &form) {
+        if (form.isEmpty() || forms.contains(form))
+            return;
+        forms.append(form);
+        const QString twin = otherWebScheme(form);
+        if (!twin.isEmpty() && !forms.contains(twin))
+            forms.append(twin);
+    };
+    add(entry);
+    add(entryWithCanonicalHost(entry));
+    return forms;
+}
+
 bool whitelistEntryMatches(const QString &entry, const QString &address)
 {
-    if (entry.isEmpty())
-        return false;
     const QStringView part = whitelistSearchPart(address, entry);
-    if (containsFolded(part, entry))
-        return true;
-    const QString twin = otherWebScheme(entry);
-    return !twin.isEmpty() && containsFolded(part, twin);
+    const QStringList forms = whitelistEntryForms(entry);
+    return std::any_of(forms.cbegin(), forms.cend(), [&](const QString &form) { return containsFolded(part, form); });
+}
+
+SiteEntry siteEntryOf(QStringView entry)
+{
+    SiteEntry site;
+    const HostSpan span = authorityOf(entry);
+    QStringView portPart;
+    const QStringView host = hostPartOf(entry.mid(span.begin, span.end - span.begin), &portPart);
+    if (!portPart.isNull()) {
+        bool ok = false;
+        const int port = portPart.toInt(&ok);
+        if (!ok || port < 0 || port > 65535)
+            return {};
+        site.port = port;
+    }
+    site.host = canonicalHost(host);
+    const QStringView path = entry.mid(span.end);
+    if (!path.isEmpty() && path != u"/")
+        site.path = foldCase(path);
+    return site;
+}
+
+AddressSite addressSiteOf(const QString &normalAddress)
+{
+    AddressSite site;
+    const HostSpan span = authorityOf(normalAddress);
+    if (span.begin == 0)
+        return site;
+    QStringView portPart;
+    const QStringView host = hostPartOf(QStringView(normalAddress).mid(span.begin, span.end - span.begin), &portPart);
+    site.host = canonicalHost(host);
+    site.ipHost = isNumericHost(site.host);
+    site.port = portPart.isNull() ? defaultPort(schemeOf(normalAddress)) : portPart.toInt();
+    site.path = foldCase(QStringView(normalAddress).mid(span.end));
+    return site;
+}
+
+bool siteEntryMatches(const SiteEntry &entry, const AddressSite &address)
+{
+    if (entry.host.isEmpty() || address.host.isEmpty())
+        return false;
+    if (entry.port >= 0 && entry.port != address.port)
+        return false;
+    if (entry.path.isEmpty()) {
+        return address.host == entry.host
+            || (!address.ipHost && address.host.endsWith(entry.host) && address.host.size() > entry.host.size()
+                && address.host.at(address.host.size() - entry.host.size() - 1) == u'.');
+    }
+    if (address.host != entry.host)
+        return false;
+    const QStringView path = whitelistSearchPart(address.path, entry.path);
+    return path.startsWith(entry.path);
+}
+
+bool siteEntryMatches(const QString &entry, const QString &normalAddress)
+{
+    return siteEntryMatches(siteEntryOf(entry), addressSiteOf(normalAddress));
+}
+
+bool entryMatchesMoreThanASite(QStringView entry)
+{
+    const HostSpan span = authorityOf(entry);
+    const QStringView host = hostPartOf(entry.mid(span.begin, span.end - span.begin));
+    return !host.contains(u'.') || host.startsWith(u'.') || host.endsWith(u'.');
 }
 
 QStringList exactCandidates(const QString &address)
@@ -270,9 +452,7 @@ bool hostIsOrIsBelow(const QString &address, const QString &host)
             }
         }
     }
-    while (wantedHost.endsWith(u'.'))
-        wantedHost.chop(1);
-    wantedHost = lowerAscii(wantedHost);
+    wantedHost = canonicalHost(wantedHost);
     if (wantedHost.isEmpty())
         return false;
     const QString have = hostOf(address);

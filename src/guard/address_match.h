@@ -20,6 +20,12 @@
 //    what it says.
 // 6. The engine shows only a few schemes (engineShowsAddress); every other
 //    address is refused whatever the lists say, so it never leaves the program.
+// 7. Host names meet in one form (canonicalHost): the ASCII form international
+//    names take by the IDNA rules. An address is read in it; a whitelist entry is
+//    looked for as written and with its host in that form.
+// 8. With the user's "Whitelist entries are sites" on, a whitelist entry is a site
+//    (siteEntryMatches) instead of a fragment: its host and the hosts below it,
+//    or, with a path, that path's beginning on that host.
 
 #include <QByteArrayView>
 #include <QString>
@@ -34,8 +40,16 @@ QString foldCase(QStringView text);
 /// True when the fragment occurs in the text with ASCII letter case folded. An empty fragment never occurs.
 bool containsFolded(QStringView text, QStringView fragment);
 
-/// The address as the engine will load it. For an address with a host: the scheme and the
-/// host in small letters, the user-info ("name:password@") dropped, a host's trailing dots
+/// The canonical form of a host name: its ASCII form by the IDNA rules ("xn--..." for an
+/// international name), in small letters, without trailing dots; an IPv6 address in small
+/// letters without its brackets. An ASCII name is taken as it stands (in small letters); empty
+/// for nothing but dots, or a name whose other letters break the IDNA rules. "café.example",
+/// "CAFÉ.example" and "xn--caf-dma.example" give the same; a name in another script that only
+/// looks like one of them gives another (no look-alike folding, only the IDNA mapping).
+QString canonicalHost(QStringView host);
+
+/// The address as the engine will load it. For an address with a host: the scheme in small
+/// letters, the host in its canonical form (canonicalHost), the user-info ("name:password@") dropped, a host's trailing dots
 /// dropped and a default port (http 80, https 443, ftp 21) dropped; path, query and fragment
 /// stay as written. An address without a host ("about:blank", "javascript:...", "data:...")
 /// gets only its scheme in small letters. Text that is no address (no scheme) comes back as it is;
@@ -63,10 +77,53 @@ QStringView whitelistSearchPart(QStringView address, QStringView entry);
 /// the other way round; empty when the text begins with neither. A site is one site over both.
 QString otherWebScheme(const QString &text);
 
-/// True when a whitelist entry allows the (normalised) address: the entry, or its http/https
-/// twin, occurs in the entry's search part of the address, ASCII case folded. An empty entry
-/// allows nothing.
+/// A whitelist entry with its host in the canonical form: the part after "scheme://" (or from
+/// the start) up to the first "/", "?", "#" or ":" goes through canonicalHost, dots at its ends
+/// kept. Empty when that part is all ASCII (letter case is folded anyway) or no valid name.
+QString entryWithCanonicalHost(QStringView entry);
+
+/// The forms a whitelist entry is looked for in: as written, with its host in the canonical
+/// form (entryWithCanonicalHost) and the http/https twin of each; duplicates removed.
+QStringList whitelistEntryForms(const QString &entry);
+
+/// True when a whitelist entry allows the (normalised) address: one of its forms
+/// (whitelistEntryForms) occurs in the entry's search part of the address, ASCII case folded.
+/// An empty entry allows nothing.
 bool whitelistEntryMatches(const QString &entry, const QString &address);
+
+/// A whitelist entry read as a site ("Whitelist entries are sites").
+struct SiteEntry {
+    QString host;  ///< canonical (canonicalHost); empty: the entry names no site and allows nothing
+    int port = -1; ///< -1: any port
+    /// Empty for a whole site (no path, or "/" alone): the host and every host below it. Else the
+    /// path (and query) the address's path must begin with, on that host only, ASCII case folded.
+    QString path;
+};
+
+/// The site a whitelist entry names: a scheme ("http://") and user-info are passed over; the
+/// host (and port) end at the first "/", "?" or "#"; what follows is the path.
+SiteEntry siteEntryOf(QStringView entry);
+
+/// The parts of a (normalised) address a site entry is compared with.
+struct AddressSite {
+    QString host;       ///< canonical; empty when the address has none
+    int port = -1;      ///< the port asked for, the scheme's own when none is written
+    bool ipHost = false; ///< a numeric address: no host lies below it
+    QString path;       ///< path, query and fragment, ASCII case folded
+};
+AddressSite addressSiteOf(const QString &normalAddress);
+
+/// True when a site entry allows the address: a whole site when the address's host is its host
+/// or lies below it at a label boundary ("kids.example" allows "www.kids.example", never
+/// "kids.example.other.example" or "other.example/kids.example"); an entry with a path when the
+/// host is its host and the address's path begins with the entry's (before the query, unless the
+/// entry holds a "?"). A port named in the entry must be the address's.
+bool siteEntryMatches(const SiteEntry &entry, const AddressSite &address);
+bool siteEntryMatches(const QString &entry, const QString &normalAddress);
+
+/// True when a whitelist entry reaches beyond one site: the host it names has no dot, or
+/// begins or ends with one ("kids", ".example", "kids.").
+bool entryMatchesMoreThanASite(QStringView entry);
 
 /// The forms of a (normalised) address an exact-list entry is compared with: the address, the
 /// address less one final "/", and when the address has a query or a fragment, the same two for

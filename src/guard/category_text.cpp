@@ -1,6 +1,6 @@
 #include "guard/category_text.h"
 
-#include "guard/canonical_host_standin.h"
+#include "guard/address_match.h"
 
 #include <QSet>
 #include <QUrl>
@@ -49,14 +49,23 @@ int foldAsciiHost(const Char *text, qsizetype n, HostBuffer &out)
     return 1;
 }
 
+// Takes a name canonicalHost gave: a host name of host characters, or an IPv6 address.
 bool fromCanonical(const QString &canonical, HostBuffer &out)
 {
-    if (canonical.isEmpty() || canonical.size() > HostBuffer::kCapacity)
+    if (canonical.isEmpty() || canonical.size() > 253)
         return false;
-    for (qsizetype i = 0; i < canonical.size(); ++i)
-        out.data[i] = char(canonical.at(i).unicode());
+    const bool ipv6 = canonical.contains(u':');
+    for (qsizetype i = 0; i < canonical.size(); ++i) {
+        const char16_t u = canonical.at(i).unicode();
+        const bool ok = u < 0x80
+            && (ipv6 ? ((u >= '0' && u <= '9') || (u >= 'a' && u <= 'f') || u == ':' || u == '.')
+                     : isHostByte(char(u)));
+        if (!ok)
+            return false;
+        out.data[i] = char(u);
+    }
     out.size = int(canonical.size());
-    return true;
+    return !(out.data[0] == '.' || std::string_view(out.data, std::size_t(out.size)).find("..") != std::string_view::npos);
 }
 
 QByteArrayView trimmed(QByteArrayView line)
@@ -182,8 +191,8 @@ bool canonicalHostInto(QByteArrayView host, HostBuffer &out)
 
 bool isAddressLiteral(std::string_view host)
 {
-    if (!host.empty() && host.front() == '[')
-        return true;
+    if (host.find(':') != std::string_view::npos || (!host.empty() && host.front() == '['))
+        return true; // IPv6
     int dots = 0;
     int digits = 0;
     for (const char c : host) {

@@ -40,7 +40,7 @@ bool canonicalHostInto(QStringView host, HostBuffer &out);
 /// Same, for the UTF-8 bytes of a list line.
 bool canonicalHostInto(QByteArrayView host, HostBuffer &out);
 
-/// True when the canonical host is an IPv4 address (four numbers) or an IPv6 one ("[...]"):
+/// True when the canonical host is an IPv4 address (four numbers) or an IPv6 one (it holds a ":"):
 /// such a host is matched whole, never by its last labels.
 bool isAddressLiteral(std::string_view host);
 

@@ -75,7 +75,19 @@ DownloadOutcome DownloadRequest::TovalinDownloadMgr1URLstring(const QString &add
         return DownloadOutcome::Refused;
     }
 
-    // 2. What the server says it is.
+    // 2. What the server says it is, asked only when an answer can lead to something the user
+    // allows: a download nothing can come of is dropped without asking its server again.
+    const QString lower = address.toLower();
+    bool answerMatters = m_profile.ToonWindowsMedia || m_profile.ToonQuickTime;
+    for (const VideoKind &kind : kVideoKinds) {
+        if (m_profile.*kind.setting && videonames::endsWithExtension(lower, kind.ext))
+            answerMatters = true;
+    }
+    if (!answerMatters) {
+        m_model.SetNavState(NavState::Forbidden2);
+        qCDebug(lcGuard) << "  no kind the user allows: dropped unasked";
+        return DownloadOutcome::Forbidden;
+    }
     m_model.SetNavState(NavState::Loading);
     const HeadAnswer answer = m_head ? m_head->head(address) : HeadAnswer{};
     if (!answer.ok) {
@@ -85,7 +97,6 @@ DownloadOutcome DownloadRequest::TovalinDownloadMgr1URLstring(const QString &add
         return DownloadOutcome::Dropped;
     }
     const bool small = answer.contentLength >= 0 && answer.contentLength <= kSmallAnswerBytes;
-    const QString lower = address.toLower();
 
     // 3. A video file by its ending.
     bool fetched = false;

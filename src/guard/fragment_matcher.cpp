@@ -28,11 +28,18 @@ void FragmentMatcher::addEntry(QStringView entry)
     // An entry with a "?" names a page with its query and is looked for in the whole address;
     // any other only before the address's query or fragment.
     const std::uint8_t where = entry.contains(u'?') ? kEndsAnywhere : kEndsBeforeQuery;
+    // As written, with its host in the form addresses are read in, and the http/https twin of
+    // each (whitelistEntryForms; a form added twice is one path of the automaton).
     const QString text = entry.toString();
-    insert(foldCase(text), where);
-    const QString twin = otherWebScheme(text);
-    if (!twin.isEmpty())
-        insert(foldCase(twin), where);
+    const QString canonical = entryWithCanonicalHost(entry);
+    for (const QString &form : {text, canonical}) {
+        if (form.isEmpty())
+            continue;
+        insert(foldCase(form), where);
+        const QString twin = otherWebScheme(form);
+        if (!twin.isEmpty())
+            insert(foldCase(twin), where);
+    }
 }
 
 void FragmentMatcher::insert(QStringView folded, std::uint8_t where)

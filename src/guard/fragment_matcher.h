@@ -1,7 +1,8 @@
 #pragma once
 // The whitelist's fragment test over all entries at once.
 //
-// An address is allowed when it holds any entry (or the entry's http/https twin),
+// An address is allowed when it holds any form of an entry (whitelistEntryForms:
+// as written, with its host in the canonical form, and their http/https twins),
 // ASCII case folded, in the entry's search part (whitelistSearchPart). Walking the
 // list for every navigation costs time in proportion to the list; this matcher
 // builds one Aho-Corasick automaton over the folded entries and their twins, and

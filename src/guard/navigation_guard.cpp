@@ -1,6 +1,7 @@
 #include "guard/navigation_guard.h"
 
 #include "core/text.h"
+#include "guard/address_match.h"
 #include "guard/guard_log.h"
 #include "guard/navigation_model.h"
 #include "guard/site_lists.h"
@@ -31,6 +32,7 @@ QString verdictName(Verdict verdict)
     case Verdict::Video: return QStringLiteral("video");
     case Verdict::Reference: return QStringLiteral("reference");
     case Verdict::Awaiting: return QStringLiteral("awaiting");
+    case Verdict::ThemeArchive: return QStringLiteral("theme-archive");
     }
     return {};
 }
@@ -200,19 +202,31 @@ Decision NavigationGuard::beforeNavigate(const QString &address, NavigationReque
         m_browser->setSilent(m_profile.Geendialoog);
     }
 
+    const QString lower = address.toLower();
+
+    // 13 (taken first). A theme archive while the parents' page is open goes to the theme
+    // download, which asks the parent; it is no refused download, so no sign blinks and no
+    // sound plays, and the engine never starts a download of its own.
+    if (m_services.parentsPageOpen && m_services.parentsPageOpen() && endsWith(lower, QLatin1StringView(".tvz"))) {
+        if (m_services.themes)
+            m_services.themes->DownloadTheme(address);
+        m_model.SetNavState(NavState::Ready);
+        qCDebug(lcGuard) << "  theme download";
+        Decision decision;
+        decision.cancel = true;
+        decision.verdict = Verdict::ThemeArchive;
+        return decision;
+    }
+
     // 5. The lists. Only these refusals enter the refused list that the accept command offers.
     // A category list refuses like the blacklist, unless the parent allowed the site (its
     // whitelist, its start page): "Allow blocked site" then lifts a category refusal too.
-    QString category;
-    if (m_lists.IsNotWhitelisted(address)) {
-        refuse(Verdict::RefusedWhitelist, "whitelist");
-    } else if (m_lists.IsBlacklisted(address)) {
-        refuse(Verdict::RefusedBlacklist, "blacklist");
-    } else {
-        category = m_lists.refusingCategory(address);
-        if (!category.isEmpty())
-            refuse(Verdict::RefusedCategory, "category list");
-    }
+    const ListsVerdict lists = listsVerdict(address);
+    if (lists.verdict != Verdict::Allowed)
+        refuse(lists.verdict, lists.verdict == Verdict::RefusedWhitelist   ? "whitelist"
+                              : lists.verdict == Verdict::RefusedBlacklist ? "blacklist"
+                                                                           : "category list");
+    const QString &category = lists.category;
     if (cancel) {
         if (!resumed) {
             m_model.addRefused(address);
@@ -229,8 +243,6 @@ Decision NavigationGuard::beforeNavigate(const QString &address, NavigationReque
             m_services.media->stopPlayback();
         emit aboutBlankReached();
     }
-
-    const QString lower = address.toLower();
 
     // 7. Office documents.
     for (const Extension &doc : kDocuments) {
@@ -256,6 +268,9 @@ Decision NavigationGuard::beforeNavigate(const QString &address, NavigationReque
     // 9. A tiny answer for a video address is a stream description, not the video itself.
     // An address that is refused and cannot be handed over is not asked either: the answer
     // would change nothing, and the window would wait on a site the child may not reach.
+    // Nor is one whose answer can lead nowhere: a video of a kind the user does not allow,
+    // while no stream description is allowed, is refused whatever the server says, and must
+    // not be asked for at all.
     bool small = false;
     QString contentType;
     bool probed = false;
@@ -265,7 +280,12 @@ Decision NavigationGuard::beforeNavigate(const QString &address, NavigationReque
             break;
         }
     }
-    if (probed && mayHandOver && m_services.head) {
+    bool answerMatters = m_profile.ToonWindowsMedia || m_profile.ToonQuickTime;
+    for (const Extension &video : kVideos) {
+        if (m_profile.*video.setting && endsWith(lower, video.ext))
+            answerMatters = true;
+    }
+    if (probed && mayHandOver && answerMatters && m_services.head) {
         HeadAnswer answer;
         if (known) {
             answer = known->answer;
@@ -375,14 +395,6 @@ Decision NavigationGuard::beforeNavigate(const QString &address, NavigationReque
         qCDebug(lcGuard) << "  refused: not an address the engine shows";
     }
 
-    // 13. Theme archives, only while the parents' page is open.
-    if (m_services.parentsPageOpen && m_services.parentsPageOpen() && endsWith(lower, QLatin1StringView(".tvz"))) {
-        if (m_services.themes)
-            m_services.themes->DownloadTheme(address);
-        m_model.SetNavState(NavState::Ready);
-        qCDebug(lcGuard) << "  theme download";
-    }
-
     Decision decision;
     decision.cancel = cancel;
     decision.verdict = firstRefusal != Verdict::Allowed ? firstRefusal : handOver;
@@ -394,6 +406,30 @@ Decision NavigationGuard::beforeNavigate(const QString &address, NavigationReque
         emit awaitedAnswerUsed(address, decision);
     emit navigationDecided(address, request.mainFrame, decision);
     return decision;
+}
+
+NavigationGuard::ListsVerdict NavigationGuard::listsVerdict(const QString &address) const
+{
+    if (m_lists.IsNotWhitelisted(address))
+        return {Verdict::RefusedWhitelist, {}};
+    if (m_lists.IsBlacklisted(address))
+        return {Verdict::RefusedBlacklist, {}};
+    if (QString category = m_lists.refusingCategory(address); !category.isEmpty())
+        return {Verdict::RefusedCategory, std::move(category)};
+    return {Verdict::Allowed, {}};
+}
+
+bool NavigationGuard::mayFollowRedirect(const QString &address) const
+{
+    const QString scheme = schemeOf(normalizedAddress(address));
+    if (scheme != u"http" && scheme != u"https")
+        return false;
+    if (!m_state.FilterOn)
+        return true;
+    const Verdict lists = listsVerdict(address).verdict;
+    const bool timeUp = m_services.clockPosition && m_services.clockPosition() >= kClockFull;
+    qCDebug(lcGuard) << "redirect of a fetch to" << address << verdictName(lists) << (timeUp ? "time up" : "");
+    return lists == Verdict::Allowed && !timeUp;
 }
 
 void NavigationGuard::headAnswered(const QString &address, const HeadAnswer &answer)
@@ -426,7 +462,7 @@ void NavigationGuard::translateUrl(const QString &address)
         m_model.beginSequence();
     m_model.recordAddress(address);
     // The pre-test only shows the sign early; before-navigate does the refusing.
-    if (m_lists.IsNotWhitelisted(address) || m_lists.IsBlacklisted(address) || !m_lists.refusingCategory(address).isEmpty()) {
+    if (listsVerdict(address).verdict != Verdict::Allowed) {
         qCDebug(lcGuard) << "translate: would refuse" << address;
         m_model.SetNavState(NavState::Forbidden);
     }

@@ -37,6 +37,7 @@ enum class Verdict {
     Video,            ///< a video type the user allows: fetched, not shown
     Reference,        ///< a stream description handed to the reference fetch
     Awaiting,         ///< cancelled while the HEAD answer is awaited; issued again when it comes
+    ThemeArchive,     ///< a theme archive handed to the theme download (the parents' page is open)
 };
 
 /// "allowed", "refused:whitelist", ... as the admin command prints them.
@@ -90,6 +91,12 @@ public:
     /// A pending click (ClickPending) opens a new sequence when this navigation is the one it waits
     /// for (opensSequence).
     Decision beforeNavigate(const QString &address, NavigationRequest request = {});
+
+    /// Whether the program's own fetch for the child (video, stream description, HEAD request)
+    /// may follow a redirect to this address: the lists and the time limit judge it as they judge
+    /// a navigation (with the filter off, as a navigation, everything goes), and only http and
+    /// https lead anywhere. Nothing is shown, listed or sounded.
+    bool mayFollowRedirect(const QString &address) const;
 
     /// True when a navigation of this kind takes up the pending click: any navigation within the
     /// click window, the next main-frame navigation after a host command, the next main-frame link
@@ -153,6 +160,13 @@ signals:
     void filterCaptionsChanged();
 
 private:
+    /// The lists' verdict on an address: RefusedWhitelist, RefusedBlacklist, RefusedCategory
+    /// (with the category's name) or Allowed.
+    struct ListsVerdict {
+        Verdict verdict = Verdict::Allowed;
+        QString category;
+    };
+    ListsVerdict listsVerdict(const QString &address) const;
     void headAnswered(const QString &address, const HeadAnswer &answer);
 
     // A navigation cancelled while its HEAD answer is on its way.

@@ -381,8 +381,10 @@ SiteLists::SiteLists(ProgramState &state, const UserProfile &profile, VendorSett
 void SiteLists::listChanged()
 {
     ++m_generation;
-    if (sender() == &m_white)
+    if (sender() == &m_white) {
         m_matcherStale = true;
+        m_siteMatcherStale = true;
+    }
     // A list changed in memory differs from its file until it is saved: the next load reads it.
     if (!m_loading) {
         for (const SiteList which : kAllLists) {
@@ -394,20 +396,29 @@ void SiteLists::listChanged()
 
 const SiteLists::ListWork &SiteLists::listWork(const QString &address) const
 {
-    if (m_work.generation == m_generation && m_work.address == address)
+    const bool sites = m_profile.WitSites;
+    if (m_work.generation == m_generation && m_work.address == address && m_work.sites == sites)
         return m_work;
-    if (m_matcherStale) {
+    if (!sites && m_matcherStale) {
         m_matcher.clear();
         for (qsizetype row = 0; row < m_white.size(); ++row)
             m_matcher.addEntry(m_white.at(row));
         m_matcher.build();
         m_matcherStale = false;
     }
+    if (sites && m_siteMatcherStale) {
+        m_siteMatcher.clear();
+        m_siteMatcher.reserve(m_white.size());
+        for (qsizetype row = 0; row < m_white.size(); ++row)
+            m_siteMatcher.addEntry(m_white.at(row));
+        m_siteMatcherStale = false;
+    }
     ListWork work;
     work.address = address;
+    work.sites = sites;
     work.normal = normalizedAddress(address);
     work.folded = foldCase(work.normal);
-    work.whiteMatch = m_matcher.matches(work.normal);
+    work.whiteMatch = sites ? m_siteMatcher.matches(work.normal) : m_matcher.matches(work.normal);
     // An entry matches the address, the address with one "/" more, and the same without the
     // query; http and https forms of an entry are one key.
     for (const QString &candidate : exactCandidates(work.normal)) {
@@ -471,17 +482,30 @@ void SiteLists::LoadSiteLists()
 {
     const QString theme = m_state.activeTheme();
     const bool sameTheme = theme == m_loadedTheme;
-    m_loadedTheme = theme;
     bool anyRead = false;
     for (const SiteList which : kAllLists) {
         const int i = indexOf(which);
         // A change whose save failed stays in force: reading the file again would undo it
-        // behind the parent's back. Another theme's lists are its own.
+        // behind the parent's back. Another theme's lists are its own, so the change waits
+        // for its theme to come back.
         if (sameTheme && m_unsaved[i]) {
             qCDebug(lcGuard) << "kept unsaved list" << fileOf(which);
             continue;
         }
+        if (m_unsaved[i])
+            m_unsavedOfOtherThemes.insert(m_loadedTheme + extensionOf(which), list(which).items());
         m_unsaved[i] = false;
+        if (const auto kept = m_unsavedOfOtherThemes.constFind(theme + extensionOf(which));
+            kept != m_unsavedOfOtherThemes.cend()) {
+            qCDebug(lcGuard) << "unsaved list back in force" << fileOf(which);
+            list(which).setItems(*kept); // differs from its file: its stamp goes
+            m_unsavedOfOtherThemes.erase(kept);
+            m_unsaved[i] = true;
+            m_unreadable[i] = false;
+            m_loadProblem[i].clear();
+            anyRead = true;
+            continue;
+        }
         const QString path = fileOf(which);
         // A file that did not change on disk since it was read gives the same list: the window
         // is activated often, and a list may hold a million entries.
@@ -537,6 +561,7 @@ void SiteLists::LoadSiteLists()
                         + QCoreApplication::translate("SiteLists", "Until it can be read, every site except the start "
                                                                    "page's is refused."));
     }
+    m_loadedTheme = theme;
     // A reading ahead that did not serve (another theme came first) goes once it has ended;
     // waiting for it here would hold the window.
     for (std::optional<ReadAhead> &ahead : m_readAhead) {
@@ -622,6 +647,8 @@ bool SiteLists::startSiteMatches(const QString &normalAddress) const
     // is looked for. siteOf understands "https://" too, so a secure start page lets its site
     // through instead of contributing an empty fragment.
     const QString startSite = siteOf(normalizedAddress(m_profile.StartURL));
+    if (m_profile.WitSites)
+        return siteEntryMatches(startSite, normalAddress);
     return whitelistEntryMatches(startSite, normalAddress);
 }
 
@@ -722,18 +749,45 @@ void SiteLists::CompactWhitelist()
     std::stable_sort(items.begin(), items.end(), &SortedList::lessThan);
     // From the end down, so each entry is compared with its sorted predecessor as the
     // list stands after the removals behind it. An entry goes only when it allows nothing its
-    // predecessor does not: every address the whitelist test finds it in (as written or as its
-    // http/https twin, in its search part) also holds the predecessor.
-    const auto redundant = [](const QString &entry, const QString &before) {
-        const QString beforeTwin = otherWebScheme(before);
-        const auto covers = [&](const QString &text) {
-            return containsFolded(text, before) || (!beforeTwin.isEmpty() && containsFolded(text, beforeTwin));
+    // predecessor does not, by the rule in force for the user.
+    // As fragments: every address the whitelist test finds it in (in any of its forms, in its
+    // search part) also holds a form of the predecessor.
+    const auto fragmentRedundant = [](const QString &entry, const QString &before) {
+        const QStringList beforeForms = whitelistEntryForms(before);
+        const auto covered = [&](const QString &form) {
+            return std::any_of(beforeForms.cbegin(), beforeForms.cend(),
+                               [&](const QString &b) { return containsFolded(form, b); });
         };
         // An entry with a query is looked for in the whole address, one without only before it.
         if (entry.contains(u'?') && !before.contains(u'?'))
             return false;
-        const QString twin = otherWebScheme(entry);
-        return covers(entry) && (twin.isEmpty() || covers(twin));
+        const QStringList forms = whitelistEntryForms(entry);
+        return std::all_of(forms.cbegin(), forms.cend(), covered);
+    };
+    // As sites: the entry's site lies within the predecessor's.
+    const auto siteRedundant = [](const QString &entry, const QString &before) {
+        const SiteEntry e = siteEntryOf(entry);
+        const SiteEntry b = siteEntryOf(before);
+        // An entry that names no site allows nothing as a site, but it is the parent's: it stays.
+        if (e.host.isEmpty() || b.host.isEmpty() || (b.port >= 0 && b.port != e.port))
+            return false;
+        if (b.path.isEmpty()) {
+            AddressSite site;
+            site.host = e.host;
+            site.port = e.port;
+            site.ipHost = e.host.contains(u':') || std::all_of(e.host.cbegin(), e.host.cend(), [](QChar c) {
+                              return c == u'.' || (c >= u'0' && c <= u'9');
+                          });
+            return siteEntryMatches(SiteEntry{b.host, -1, {}}, site);
+        }
+        // A path is looked for before the query unless it holds a "?"; one with a "#" but no "?"
+        // is never found, and covers nothing.
+        return e.host == b.host && !e.path.isEmpty() && e.path.startsWith(b.path)
+            && (!b.path.contains(u'#') || b.path.contains(u'?'));
+    };
+    const bool sites = m_profile.WitSites;
+    const auto redundant = [&](const QString &entry, const QString &before) {
+        return sites ? siteRedundant(entry, before) : fragmentRedundant(entry, before);
     };
     for (qsizetype i = items.size() - 1; i >= 1; --i) {
         if (redundant(items.at(i), items.at(i - 1)))

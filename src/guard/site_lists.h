@@ -10,6 +10,7 @@
 #include "guard/address_match.h"
 #include "guard/entry_store.h"
 #include "guard/fragment_matcher.h"
+#include "guard/site_matcher.h"
 
 #include <QAbstractListModel>
 #include <QDateTime>
@@ -138,8 +139,8 @@ public:
     QString fileOf(SiteList which) const;
 
     /// Fills the three lists from the active theme's files; a missing file is an empty list.
-    /// A list whose last save failed keeps its unsaved entries while the theme stays the same,
-    /// so the change stays in force until a save succeeds.
+    /// A list whose last save failed keeps its unsaved entries, also over a switch to another
+    /// theme and back, until a save succeeds or Tovalin closes.
     void LoadSiteLists();
     /// Starts reading a theme's list files on a worker thread. The next LoadSiteLists takes a
     /// file's result from there when the file is still as it was (size and times); otherwise it
@@ -153,7 +154,8 @@ public:
     /// so its file is never replaced by an empty list.
     WriteResult SaveSiteLists();
 
-    /// True when the whitelist does not allow the address. While a list file of the active
+    /// True when the whitelist does not allow the address. Its entries are fragments, or sites
+    /// when the user's "Whitelist entries are sites" (WitSites) is on. While a list file of the active
     /// theme cannot be read, every address fails except the start page's site, the vendor's
     /// hosts and "about:blank", whatever the user's settings say. While the user's category
     /// lists cannot be applied (CategoryFilter::forcesWhitelist) the test is on whatever
@@ -176,8 +178,9 @@ public:
     bool IsBlacklistedLoad(const QString &address) const;
     /// True when a pop-up list entry equals the address (the blacklist's rules).
     bool IsPopupListed(const QString &address) const;
-    /// Sorts the whitelist and drops every entry that contains the entry just before it
-    /// (ASCII case folded, as the whitelist test compares).
+    /// Sorts the whitelist and drops every entry that allows nothing the entry just before it
+    /// does not (each of its forms contains one of the other's, ASCII case folded, as the fragment
+    /// test compares; as sites the same holds, a host that holds another being below it or the same).
     void CompactWhitelist();
 
     /// True when the address always passes (isAlwaysPassing of address_match.h).
@@ -241,20 +244,25 @@ private:
     bool m_loading = false;                           // a change of a list comes from its file
     std::array<bool, 3> m_unreadable{}; // file existed but could not be read at the last load
     std::array<bool, 3> m_unsaved{};    // the last save of this list failed: it differs from its file
+    QHash<QString, QStringList> m_unsavedOfOtherThemes; // theme + extension -> entries not yet saved
     QString m_loadedTheme;               // the theme the lists were last loaded for
     std::array<QString, 3> m_reportedFailure; // the load failure last told, per list
     std::array<QString, 3> m_loadProblem;     // why each list could not be read at the last load
     QString m_listProblem;
 
-    // The whitelist's automaton, built again on the first test after a change.
+    // The whitelist's automaton (fragments) and site table (sites), each built again on the
+    // first test after a change that needs it.
     mutable FragmentMatcher m_matcher;
     mutable bool m_matcherStale = true;
+    mutable SiteMatcher m_siteMatcher;
+    mutable bool m_siteMatcherStale = true;
     // The list work for the last address asked about: the pre-test and the decision of one
     // click ask about the same address, and only the first one does the work.
     struct ListWork {
         QString address;
         QString normal;
         QString folded;
+        bool sites = false;      ///< the whitelist was read as sites
         bool whiteMatch = false; ///< an entry of the whitelist allows it
         bool blackKey = false;   ///< a blacklist entry equals it (exact test)
         bool popupKey = false;   ///< a pop-up list entry equals it

@@ -91,6 +91,8 @@ void VideoFetch::startTransfer(const QString &address, const QString &path, Targ
     request.maxBytes = target == Target::Video ? kMaxVideoBytes : kMaxReferenceBytes;
     if (m_headers)
         request.headers = m_headers(address);
+    // The child's fetch goes where a navigation may go, or nowhere: each redirect is judged first.
+    request.redirectJudge = m_redirectJudge;
     m_transfer = std::make_unique<Transfer>(request);
     Transfer *transfer = m_transfer.get();
     connect(transfer, &Transfer::sizeAnnounced, this, [this](qint64 total) { emit progressStarted(std::max<qint64>(0, total)); });

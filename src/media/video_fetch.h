@@ -56,6 +56,9 @@ public:
     /// would send them (its YouTube-Restrict); asked at the start of every fetch.
     using HeaderSource = std::function<QList<QByteArray>(const QString &address)>;
     void setHeaderSource(HeaderSource source) { m_headers = std::move(source); }
+    /// Decides whether a redirect of a fetch may be followed (the guard's navigation decision).
+    /// Without one no redirect is followed; either way a refused one ends the fetch as "broken".
+    void setRedirectJudge(std::function<bool(const QString &address)> judge) { m_redirectJudge = std::move(judge); }
 
     /// The stored video of that name and kind (names compared without regard to case); empty when none.
     static QString findStoredVideo(const QString &videoFolder, const QString &name, const QString &kind);
@@ -87,6 +90,7 @@ private:
 
     const ProgramState &m_state;
     HeaderSource m_headers;
+    std::function<bool(const QString &address)> m_redirectJudge;
     std::unique_ptr<Transfer> m_transfer;
     bool m_aborted = false;
     bool m_mov = false;

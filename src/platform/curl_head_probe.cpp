@@ -27,14 +27,15 @@ TransferRequest CurlHeadProbe::requestFor(const QString &address) const
     request.method = TransferMethod::Head;
     request.totalTimeoutMs = m_timeoutMs;
     request.silenceTimeoutSeconds = int(std::max(1L, std::min(m_timeoutMs, kConnectTimeoutMs) / 1000));
-    // The guard asks about the address itself, not where it leads.
-    request.maxRedirects = 0;
+    // Where a redirect leads is asked about only when the guard allows going there; otherwise
+    // the redirect is no answer at all.
+    request.redirectJudge = m_redirectJudge;
     return request;
 }
 
 HeadAnswer CurlHeadProbe::head(const QString &address)
 {
-    return answerOf(runTransfer(requestFor(address)));
+    return answerOf(runJudgedTransfer(requestFor(address)));
 }
 
 std::unique_ptr<QObject> CurlHeadProbe::startHead(const QString &address, std::function<void(const HeadAnswer &)> done)

@@ -12,6 +12,9 @@ public:
     static constexpr long kTimeoutMs = 3000;
     static constexpr long kConnectTimeoutMs = 2000;
     explicit CurlHeadProbe(long timeoutMs = kTimeoutMs) : m_timeoutMs(timeoutMs) {}
+    /// Redirects are followed only where the judge allows (the guard's decision); without a
+    /// judge a redirect is a failed request.
+    void setRedirectJudge(RedirectJudge judge) { m_redirectJudge = std::move(judge); }
     HeadAnswer head(const QString &address) override;
     /// The same request on a worker thread of its own (a Transfer).
     std::unique_ptr<QObject> startHead(const QString &address, std::function<void(const HeadAnswer &)> done) override;
@@ -19,6 +22,7 @@ public:
 private:
     TransferRequest requestFor(const QString &address) const;
     long m_timeoutMs;
+    RedirectJudge m_redirectJudge;
 };
 
 } // namespace tovalin

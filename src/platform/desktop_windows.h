@@ -14,7 +14,7 @@ struct ForegroundWindow {
     bool exists = false;          ///< false: no window has the focus (the desktop itself, or it vanished)
     bool ownProcess = false;      ///< one of Tovalin's own windows (main window, dialogs, message boxes)
     bool dialogType = false;      ///< typed as a dialog box (_NET_WM_WINDOW_TYPE_DIALOG)
-    bool transientForWindow = false; ///< transient for another window (a dialog of that window)
+    bool transientForOwnWindow = false; ///< transient for one of Tovalin's windows (a dialog over Tovalin)
     /// WM_CLASS: the instance and the class name separated by a blank; nullopt when unreadable.
     std::optional<QString> windowClass;
 };

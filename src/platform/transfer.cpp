@@ -47,6 +47,8 @@ struct Sink {
     std::optional<qint64> announced; // known once the first bytes arrive (FTP: before)
     TransferFailure failure = TransferFailure::None;
     QString error;
+    bool endAtRedirect = false; // no redirect is followed here: its body is no answer
+    bool statusChecked = false;
     const std::atomic_bool *cancel = nullptr;
     const TransferProgress *progress = nullptr;
     // A server that keeps the connection open after the whole announced body: done after a pause.
@@ -79,6 +81,14 @@ struct Sink {
 
     bool accept(const char *data, size_t size)
     {
+        if (endAtRedirect && http && !statusChecked) {
+            statusChecked = true;
+            long status = 0;
+            curl_easy_getinfo(curl, CURLINFO_RESPONSE_CODE, &status);
+            // What a redirect says about the place it leads to is never stored as the file.
+            if (status >= 300 && status < 400)
+                return fail(TransferFailure::Redirected, QStringLiteral("the server redirected"));
+        }
         if (!announced) {
             learnAnnounced();
             if (maxBytes >= 0 && *announced > maxBytes)
@@ -210,6 +220,7 @@ QString transferFailureName(TransferFailure failure)
     case TransferFailure::Connect: return QStringLiteral("connect");
     case TransferFailure::TimedOut: return QStringLiteral("timed out");
     case TransferFailure::TooManyRedirects: return QStringLiteral("too many redirects");
+    case TransferFailure::Redirected: return QStringLiteral("redirected");
     case TransferFailure::ServerError: return QStringLiteral("server error");
     case TransferFailure::TooLarge: return QStringLiteral("too large");
     case TransferFailure::LongerThanAnnounced: return QStringLiteral("longer than announced");
@@ -267,15 +278,19 @@ TransferResult runTransfer(const TransferRequest &request, const std::atomic_boo
     sink.maxBytes = maxBytes;
     sink.cancel = cancel;
     sink.progress = &progress;
+    // libcurl follows redirects only for the parent's transfers; a judged one is followed by the
+    // caller, hop by hop, once the judge has seen where it leads.
+    const bool curlFollows = request.maxRedirects > 0 && !request.redirectJudge;
+    sink.endAtRedirect = !curlFollows;
 
     const QByteArray url = request.address.toUtf8();
     const long silence = std::max(1, request.silenceTimeoutSeconds);
     curl_easy_setopt(curl, CURLOPT_URL, url.constData());
     curl_easy_setopt(curl, CURLOPT_NOSIGNAL, 1L);
     curl_easy_setopt(curl, CURLOPT_PROTOCOLS_STR, "http,https,ftp");
-    curl_easy_setopt(curl, CURLOPT_REDIR_PROTOCOLS_STR, "http,https,ftp");
-    curl_easy_setopt(curl, CURLOPT_FOLLOWLOCATION, request.maxRedirects > 0 ? 1L : 0L);
-    curl_easy_setopt(curl, CURLOPT_MAXREDIRS, long(std::max(0, request.maxRedirects)));
+    curl_easy_setopt(curl, CURLOPT_REDIR_PROTOCOLS_STR, "http,https");
+    curl_easy_setopt(curl, CURLOPT_FOLLOWLOCATION, curlFollows ? 1L : 0L);
+    curl_easy_setopt(curl, CURLOPT_MAXREDIRS, long(curlFollows ? std::min(request.maxRedirects, TransferRequest::kMostRedirects) : 0));
     curl_easy_setopt(curl, CURLOPT_USERAGENT, request.userAgent.constData());
     curl_easy_setopt(curl, CURLOPT_COOKIEFILE, ""); // cookies within the transfer, redirects included
     // Silence: no connection, no reply, or under kSlowestBytesPerSecond for this long. A server
@@ -375,6 +390,16 @@ TransferResult runTransfer(const TransferRequest &request, const std::atomic_boo
     }
     if (result.failure == TransferFailure::ServerError && result.error.isEmpty())
         result.error = QStringLiteral("status %1").arg(result.status);
+    // A redirect that is not followed here ends the transfer: the caller may judge it and follow.
+    if (!curlFollows && sink.http && status >= 300 && status < 400
+        && (result.failure == TransferFailure::None || result.failure == TransferFailure::Redirected
+            || result.failure == TransferFailure::Incomplete)) {
+        result.failure = TransferFailure::Redirected;
+        char *location = nullptr;
+        if (curl_easy_getinfo(curl, CURLINFO_REDIRECT_URL, &location) == CURLE_OK && location)
+            result.redirectTo = QString::fromUtf8(location);
+        result.error = QStringLiteral("status %1, redirect to %2").arg(result.status).arg(result.redirectTo);
+    }
 
     curl_easy_cleanup(curl);
     curl_multi_cleanup(multi);
@@ -392,6 +417,37 @@ TransferResult runTransfer(const TransferRequest &request, const std::atomic_boo
         result.body.clear();
     qCDebug(lcTransfer) << (get ? "GET" : "HEAD") << request.address << transferFailureName(result.failure)
                         << result.status << result.received << result.error;
+    return result;
+}
+
+bool nextJudgedHop(TransferRequest &request, TransferResult &result, int &hops)
+{
+    if (result.failure != TransferFailure::Redirected || !request.redirectJudge || result.redirectTo.isEmpty())
+        return false;
+    const QString &target = result.redirectTo;
+    if (!target.startsWith(u"http://", Qt::CaseInsensitive) && !target.startsWith(u"https://", Qt::CaseInsensitive)) {
+        qCDebug(lcTransfer) << "redirect not followed: not a web address" << target;
+        return false;
+    }
+    if (hops >= TransferRequest::kMostRedirects) {
+        result.failure = TransferFailure::TooManyRedirects;
+        return false;
+    }
+    if (!request.redirectJudge(target)) {
+        qCDebug(lcTransfer) << "redirect refused by its judge:" << request.address << "->" << target;
+        return false;
+    }
+    ++hops;
+    request.address = target;
+    return true;
+}
+
+TransferResult runJudgedTransfer(TransferRequest request, const std::atomic_bool *cancel)
+{
+    int hops = 0;
+    TransferResult result = runTransfer(request, cancel);
+    while (!(cancel && cancel->load()) && nextJudgedHop(request, result, hops))
+        result = runTransfer(request, cancel);
     return result;
 }
 
@@ -413,7 +469,13 @@ void Transfer::start()
     if (m_running || m_finished)
         return;
     m_running = true;
-    m_thread = std::thread([this] {
+    m_hop = m_request;
+    runHop();
+}
+
+void Transfer::runHop()
+{
+    m_thread = std::thread([this, hop = m_hop] {
         // Progress reaches the owner a few times a second at most; the announced
         // size goes first, once.
         QElapsedTimer sinceLast;
@@ -429,12 +491,19 @@ void Transfer::start()
             QMetaObject::invokeMethod(
                 this, [this, received, total] { emit progressed(received, total); }, Qt::QueuedConnection);
         };
-        TransferResult result = runTransfer(m_request, &m_cancel, progress);
+        TransferResult result = runTransfer(hop, &m_cancel, progress);
         QMetaObject::invokeMethod(
             this,
-            [this, result = std::move(result)] {
+            [this, result = std::move(result)]() mutable {
                 if (m_thread.joinable())
                     m_thread.join();
+                // A redirect its judge allows is followed with a new hop, on this thread's word.
+                if (!m_cancel && nextJudgedHop(m_hop, result, m_hops)) {
+                    runHop();
+                    return;
+                }
+                if (m_cancel && result.failure == TransferFailure::Redirected)
+                    result.failure = TransferFailure::Cancelled;
                 m_result = result;
                 m_running = false;
                 m_finished = true;

@@ -9,7 +9,11 @@
 // - cancel() ends it within a second (at once, in practice);
 // - a server that sends nothing (or trickles under 100 bytes a second) for
 //   `silenceTimeoutSeconds` ends it as TimedOut;
-// - at most `maxRedirects` redirects are followed (http, https and ftp only);
+// - a redirect is followed only where the request says so: the parent's
+//   transfers let libcurl follow up to `maxRedirects` (to http and https only);
+//   the child's fetches follow none, or each one their `redirectJudge` allows
+//   (asked on the owner's thread before it is followed); any other redirect
+//   ends the transfer as Redirected, and its body is never written;
 // - a body longer than the server announced (Content-Length, or the FTP size)
 //   or above `maxBytes` ends it, as LongerThanAnnounced or TooLarge;
 // - a GET into a file writes a temporary file beside the target and renames it
@@ -41,6 +45,7 @@ enum class TransferFailure {
     Connect,             ///< the host could not be found or reached, or refused the login
     TimedOut,            ///< the server stayed silent too long
     TooManyRedirects,
+    Redirected,          ///< the server redirected, and the redirect was not to be followed
     ServerError,         ///< the server refused: HTTP status 400 or above, or FTP "no such file"
     TooLarge,            ///< announced or received size above maxBytes
     LongerThanAnnounced, ///< more bytes arrived than the server announced
@@ -52,9 +57,14 @@ enum class TransferFailure {
 /// A short English name of a failure, for logs and test messages.
 QString transferFailureName(TransferFailure failure);
 
+/// Decides whether a redirect may be followed, given the address it leads to.
+using RedirectJudge = std::function<bool(const QString &address)>;
+
 struct TransferRequest {
     /// The most a body kept in memory may hold when the request names no limit.
     static constexpr qint64 kMemoryLimit = 16 * 1024 * 1024;
+    /// The most redirects the transfer follows, judged or not.
+    static constexpr int kMostRedirects = 5;
 
     QString address;
     TransferMethod method = TransferMethod::Get;
@@ -64,7 +74,14 @@ struct TransferRequest {
     /// file, kMemoryLimit for a body kept in memory.
     qint64 maxBytes = -1;
     int silenceTimeoutSeconds = 30;
-    int maxRedirects = 5;
+    /// Redirects libcurl follows by itself, to http and https only: for the transfers the parent
+    /// starts (theme download, update). 0 for the child's fetches, which follow only what
+    /// redirectJudge allows.
+    int maxRedirects = 0;
+    /// When set, each redirect (up to kMostRedirects) is asked about before it is followed, on
+    /// the thread that owns the Transfer (the calling thread for followJudgedRedirects); refused,
+    /// the transfer ends as Redirected. libcurl then follows none itself.
+    RedirectJudge redirectJudge;
     /// The whole transfer's limit in milliseconds, connection included; 0: none.
     long totalTimeoutMs = 0;
     QByteArray userAgent = QByteArrayLiteral("Mozilla/5.0 (compatible; Tovalin/3.0)");
@@ -79,6 +96,7 @@ struct TransferResult {
     qint64 contentLength = -1; ///< announced size (HTTP Content-Length, FTP size); -1 unknown
     qint64 received = 0;       ///< body bytes that arrived
     QByteArray body;           ///< Get into memory: the body
+    QString redirectTo;        ///< Redirected: the address the redirect not followed leads to
     QString error;             ///< what went wrong, for the log (English, not shown to users)
     bool ok() const { return failure == TransferFailure::None; }
 };
@@ -88,8 +106,18 @@ using TransferProgress = std::function<void(qint64 received, qint64 total)>;
 
 /// Runs a request on the calling thread until it ends; `cancel` (may be null) is polled
 /// and ends it when set. Used by the worker of Transfer and by blocking callers (HEAD probe).
+/// Follows no judged redirect: see followJudgedRedirects.
 TransferResult runTransfer(const TransferRequest &request, const std::atomic_bool *cancel = nullptr,
                            const TransferProgress &progress = {});
+
+/// After a hop ended as Redirected: true (and `request.address` set to the redirect's address)
+/// when the request's judge allows following it, its address is http or https and fewer than
+/// kMostRedirects were followed (`hops` counts them). False leaves the result standing; past the
+/// limit it becomes TooManyRedirects.
+bool nextJudgedHop(TransferRequest &request, TransferResult &result, int &hops);
+
+/// runTransfer on the calling thread, following the redirects the request's judge allows.
+TransferResult runJudgedTransfer(TransferRequest request, const std::atomic_bool *cancel = nullptr);
 
 class Transfer : public QObject {
     Q_OBJECT
@@ -116,7 +144,11 @@ signals:
     void finished(const tovalin::TransferResult &result);
 
 private:
+    void runHop();
+
     TransferRequest m_request;
+    TransferRequest m_hop; // the request of the hop that runs: m_request, or where its judged redirects led
+    int m_hops = 0;
     TransferResult m_result;
     std::thread m_thread;
     std::atomic_bool m_cancel{false};

@@ -45,6 +45,36 @@ const char kNoCloseScript[] = "window.close = function() {};";
 // Said on the console of the application world, which the page's own scripts cannot reach.
 const char kPaintedMarker[] = "\x01tovalin-painted";
 
+// Switches an engine feature off through its flags (read once, when the engine starts with the
+// first profile), beside any the environment already switches off.
+void disableEngineFeature(const QByteArray &feature)
+{
+    QByteArray flags = qgetenv("QTWEBENGINE_CHROMIUM_FLAGS");
+    if (flags.contains(feature))
+        return;
+    const QByteArray key = "--disable-features=";
+    const qsizetype at = flags.indexOf(key);
+    if (at >= 0)
+        flags.insert(at + key.size(), feature + ',');
+    else
+        flags += (flags.isEmpty() ? QByteArray() : QByteArray(" ")) + key + feature;
+    qputenv("QTWEBENGINE_CHROMIUM_FLAGS", flags);
+}
+
+// Every move through the history must reach the navigation hook, so that a site blocked since
+// it was shown is refused on Back and Forward too. A page the engine restored whole from its
+// back-forward cache would skip the hook; the cache stays off.
+void keepHistoryMovesJudged()
+{
+    disableEngineFeature("BackForwardCache");
+}
+
+// A family's own DNS filter must keep working: the engine never resolves names over HTTPS by itself.
+void keepTheSystemResolver()
+{
+    disableEngineFeature("DnsOverHttps");
+}
+
 } // namespace
 
 class WebEngineBrowser::Page final : public QWebEnginePage {
@@ -86,30 +116,11 @@ private:
     WebEngineBrowser *m_browser;
 };
 
-namespace {
-
-// A family's own DNS filter must keep working: the engine never resolves names over HTTPS
-// by itself. The engine reads its flags once, when its first profile is made.
-void keepTheSystemResolver()
-{
-    QByteArray flags = qgetenv("QTWEBENGINE_CHROMIUM_FLAGS");
-    if (flags.contains("DnsOverHttps"))
-        return;
-    const QByteArray disable = "--disable-features=";
-    const qsizetype at = flags.indexOf(disable);
-    if (at >= 0)
-        flags.insert(at + disable.size(), "DnsOverHttps,");
-    else
-        flags += (flags.isEmpty() ? QByteArray() : QByteArray(" ")) + disable + "DnsOverHttps";
-    qputenv("QTWEBENGINE_CHROMIUM_FLAGS", flags);
-}
-
-} // namespace
-
 QWebEngineProfile *WebEngineBrowser::programProfile()
 {
     static QPointer<QWebEngineProfile> profile;
     if (!profile) {
+        keepHistoryMovesJudged();
         keepTheSystemResolver();
         // Off the record: cookies, cache and local storage live in memory only,
         // so nothing a child's session leaves behind is kept.

@@ -34,6 +34,8 @@
 //   before-navigate like any address and are then always refused, so none is
 //   ever handed to the desktop's URL handlers.
 // - one off-the-record profile for the whole program: nothing is kept on disk.
+// - history moves always reach before-navigate: the engine's back-forward cache
+//   stays off, so no page comes back whole without being judged again.
 
 #include "platform/browser.h"
 

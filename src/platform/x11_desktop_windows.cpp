@@ -77,8 +77,8 @@ ForegroundWindow X11DesktopWindows::foregroundWindow()
         front.dialogType = types->contains(m_x11->atom("_NET_WM_WINDOW_TYPE_DIALOG"));
     if (const auto owner = m_x11->property32(window, XCB_ATOM_WM_TRANSIENT_FOR, XCB_ATOM_WINDOW)) {
         // Transient for the root (or for nothing) is the old way of saying "for the whole group".
-        front.transientForWindow = !owner->isEmpty() && owner->constFirst() != XCB_WINDOW_NONE
-            && owner->constFirst() != m_x11->root() && owner->constFirst() != window;
+        front.transientForOwnWindow = !owner->isEmpty() && owner->constFirst() != XCB_WINDOW_NONE
+            && owner->constFirst() != m_x11->root() && owner->constFirst() != window && isOwnWindow(owner->constFirst());
     }
     if (const auto cls = m_x11->property(window, XCB_ATOM_WM_CLASS, XCB_ATOM_STRING, 1024)) {
         // "instance\0class\0"

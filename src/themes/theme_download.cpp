@@ -104,6 +104,8 @@ void ThemeDownload::run(const QString &address)
     request.address = QString::fromLatin1(QUrl(address).toEncoded());
     request.targetFile = m_archivePath;
     request.maxBytes = kMaxDownloadBytes;
+    // A transfer the parent started may follow the server's redirects (to http and https).
+    request.maxRedirects = TransferRequest::kMostRedirects;
     m_transfer = std::make_unique<Transfer>(request);
     connect(m_transfer.get(), &Transfer::progressed, this,
             [this](qint64 received, qint64 total) { m_ui.setProgress(received, total); });

@@ -40,6 +40,8 @@ void UpdateChecker::check()
     request.address = m_settings.URLCurrVerFile;
     request.targetFile = m_settings.TempFile;
     request.maxBytes = kMaxVersionFileBytes;
+    // A transfer the parent started may follow the server's redirects (to http and https).
+    request.maxRedirects = TransferRequest::kMostRedirects;
     m_transfer = std::make_unique<Transfer>(request);
     connect(m_transfer.get(), &Transfer::finished, this, &UpdateChecker::fetched);
     m_transfer->start();

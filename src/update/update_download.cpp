@@ -43,6 +43,8 @@ void UpdateDownload::start(const QString &address)
     request.address = address;
     request.targetFile = m_path;
     request.maxBytes = kMaxInstallerBytes;
+    // A transfer the parent started may follow the server's redirects (to http and https).
+    request.maxRedirects = TransferRequest::kMostRedirects;
     m_transfer = std::make_unique<Transfer>(request);
     connect(m_transfer.get(), &Transfer::sizeAnnounced, this, [this](qint64 total) { emit progressStarted(std::max<qint64>(0, total)); });
     connect(m_transfer.get(), &Transfer::progressed, this, [this](qint64 received, qint64) { emit progressed(received); });
@@ -68,6 +70,8 @@ void UpdateDownload::installerFetched()
     TransferRequest request;
     request.address = m_address + QStringLiteral(".sig");
     request.maxBytes = kMaxSignatureBytes;
+    // A transfer the parent started may follow the server's redirects (to http and https).
+    request.maxRedirects = TransferRequest::kMostRedirects;
     m_transfer = std::make_unique<Transfer>(request);
     connect(m_transfer.get(), &Transfer::finished, this, &UpdateDownload::signatureFetched);
     m_transfer->start();

@@ -138,10 +138,16 @@ UserManager::Outcome UserManager::writeNewProfile(const QString &name, const QSt
 
 UserManager::Outcome UserManager::createUser(const QString &name, NewUserActivation activation)
 {
+    // A new user reads whitelist entries as sites, whatever an older profile shown says.
+    const bool shownWitSites = m_profile.WitSites;
+    m_profile.WitSites = true;
     Outcome outcome = writeNewProfile(name, {});
+    const bool activates = m_state.activeUser().isEmpty() || activation == NewUserActivation::Activate;
+    if (!outcome.ok || !activates)
+        m_profile.WitSites = shownWitSites;
     if (!outcome.ok)
         return outcome;
-    if (m_state.activeUser().isEmpty() || activation == NewUserActivation::Activate) {
+    if (activates) {
         // Only the name: the settings shown (and the themes in memory) stay as they are.
         m_state.setActiveUser(name.trimmed());
         emit profileReloaded();
@@ -232,9 +238,14 @@ UserManager::Outcome UserManager::deleteUser(const QString &name)
 {
     if (!profileExists(name))
         return {false, {}};
+    // The active user is the one whose file this is, however either name was typed ("kim"
+    // started, "Kim.usr" on disk): the file decides, not the spelling.
+    const QString active = m_state.activeUser();
+    const bool deletingActive = !active.isEmpty() && UserStore::isUsableName(active)
+        && QFileInfo(m_store.profilePath(active)) == QFileInfo(m_store.profilePath(name));
     if (!m_store.deleteUserProfile(name))
         return {false, UserManagerText::tr("The user %1 could not be removed.").arg(name)};
-    if (name == m_state.activeUser()) {
+    if (deletingActive) {
         m_state.setActiveUser(QString());
         m_store.LoadUserProfile(QString());
         // No user: the protections of a profile without keys, not the deleted user's settings.

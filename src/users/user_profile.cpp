@@ -22,11 +22,12 @@ struct KeyRow {
     bool defaultOn;               // the default of a boolean key
 };
 
-const std::array<KeyRow, 36> &keyTable()
+const std::array<KeyRow, 37> &keyTable()
 {
-    static const std::array<KeyRow, 36> rows = {{
+    static const std::array<KeyRow, 37> rows = {{
         {kBeveiliging, "Kindonvriendelijk", &UserProfile::Kindonvriendelijk, nullptr, true},
         {kBeveiliging, "Kindvriendelijk", &UserProfile::Kindvriendelijk, nullptr, true},
+        {kBeveiliging, "WitSites", &UserProfile::WitSites, nullptr, false},
         {kBeveiliging, "Nieteruit", &UserProfile::Nieteruit, nullptr, true},
         {kBeveiliging, "Geendialoog", &UserProfile::Geendialoog, nullptr, true},
         {kBeveiliging, "Blokmenu", &UserProfile::Blokmenu, nullptr, true},

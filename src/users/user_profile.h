@@ -23,6 +23,9 @@ struct UserProfile {
     // [Beveiliging]
     bool Kindonvriendelijk = false;
     bool Kindvriendelijk = false;
+    /// "Whitelist entries are sites": an entry is a site (and the sites below it), not a
+    /// fragment found anywhere in an address. A profile without the key keeps the fragments.
+    bool WitSites = false;
     bool Nieteruit = false;
     bool Geendialoog = false;
     bool Blokmenu = false;

@@ -260,6 +260,9 @@ private slots:
         QCOMPARE(json["refusals"].toArray().at(1)["reason"].toString(), QStringLiteral("whitelist"));
         QCOMPARE(json["requests"].toArray().at(0)["status"].toString(), QStringLiteral("refused"));
         QCOMPARE(QFile::permissions(activity::reportFile(data(), "Kim", kMonday.date())), kOwnerOnly);
+        // A category list's refusal is the parents' to lift like the lists' own.
+        decide("http://casino.example/", true, true, Verdict::RefusedCategory);
+        QCOMPARE(recorder.askState(), ActivityRecorder::AskState::Offered);
     }
 
     void aLineBrokenByACrashIsSkippedAndNothingElse()

@@ -160,8 +160,8 @@ private slots:
         own.windowClass = QStringLiteral("vlc vlc"); // never judged as a player
         ForegroundWindow dialog = foreign(QStringLiteral("gtk-dialog Zenity"));
         dialog.dialogType = true;
-        ForegroundWindow transient = foreign(QStringLiteral("xterm XTerm"));
-        transient.transientForWindow = true;
+        ForegroundWindow overTovalin = foreign(QStringLiteral("xdg-email Zenity"));
+        overTovalin.transientForOwnWindow = true;
         ForegroundWindow unreadable;
         unreadable.exists = true;
         ForegroundWindow unreadableDialog = unreadable;
@@ -171,7 +171,7 @@ private slots:
                   ok = int(ForegroundVerdict::AllowedPlayer), back = int(ForegroundVerdict::TakeBack);
         QTest::newRow("ownWindowStays") << own << "" << own_;
         QTest::newRow("dialogTypeStays") << dialog << "" << dlg;
-        QTest::newRow("transientWindowStays") << transient << "" << dlg;
+        QTest::newRow("windowOverTovalinStays") << overTovalin << "" << dlg;
         QTest::newRow("otherProgramIsTakenBack") << foreign(QStringLiteral("xterm XTerm")) << "RWQ" << back;
         QTest::newRow("noWindowInFrontIsTakenBack") << ForegroundWindow{} << "RWQ" << back;
         QTest::newRow("unreadableClassIsTakenBack") << unreadable << "RWQ" << back;
@@ -231,6 +231,28 @@ private slots:
         UserProfile profile;
         profile.ToonQuickTime = true;
         QVERIFY(players.allowedFor(profile, QStringLiteral("io.github.celluloid_player.Celluloid celluloid")));
+
+        // A default application that also shows web pages is a browser, never a player; one whose
+        // desktop file cannot be found is unknown, and not kept either.
+        QTemporaryDir dir;
+        const auto desktopFile = [&](const QString &name, const QByteArray &text) {
+            QFile f(dir.filePath(name));
+            return f.open(QIODevice::WriteOnly) && f.write(text) == text.size() ? f.fileName() : QString();
+        };
+        const QString player = desktopFile(QStringLiteral("moviebox.desktop"),
+                                           "[Desktop Entry]\nName=Moviebox\nMimeType=video/quicktime;video/x-ms-asf;\n"
+                                           "[Desktop Action Web]\nMimeType=text/html;\n");
+        const QString browser = desktopFile(QStringLiteral("surfer.desktop"),
+                                            "[Desktop Entry]\r\nMimeType = video/quicktime;x-scheme-handler/https;\r\n");
+        QCOMPARE(MediaPlayers::handledTypesInFile(player), (QStringList{"video/quicktime", "video/x-ms-asf"}));
+        QVERIFY(players.addDesktopDefaultPlayer(PlayerKind::WindowsMedia, QStringLiteral("moviebox.desktop"),
+                                                MediaPlayers::handledTypesInFile(player)));
+        QVERIFY(!players.addDesktopDefaultPlayer(PlayerKind::WindowsMedia, QStringLiteral("org.example.Surfer.desktop"),
+                                                 MediaPlayers::handledTypesInFile(browser)));
+        QVERIFY(!players.addDesktopDefaultPlayer(PlayerKind::WindowsMedia, QStringLiteral("gone.desktop"),
+                                                 MediaPlayers::handledTypesOf(QStringLiteral("no-such-app-here.desktop"))));
+        QCOMPARE(players.names(PlayerKind::WindowsMedia), QStringList{QStringLiteral("moviebox")});
+        QVERIFY(MediaPlayers::isWebBrowser({QStringLiteral("TEXT/HTML")}));
     }
 
     void guardTicksOnlyWhileLocked()

@@ -54,7 +54,12 @@ private slots:
                      "[Favorieten]", "StartURL=https://start.example/home", "gebruikfav=Dieren*Spelletjes*"}));
         QVERIFY(put(data() + "/gebruikers/Open.usr", {"[Beveiliging]", "Kindvriendelijk=0", "Blokpdf=0"}));
         QVERIFY(put(data() + "/themas/Dieren.llt", {}));
-        QVERIFY(put(data() + "/themas/Dieren.kvu", {"zoo.example"}));
+        {
+            // Made on Windows: the international name in Windows-1252.
+            QFile white(data() + "/themas/Dieren.kvu");
+            QVERIFY(white.open(QIODevice::WriteOnly));
+            QVERIFY(white.write("zoo.example\r\ncaf\xe9.example\r\n") > 0);
+        }
         QVERIFY(put(data() + "/themas/Dieren.kou", {"http://zoo.example/scary"}));
         QVERIFY(put(data() + "/themas/Spelletjes.llt", {}));
         QVERIFY(put(data() + "/themas/Spelletjes.kvu", {"games.example"}));
@@ -74,6 +79,11 @@ private slots:
         QTest::newRow("allowedVideo") << "http://zoo.example/cubs.wmv" << "video";
         QTest::newRow("videoNotAllowed") << "http://zoo.example/cubs.avi" << "refused:video";
         QTest::newRow("refusedVideoIsRefusedByTheList") << "http://other.example/cubs.wmv" << "refused:whitelist";
+        // One site in every spelling; a look-alike in another script is another site.
+        QTest::newRow("internationalNameAsWritten") << QString::fromUtf8("http://café.example/") << "allowed";
+        QTest::newRow("internationalNameInCapitals") << QString::fromUtf8("http://CAFÉ.example/") << "allowed";
+        QTest::newRow("internationalNameInAscii") << "http://xn--caf-dma.example/" << "allowed";
+        QTest::newRow("lookAlikeInAnotherScript") << QString::fromUtf8("http://\u0441af\u00e9.example/") << "refused:whitelist";
     }
     void verdictsOfTheStartUserAndFirstTheme()
     {

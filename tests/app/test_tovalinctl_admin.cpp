@@ -111,7 +111,7 @@ private slots:
         QVERIFY(shown.contains("Blokpdf=1"));          // missing keys show the value in force
         QVERIFY(shown.contains("StartURL=https://start.example/"));
         QVERIFY(shown.contains("gebruikfav=Dieren*")); // the theme that no longer exists is not in force
-        QCOMPARE(shown.size(), 37);
+        QCOMPARE(shown.size(), 38);
     }
 
     void usersSetChangesOnlyTheNamedKeys()

@@ -31,6 +31,21 @@ private slots:
         QTest::newRow("textWithoutSchemeStays") << "Kids.Example/dieren" << "Kids.Example/dieren";
         QTest::newRow("localFileKeepsItsPath") << "FILE:///Data/Tovalin.htm" << "file:///Data/Tovalin.htm";
         QTest::newRow("unparsableAddressMatchesNothing") << "http://kids.example:99999999/" << "";
+        // One form for every international name, whatever its top-level domain; the path stays as written.
+        QTest::newRow("internationalHostInItsAsciiForm") << QString::fromUtf8("http://CAFÉ.de/café") << QString::fromUtf8("http://xn--caf-dma.de/café");
+        QTest::newRow("asciiFormStays") << "http://XN--CAF-DMA.example:8080/" << "http://xn--caf-dma.example:8080/";
+    }
+
+    void hostsMeetInOneForm()
+    {
+        const QString cafe = QStringLiteral("xn--caf-dma.example");
+        for (const char *spelling : {"café.example", "CAFÉ.EXAMPLE.", "xn--caf-dma.example", "XN--CAF-DMA.example"})
+            QCOMPARE(canonicalHost(QString::fromUtf8(spelling)), cafe);
+        // The IDNA mapping the engine applies, and nothing more: a look-alike stays another name.
+        QCOMPARE(canonicalHost(QString::fromUtf8("ｋｉｄｓ.example")), QStringLiteral("kids.example"));
+        QVERIFY(canonicalHost(QString::fromUtf8("\u0441af\u00e9.example")) != cafe);
+        QCOMPARE(canonicalHost(u"[::1]"), QStringLiteral("::1"));
+        QCOMPARE(canonicalHost(u"..."), QString());
     }
     void addressAsTheEngineLoadsIt()
     {

@@ -137,6 +137,12 @@ private slots:
     {
         GuardWorld w;
         w.lists->whitelist().add("kids.example");
+        // Nothing the user allows could come of an answer: nobody is asked, and a video of a kind
+        // not allowed is refused without its server hearing of it.
+        QCOMPARE(w.verdictOf("http://kids.example/a.mpeg"), QStringLiteral("refused:video"));
+        w.guard->beforeNavigate("http://kids.example/a.asx");
+        QVERIFY(w.head.asked.isEmpty());
+        w.profile.ToonWindowsMedia = true;
         for (const char *a : {"http://kids.example/", "http://kids.example/a.wmv?x", "http://kids.example/a.mpeg", "http://kids.example/a.WM"})
             w.guard->beforeNavigate(a);
         QCOMPARE(w.head.asked, (QStringList{"http://kids.example/a.mpeg", "http://kids.example/a.WM"}));
@@ -290,6 +296,38 @@ private slots:
         w.guard->beforeNavigate("http://www.tovalin.example/t/Dieren.TVZ");
         QCOMPARE(w.themes.calls, QStringList{"http://www.tovalin.example/t/Dieren.TVZ"});
         QCOMPARE(w.model->navState(), NavState::Ready);
+        // An archive handed over is no refused download: the engine never gets it, no sign, no sound.
+        const Decision d = w.guard->beforeNavigate("http://themes.example/Vogels.tvz");
+        QVERIFY(d.cancel);
+        QCOMPARE(verdictName(d.verdict), QStringLiteral("theme-archive"));
+        QCOMPARE(w.forbiddenSounds(), 0);
+        QVERIFY(w.model->refusedList().isEmpty());
+        QCOMPARE(w.model->navState(), NavState::Ready);
+    }
+
+    void redirectsOfTheProgramsOwnFetchesAreJudgedAsNavigations_data()
+    {
+        QTest::addColumn<QStringList>("setup");
+        QTest::addColumn<QString>("address");
+        QTest::addColumn<bool>("follows");
+        const QStringList kids{"white:kids.example"};
+        QTest::newRow("toAWhitelistedSite") << kids << "http://kids.example/v.avi" << true;
+        QTest::newRow("toAnUnlistedSite") << kids << "http://refused.example/x.avi" << false;
+        QTest::newRow("toABlacklistedPage") << QStringList{"white:example", "black:http://bad.example/x.avi"} << "http://bad.example/x.avi" << false;
+        QTest::newRow("afterTheTimeIsUp") << (kids + QStringList{"clock:1000"}) << "http://kids.example/v.avi" << false;
+        QTest::newRow("withTheFilterOff") << (kids + QStringList{"filter:off"}) << "http://refused.example/x.avi" << true;
+        QTest::newRow("neverToAnotherScheme") << (kids + QStringList{"filter:off"}) << "ftp://kids.example/v.avi" << false;
+    }
+    void redirectsOfTheProgramsOwnFetchesAreJudgedAsNavigations()
+    {
+        QFETCH(QStringList, setup);
+        QFETCH(QString, address);
+        GuardWorld w;
+        apply(w, setup, address);
+        QTEST(w.guard->mayFollowRedirect(address), "follows");
+        // Judged quietly: nothing listed, shown or sounded.
+        QVERIFY(w.model->refusedList().isEmpty());
+        QCOMPARE(w.forbiddenSounds(), 0);
     }
 
     void documentCompleteOnlyForTheTopFrame()

@@ -1,6 +1,8 @@
+#include "core/text.h"
 #include "guard/support_guard.h"
 
 #include <QFile>
+#include <algorithm>
 #include <QSignalSpy>
 #include <QUrl>
 #include <QtTest>
@@ -143,6 +145,13 @@ private slots:
         w.lists->LoadSiteLists();
         QCOMPARE(w.lists->whitelist().items(), (QStringList{"kids.example", "old.example"}));
         QVERIFY(!w.lists->IsNotWhitelisted("http://kids.example/"));
+        // Nor does a switch to another theme and back: the change waits for its theme.
+        w.state.setActiveTheme(QStringLiteral("Other"));
+        w.lists->LoadSiteLists();
+        QVERIFY(w.lists->whitelist().items().isEmpty());
+        w.state.setActiveTheme(QStringLiteral("Dieren"));
+        w.lists->LoadSiteLists();
+        QCOMPARE(w.lists->whitelist().items(), (QStringList{"kids.example", "old.example"}));
 
         // Once the folder is back, the next save writes the change.
         QVERIFY(QFile::remove(themes));
@@ -271,65 +280,94 @@ private slots:
         QTest::addColumn<QString>("address");
         QTest::addColumn<bool>("notWhitelisted");
         QTest::addColumn<bool>("blacklisted");
+        QTest::addColumn<bool>("sites"); // "Whitelist entries are sites"
         const QString start = "http://start.example/index.html";
         const QStringList none;
-        QTest::newRow("emptyWhitelistRefusesOtherSites") << none << none << true << true << start << "http://other.example/" << true << false;
-        QTest::newRow("emptyWhitelistPassesStartPageSite") << none << none << true << true << start << "http://start.example/deep/page" << false << false;
-        QTest::newRow("httpsStartPagePassesItsOwnSite") << none << none << true << true << "https://secure.example/home" << "https://secure.example/x" << false << false;
-        QTest::newRow("emptyStartPageAddsNothing") << none << none << true << true << "" << "http://start.example/" << true << false;
-        QTest::newRow("startPageWithoutSchemeLosesSevenCharacters") << none << none << true << true << "1234567kids.example/a" << "http://KIDS.example/" << false << false;
-        QTest::newRow("vendorHostPasses") << none << none << true << true << start << "http://www.tovalin.example/themas/themas.php" << false << false;
-        QTest::newRow("aboutBlankPasses") << none << none << true << true << start << "about:blank" << false << false;
-        QTest::newRow("javascriptPasses") << none << none << true << true << start << "JavaScript:void(0)" << false << false;
-        QTest::newRow("fourLetterFragmentMatchesInAnyCaseBeforeTheQuery") << QStringList{"zebr"} << none << true << true << start << "http://x.example/ZEBRA/?animal=ape" << false << false;
-        QTest::newRow("emptyWhitelistEntryAllowsNothing") << QStringList{""} << none << true << true << start << "http://other.example/" << true << false;
-        QTest::newRow("shortenerFailsEvenWhenWhitelisted") << QStringList{"tinyurl.com"} << none << true << true << start << "http://TinyURL.com/abc" << true << false;
-        QTest::newRow("shortenerFailsEvenOnVendorHost") << none << none << true << true << start << "http://www.tovalin.example/?go=tinyurl.com" << true << false;
-        QTest::newRow("shortenerPassesWithWhitelistOff") << none << none << false << true << start << "http://tinyurl.com/abc" << false << false;
-        QTest::newRow("whitelistOffPassesEverything") << none << none << false << true << start << "http://other.example/" << false << false;
+        QTest::newRow("emptyWhitelistRefusesOtherSites") << none << none << true << true << start << "http://other.example/" << true << false << false;
+        QTest::newRow("emptyWhitelistPassesStartPageSite") << none << none << true << true << start << "http://start.example/deep/page" << false << false << false;
+        QTest::newRow("httpsStartPagePassesItsOwnSite") << none << none << true << true << "https://secure.example/home" << "https://secure.example/x" << false << false << false;
+        QTest::newRow("emptyStartPageAddsNothing") << none << none << true << true << "" << "http://start.example/" << true << false << false;
+        QTest::newRow("startPageWithoutSchemeLosesSevenCharacters") << none << none << true << true << "1234567kids.example/a" << "http://KIDS.example/" << false << false << false;
+        QTest::newRow("vendorHostPasses") << none << none << true << true << start << "http://www.tovalin.example/themas/themas.php" << false << false << false;
+        QTest::newRow("aboutBlankPasses") << none << none << true << true << start << "about:blank" << false << false << false;
+        QTest::newRow("javascriptPasses") << none << none << true << true << start << "JavaScript:void(0)" << false << false << false;
+        QTest::newRow("fourLetterFragmentMatchesInAnyCaseBeforeTheQuery") << QStringList{"zebr"} << none << true << true << start << "http://x.example/ZEBRA/?animal=ape" << false << false << false;
+        QTest::newRow("emptyWhitelistEntryAllowsNothing") << QStringList{""} << none << true << true << start << "http://other.example/" << true << false << false;
+        QTest::newRow("shortenerFailsEvenWhenWhitelisted") << QStringList{"tinyurl.com"} << none << true << true << start << "http://TinyURL.com/abc" << true << false << false;
+        QTest::newRow("shortenerFailsEvenOnVendorHost") << none << none << true << true << start << "http://www.tovalin.example/?go=tinyurl.com" << true << false << false;
+        QTest::newRow("shortenerPassesWithWhitelistOff") << none << none << false << true << start << "http://tinyurl.com/abc" << false << false << false;
+        QTest::newRow("whitelistOffPassesEverything") << none << none << false << true << start << "http://other.example/" << false << false << false;
         const QStringList bad{"http://bad.example/page", "http://slash.example/"};
-        QTest::newRow("blacklistMatchesExactAddress") << QStringList{"example"} << bad << true << true << start << "http://bad.example/page" << false << true;
-        QTest::newRow("blacklistMatchesAddressWithFinalSlash") << QStringList{"example"} << bad << true << true << start << "http://bad.example/page/" << false << true;
-        QTest::newRow("blacklistIgnoresLongerAddress") << QStringList{"example"} << bad << true << true << start << "http://bad.example/page/more" << false << false;
-        QTest::newRow("blacklistIgnoresHostCase") << QStringList{"example"} << bad << true << true << start << "http://BAD.example/page" << false << true;
-        QTest::newRow("blacklistKeepsPathCase") << QStringList{"example"} << bad << true << true << start << "http://bad.example/PAGE" << false << false;
-        QTest::newRow("blacklistEntryWithSlashNeedsTheSlash") << QStringList{"example"} << bad << true << true << start << "http://slash.example" << false << false;
-        QTest::newRow("blacklistOffMatchesNothing") << QStringList{"example"} << bad << true << false << start << "http://bad.example/page" << false << false;
+        QTest::newRow("blacklistMatchesExactAddress") << QStringList{"example"} << bad << true << true << start << "http://bad.example/page" << false << true << false;
+        QTest::newRow("blacklistMatchesAddressWithFinalSlash") << QStringList{"example"} << bad << true << true << start << "http://bad.example/page/" << false << true << false;
+        QTest::newRow("blacklistIgnoresLongerAddress") << QStringList{"example"} << bad << true << true << start << "http://bad.example/page/more" << false << false << false;
+        QTest::newRow("blacklistIgnoresHostCase") << QStringList{"example"} << bad << true << true << start << "http://BAD.example/page" << false << true << false;
+        QTest::newRow("blacklistKeepsPathCase") << QStringList{"example"} << bad << true << true << start << "http://bad.example/PAGE" << false << false << false;
+        QTest::newRow("blacklistEntryWithSlashNeedsTheSlash") << QStringList{"example"} << bad << true << true << start << "http://slash.example" << false << false << false;
+        QTest::newRow("blacklistOffMatchesNothing") << QStringList{"example"} << bad << true << false << start << "http://bad.example/page" << false << false << false;
         const QStringList sneaky{"http://bad.example/?about:blank", "http://bad.example/?javascript"};
-        QTest::newRow("aboutBlankInQueryDoesNotUnblock") << QStringList{"example"} << sneaky << true << true << start << "http://bad.example/?about:blank" << false << true;
-        QTest::newRow("javascriptInQueryDoesNotUnblock") << QStringList{"example"} << sneaky << true << true << start << "http://bad.example/?javascript" << false << true;
+        QTest::newRow("aboutBlankInQueryDoesNotUnblock") << QStringList{"example"} << sneaky << true << true << start << "http://bad.example/?about:blank" << false << true << false;
+        QTest::newRow("javascriptInQueryDoesNotUnblock") << QStringList{"example"} << sneaky << true << true << start << "http://bad.example/?javascript" << false << true << false;
         // Always-passing texts pass only where they mean what they say.
-        QTest::newRow("javascriptInQueryDoesNotPass") << none << none << true << true << start << "http://any.site/?javascript" << true << false;
-        QTest::newRow("javascriptInPathDoesNotPass") << none << none << true << true << start << "ftp://evil.example/javascript" << true << false;
-        QTest::newRow("aboutBlankInQueryDoesNotPass") << none << none << true << true << start << "http://any.site/?x=about:blank" << true << false;
-        QTest::newRow("vendorHostInPathDoesNotPass") << none << none << true << true << start << "http://evil.example/www.tovalin.example/" << true << false;
-        QTest::newRow("vendorSubdomainPasses") << none << none << true << true << start << "http://cdn.tovalin.example/a" << false << false;
-        QTest::newRow("vendorHostIsNeverBlacklisted") << none << QStringList{"http://www.tovalin.example/x"} << true << true << start << "http://www.tovalin.example/x" << false << false;
+        QTest::newRow("javascriptInQueryDoesNotPass") << none << none << true << true << start << "http://any.site/?javascript" << true << false << false;
+        QTest::newRow("javascriptInPathDoesNotPass") << none << none << true << true << start << "ftp://evil.example/javascript" << true << false << false;
+        QTest::newRow("aboutBlankInQueryDoesNotPass") << none << none << true << true << start << "http://any.site/?x=about:blank" << true << false << false;
+        QTest::newRow("vendorHostInPathDoesNotPass") << none << none << true << true << start << "http://evil.example/www.tovalin.example/" << true << false << false;
+        QTest::newRow("vendorSubdomainPasses") << none << none << true << true << start << "http://cdn.tovalin.example/a" << false << false << false;
+        QTest::newRow("vendorHostIsNeverBlacklisted") << none << QStringList{"http://www.tovalin.example/x"} << true << true << start << "http://www.tovalin.example/x" << false << false << false;
         // An entry found only in the query or the fragment lets nothing through.
         const QStringList kids{"kids.example"};
-        QTest::newRow("entryInQueryDoesNotPass") << kids << none << true << true << start << "http://evil.example/?q=kids.example" << true << false;
-        QTest::newRow("entryInFragmentDoesNotPass") << kids << none << true << true << start << "http://evil.example/#kids.example" << true << false;
-        QTest::newRow("startSiteInQueryDoesNotPass") << none << none << true << true << start << "http://evil.example/?start.example" << true << false;
-        QTest::newRow("entryWithQueryMatchesItsPage") << QStringList{"video.example/watch?v=1"} << none << true << true << start << "https://video.example/watch?v=1" << false << false;
+        QTest::newRow("entryInQueryDoesNotPass") << kids << none << true << true << start << "http://evil.example/?q=kids.example" << true << false << false;
+        QTest::newRow("entryInFragmentDoesNotPass") << kids << none << true << true << start << "http://evil.example/#kids.example" << true << false << false;
+        QTest::newRow("startSiteInQueryDoesNotPass") << none << none << true << true << start << "http://evil.example/?start.example" << true << false << false;
+        QTest::newRow("entryWithQueryMatchesItsPage") << QStringList{"video.example/watch?v=1"} << none << true << true << start << "https://video.example/watch?v=1" << false << false << false;
         // http and https are one site, in every list, without doubling the entries.
-        QTest::newRow("httpEntryPassesOverHttps") << QStringList{"http://kids.example/"} << none << true << true << start << "https://kids.example/zoo" << false << false;
-        QTest::newRow("httpsEntryPassesOverHttp") << QStringList{"https://kids.example/"} << none << true << true << start << "http://kids.example/zoo" << false << false;
-        QTest::newRow("httpBlacklistedRefusedOverHttps") << QStringList{"example"} << bad << true << true << start << "https://bad.example/page" << false << true;
-        QTest::newRow("httpsBlacklistedRefusedOverHttp") << QStringList{"example"} << QStringList{"https://bad.example/page"} << true << true << start << "http://bad.example/page/" << false << true;
+        QTest::newRow("httpEntryPassesOverHttps") << QStringList{"http://kids.example/"} << none << true << true << start << "https://kids.example/zoo" << false << false << false;
+        QTest::newRow("httpsEntryPassesOverHttp") << QStringList{"https://kids.example/"} << none << true << true << start << "http://kids.example/zoo" << false << false << false;
+        QTest::newRow("httpBlacklistedRefusedOverHttps") << QStringList{"example"} << bad << true << true << start << "https://bad.example/page" << false << true << false;
+        QTest::newRow("httpsBlacklistedRefusedOverHttp") << QStringList{"example"} << QStringList{"https://bad.example/page"} << true << true << start << "http://bad.example/page/" << false << true << false;
         // The address as the engine loads it.
-        QTest::newRow("userInfoIsNotTheSite") << kids << none << true << true << start << "http://kids.example:pw@evil.example/" << true << false;
-        QTest::newRow("userInfoDoesNotHideABlockedPage") << QStringList{"example"} << bad << true << true << start << "http://kids:pw@bad.example/page" << false << true;
-        QTest::newRow("trailingDotDoesNotHideABlockedPage") << QStringList{"example"} << bad << true << true << start << "http://bad.example./page" << false << true;
-        QTest::newRow("defaultPortDoesNotHideABlockedPage") << QStringList{"example"} << bad << true << true << start << "http://bad.example:80/page" << false << true;
-        QTest::newRow("schemeCaseDoesNotHideABlockedPage") << QStringList{"example"} << bad << true << true << start << "HTTP://bad.example/page" << false << true;
-        QTest::newRow("dotlessINeverBecomesI") << kids << none << true << true << start << "http://kıds.example/" << true << false;
-        QTest::newRow("longSNeverBecomesS") << QStringList{"kids"} << none << true << true << start << "http://x.example/kidſ" << true << false;
+        QTest::newRow("userInfoIsNotTheSite") << kids << none << true << true << start << "http://kids.example:pw@evil.example/" << true << false << false;
+        QTest::newRow("userInfoDoesNotHideABlockedPage") << QStringList{"example"} << bad << true << true << start << "http://kids:pw@bad.example/page" << false << true << false;
+        QTest::newRow("trailingDotDoesNotHideABlockedPage") << QStringList{"example"} << bad << true << true << start << "http://bad.example./page" << false << true << false;
+        QTest::newRow("defaultPortDoesNotHideABlockedPage") << QStringList{"example"} << bad << true << true << start << "http://bad.example:80/page" << false << true << false;
+        QTest::newRow("schemeCaseDoesNotHideABlockedPage") << QStringList{"example"} << bad << true << true << start << "HTTP://bad.example/page" << false << true << false;
+        QTest::newRow("dotlessINeverBecomesI") << kids << none << true << true << start << "http://kıds.example/" << true << false << false;
+        QTest::newRow("longSNeverBecomesS") << QStringList{"kids"} << none << true << true << start << "http://x.example/kidſ" << true << false << false;
         // A host is read as the engine reads it: there the long s is an s, and the site is kids.example.
-        QTest::newRow("longSInTheHostIsTheSiteItNames") << QStringList{"kids"} << none << true << true << start << "http://kidſ.example/" << false << false;
-        QTest::newRow("blacklistedWithQueryAdded") << QStringList{"example"} << bad << true << true << start << "http://bad.example/page?x=1" << false << true;
-        QTest::newRow("blacklistedWithFragmentAdded") << QStringList{"example"} << bad << true << true << start << "http://bad.example/page#top" << false << true;
-        QTest::newRow("blacklistEntryWithQueryMatchesOnlyItsQuery") << QStringList{"example"} << QStringList{"http://bad.example/page?x=1"} << true << true << start << "http://bad.example/page?x=2" << false << false;
-        QTest::newRow("unparsableAddressPassesNothing") << QStringList{"kids"} << none << true << true << start << "http://kids.example:99999999/" << true << false;
+        QTest::newRow("longSInTheHostIsTheSiteItNames") << QStringList{"kids"} << none << true << true << start << "http://kidſ.example/" << false << false << false;
+        QTest::newRow("blacklistedWithQueryAdded") << QStringList{"example"} << bad << true << true << start << "http://bad.example/page?x=1" << false << true << false;
+        QTest::newRow("blacklistedWithFragmentAdded") << QStringList{"example"} << bad << true << true << start << "http://bad.example/page#top" << false << true << false;
+        QTest::newRow("blacklistEntryWithQueryMatchesOnlyItsQuery") << QStringList{"example"} << QStringList{"http://bad.example/page?x=1"} << true << true << start << "http://bad.example/page?x=2" << false << false << false;
+        QTest::newRow("unparsableAddressPassesNothing") << QStringList{"kids"} << none << true << true << start << "http://kids.example:99999999/" << true << false << false;
+        // International names: an entry and an address meet in one form, whichever spelling each has.
+        const QStringList cafe{QString::fromUtf8("café.example")};
+        QTest::newRow("internationalEntryMatchesAsWritten") << cafe << none << true << true << start << QString::fromUtf8("http://café.example/") << false << false << false;
+        QTest::newRow("internationalEntryMatchesInCapitals") << cafe << none << true << true << start << QString::fromUtf8("http://CAFÉ.example/") << false << false << false;
+        QTest::newRow("internationalEntryMatchesTheAsciiForm") << cafe << none << true << true << start << "http://xn--caf-dma.example/" << false << false << false;
+        QTest::newRow("asciiFormEntryMatchesTheInternationalName") << QStringList{"http://xn--caf-dma.example"} << none << true << true << start << QString::fromUtf8("http://café.example/x") << false << false << false;
+        QTest::newRow("lookAlikeInAnotherScriptDoesNotMatch") << cafe << none << true << true << start << QString::fromUtf8("http://\u0441af\u00e9.example/") << true << false << false;
+        QTest::newRow("internationalStartPageSitePasses") << none << none << true << true << QString::fromUtf8("http://café.de/start") << "http://xn--caf-dma.de/x" << false << false << false;
+        QTest::newRow("internationalBlacklistedInEverySpelling") << none << QStringList{QString::fromUtf8("http://café.de/page")} << false << true << start << QString::fromUtf8("http://CAFÉ.de/page") << false << true << false;
+        QTest::newRow("asciiFormBlacklistedInEverySpelling") << none << QStringList{"http://xn--caf-dma.de/page"} << false << true << start << QString::fromUtf8("http://café.de/page") << false << true << false;
+        // Entries as sites: a host and the hosts below it, or a path on that host.
+        const QStringList site{"kids.example"};
+        QTest::newRow("siteAllowsItself") << site << none << true << true << start << "http://kids.example/a" << false << false << true;
+        QTest::newRow("siteAllowsTheHostsBelowIt") << site << none << true << true << start << "https://www.KIDS.example/a" << false << false << true;
+        QTest::newRow("siteIsNoFragmentOfAnotherHost") << site << none << true << true << start << "http://kids.example.other.example/" << true << false << true;
+        QTest::newRow("siteInThePathDoesNotPass") << site << none << true << true << start << "http://other.example/kids.example" << true << false << true;
+        QTest::newRow("hostsBelowStartAtALabel") << site << none << true << true << start << "http://mykids.example/" << true << false << true;
+        QTest::newRow("entryWithSchemeAndSlashIsTheSite") << QStringList{"https://kids.example/"} << none << true << true << start << "http://www.kids.example/x" << false << false << true;
+        QTest::newRow("pathEntryAllowsWhatBeginsWithIt") << QStringList{"http://kids.example/games"} << none << true << true << start << "http://kids.example/games/1" << false << false << true;
+        QTest::newRow("pathEntryNeedsItsOwnHost") << QStringList{"kids.example/games"} << none << true << true << start << "http://www.kids.example/games" << true << false << true;
+        QTest::newRow("pathEntryNeedsItsPath") << QStringList{"kids.example/games"} << none << true << true << start << "http://kids.example/chat" << true << false << true;
+        QTest::newRow("pathEntryIsNotLookedForInTheQuery") << QStringList{"kids.example/games"} << none << true << true << start << "http://kids.example/chat?u=/games" << true << false << true;
+        QTest::newRow("portOfTheEntryMustFit") << QStringList{"127.0.0.1:8080"} << none << true << true << start << "http://127.0.0.1:9090/" << true << false << true;
+        QTest::newRow("portOfTheEntryFits") << QStringList{"127.0.0.1:8080"} << none << true << true << start << "http://127.0.0.1:8080/x" << false << false << true;
+        QTest::newRow("numericHostHasNothingBelowIt") << QStringList{"0.0.1"} << none << true << true << start << "http://127.0.0.1/" << true << false << true;
+        QTest::newRow("internationalSiteInEverySpelling") << cafe << none << true << true << start << QString::fromUtf8("http://www.CAFÉ.example/") << false << false << true;
+        QTest::newRow("startPageSiteIsASiteToo") << none << none << true << true << start << "http://start.example.evil.example/" << true << false << true;
+        QTest::newRow("startPageSiteAllowsItsHostsBelow") << none << none << true << true << start << "http://www.start.example/" << false << false << true;
     }
     void addressTests()
     {
@@ -339,9 +377,11 @@ private slots:
         QFETCH(bool, blackOn);
         QFETCH(QString, startUrl);
         QFETCH(QString, address);
+        QFETCH(bool, sites);
         GuardWorld w;
         w.profile.Kindvriendelijk = whiteOn;
         w.profile.Kindonvriendelijk = blackOn;
+        w.profile.WitSites = sites;
         w.profile.StartURL = startUrl;
         w.lists->whitelist().setItems(white);
         w.lists->blacklist().setItems(black);
@@ -349,6 +389,26 @@ private slots:
         QTEST(w.lists->IsNotWhitelisted(address), "notWhitelisted");
         QTEST(w.lists->IsBlacklisted(address), "blacklisted");
         QTEST(w.lists->IsPopupListed(address), "blacklisted"); // the pop-up list follows the same rules
+        if (sites) {
+            // The site table answers as the plain rule does.
+            const QString normal = normalizedAddress(address);
+            const bool plain = std::any_of(white.cbegin(), white.cend(), [&](const QString &e) { return siteEntryMatches(e, normal); })
+                || siteEntryMatches(siteOf(normalizedAddress(startUrl)), normal);
+            QTEST(!plain, "notWhitelisted");
+        }
+    }
+
+    void internationalEntryOfAWindowsFileMatchesEverySpelling()
+    {
+        GuardWorld w;
+        w.profile.Kindvriendelijk = true;
+        QVERIFY(writeBytes(w.lists->fileOf(SiteList::White), "caf\xe9.example\r\n"));
+        w.lists->LoadSiteLists();
+        for (const bool sites : {false, true}) {
+            w.profile.WitSites = sites;
+            for (const char *address : {"http://café.example/", "http://CAFÉ.example/", "http://xn--caf-dma.example/"})
+                QVERIFY2(!w.lists->IsNotWhitelisted(QString::fromUtf8(address)), address);
+        }
     }
 
     void localHomePagePassesAsItsOwnAddressOnly()
@@ -369,20 +429,26 @@ private slots:
     void compactWhitelist_data()
     {
         QTest::addColumn<QStringList>("before");
+        QTest::addColumn<bool>("sites");
         QTest::addColumn<QStringList>("after");
-        QTest::newRow("entryContainingItsPredecessorGoes") << QStringList{"abc", "abcd", "b"} << QStringList{"abc", "b"};
-        QTest::newRow("containmentIgnoresCase") << QStringList{"kids.example", "KIDS.EXAMPLE/games"} << QStringList{"kids.example"};
-        QTest::newRow("chainsCollapseToTheShortest") << QStringList{"abcd", "ab", "abc"} << QStringList{"ab"};
-        QTest::newRow("emptyEntryRemovesNothing") << QStringList{"", "a"} << QStringList{"", "a"};
-        QTest::newRow("onlyTheDirectPredecessorCounts") << QStringList{"a", "ab", "b", "ca"} << QStringList{"a", "b", "ca"};
-        QTest::newRow("entryWithQueryStaysBesideOneWithout") << QStringList{"kids.example", "kids.example/watch?v=1"} << QStringList{"kids.example", "kids.example/watch?v=1"};
-        QTest::newRow("httpsTwinOfThePredecessorGoes") << QStringList{"http://kids.example", "https://kids.example/zoo"} << QStringList{"http://kids.example"};
-        QTest::newRow("dotlessIIsNotContained") << QStringList{"kids", "kıds"} << QStringList{"kids", "kıds"};
+        QTest::newRow("entryContainingItsPredecessorGoes") << QStringList{"abc", "abcd", "b"} << false << QStringList{"abc", "b"};
+        QTest::newRow("containmentIgnoresCase") << QStringList{"kids.example", "KIDS.EXAMPLE/games"} << false << QStringList{"kids.example"};
+        QTest::newRow("chainsCollapseToTheShortest") << QStringList{"abcd", "ab", "abc"} << false << QStringList{"ab"};
+        QTest::newRow("emptyEntryRemovesNothing") << QStringList{"", "a"} << false << QStringList{"", "a"};
+        QTest::newRow("onlyTheDirectPredecessorCounts") << QStringList{"a", "ab", "b", "ca"} << false << QStringList{"a", "b", "ca"};
+        QTest::newRow("entryWithQueryStaysBesideOneWithout") << QStringList{"kids.example", "kids.example/watch?v=1"} << false << QStringList{"kids.example", "kids.example/watch?v=1"};
+        QTest::newRow("httpsTwinOfThePredecessorGoes") << QStringList{"http://kids.example", "https://kids.example/zoo"} << false << QStringList{"http://kids.example"};
+        QTest::newRow("dotlessIIsNotContained") << QStringList{"kids", "kıds"} << false << QStringList{"kids", "kıds"};
+        // As sites, an entry goes only when its site lies within its predecessor's.
+        QTest::newRow("asSitesAPathOnTheSiteGoes") << QStringList{"http://kids.example", "http://kids.example/zoo", "http://www.kids.example"} << true << QStringList{"http://kids.example", "http://www.kids.example"};
+        QTest::newRow("asSitesAnotherSiteHoldingTheNameStays") << QStringList{"kids.example", "kids.example.other.example"} << true << QStringList{"kids.example", "kids.example.other.example"};
     }
     void compactWhitelist()
     {
         QFETCH(QStringList, before);
+        QFETCH(bool, sites);
         GuardWorld w;
+        w.profile.WitSites = sites;
         w.lists->whitelist().setItems(before);
         w.lists->CompactWhitelist();
         QTEST(w.lists->whitelist().items(), "after");

@@ -6,6 +6,7 @@
 #include "support_guard.h"
 
 #include <QDir>
+#include <QUrl>
 #include <QtTest>
 
 using namespace tovalin;
@@ -75,6 +76,39 @@ private slots:
         w.profile.Kindonvriendelijk = false;
         QVERIFY(!guard.refuses(QStringLiteral("http://ads.example/a.png")));
         QCOMPARE(guard.blockedCount(), 1);
+    }
+
+    void categoriesRefuseLoadsAndSafeSearchSendsElsewhere()
+    {
+        GuardWorld w;
+        w.profile.Kindvriendelijk = false;
+        w.profile.Categorieen = QStringLiteral("adult");
+        w.profile.VeiligZoeken = true;
+        w.writeCategories({{QStringLiteral("adult"), {QStringLiteral("bad.example")}}});
+        w.lists->list(SiteList::White).setItems({QStringLiteral("pics.bad.example")});
+        SubresourceGuard guard(w.state, *w.lists, w.profile);
+        const QUrl page(QStringLiteral("http://school.example/"));
+        const QUrl listed(QStringLiteral("http://cdn.bad.example/a.png"));
+        QVERIFY(guard.answer(listed, page, false).block);
+        // The parent's whitelist wins over a maintained list; a page's own request is judged
+        // by the navigation guard; the filter switch lets everything through.
+        QVERIFY(!guard.answer(QUrl(QStringLiteral("http://pics.bad.example/a.png")), page, false).block);
+        QVERIFY(!guard.answer(QUrl(QStringLiteral("http://bad.example/")), page, true).block);
+        w.state.FilterOn = false;
+        QVERIFY(!guard.answer(listed, page, false).block);
+        w.state.FilterOn = true;
+
+        // SafeSearch for pages and loads alike, the filter switch or not; off with the setting.
+        const QUrl search(QStringLiteral("https://www.google.com/search?q=x"));
+        QCOMPARE(guard.answer(search, page, true).redirect.value_or(QUrl()).toString(),
+                 QStringLiteral("https://www.google.com/search?q=x&safe=active&ssui=on"));
+        const QUrl video(QStringLiteral("https://www.youtube.com/embed/1"));
+        QCOMPARE(guard.answer(video, page, false).youTubeRestrict, QByteArray("Strict"));
+        w.profile.YouTubeMatig = true;
+        QCOMPARE(guard.answer(video, page, false).youTubeRestrict, QByteArray("Moderate"));
+        w.profile.VeiligZoeken = false;
+        QVERIFY(!guard.answer(search, page, true).redirect);
+        QVERIFY(guard.answer(video, page, false).youTubeRestrict.isEmpty());
     }
 
     void failsClosedWhileAListCannotBeRead()

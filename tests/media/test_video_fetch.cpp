@@ -54,6 +54,8 @@ private slots:
         m_http.addRoute(QStringLiteral("/films/clip.mpg"), m_clip, "video/mpeg");
         m_http.addRoute(QStringLiteral("/films/Trailer.MOV"), m_clip, "video/quicktime");
         m_http.addRoute(QStringLiteral("/s.asx"), "<asx version=\"3.0\"/>", "video/x-ms-asf");
+        m_http.addRedirect(QStringLiteral("/films/moved.mpg"), QStringLiteral("/films/clip.mpg"));
+        m_http.addRedirect(QStringLiteral("/moved.asx"), QStringLiteral("/s.asx"));
     }
 
     void init()
@@ -121,20 +123,34 @@ private slots:
     void failuresEndBroken_data()
     {
         QTest::addColumn<QString>("path");
-        QTest::newRow("noNameInTheAddress") << "/films/";
-        QTest::newRow("missingOnTheServer") << "/films/gone.mpg";
+        QTest::addColumn<bool>("judged"); // a judge that refuses every redirect
+        QTest::newRow("noNameInTheAddress") << "/films/" << false;
+        QTest::newRow("missingOnTheServer") << "/films/gone.mpg" << false;
+        // A redirect nobody judged is not followed, nor one the judge refuses: where it leads is never asked.
+        QTest::newRow("redirectNobodyJudged") << "/films/moved.mpg" << false;
+        QTest::newRow("redirectTheJudgeRefuses") << "/films/moved.mpg" << true;
     }
 
     void failuresEndBroken()
     {
         QFETCH(QString, path);
+        QFETCH(bool, judged);
         VideoFetch fetch(m_state);
+        QStringList judgedTargets;
+        if (judged) {
+            fetch.setRedirectJudge([&](const QString &address) {
+                judgedTargets << address;
+                return false;
+            });
+        }
         QSignalSpy status(&fetch, &VideoFetch::statusChanged);
         QSignalSpy ready(&fetch, &VideoFetch::videoReady);
         fetch.fetchVideo(m_http.address(path), QStringLiteral("mpg"));
         QTRY_COMPARE_WITH_TIMEOUT(statuses(status).last(), FetchStatus::Broken, 10000);
         QVERIFY(ready.isEmpty());
         QVERIFY(storedVideos().isEmpty());
+        QCOMPARE(m_http.requestCount(QStringLiteral("/films/clip.mpg")), 0);
+        QCOMPARE(judgedTargets, judged ? QStringList{m_http.address(QStringLiteral("/films/clip.mpg"))} : QStringList{});
     }
 
     void videoAboveTwoGigabytesIsRefused()
@@ -188,6 +204,13 @@ private slots:
         QCOMPARE(reference.first().first().toString(), path);
         QCOMPARE(fileContents(path), QByteArray("<asx version=\"3.0\"/>"));
         QCOMPARE(page.count(), 0);
+
+        // A redirect its judge allows is followed, and stores what it leads to.
+        QVERIFY(QFile::remove(path));
+        fetch.setRedirectJudge([](const QString &) { return true; });
+        fetch.fetchReference(m_http.address(QStringLiteral("/moved.asx")), QStringLiteral("asx"));
+        QVERIFY(reference.wait(10000));
+        QCOMPARE(fileContents(path), QByteArray("<asx version=\"3.0\"/>"));
     }
 };
 

@@ -112,7 +112,8 @@ private slots:
     void getIntoMemoryAndHead()
     {
         TransferRequest request;
-        request.address = m_http.address(QStringLiteral("/r5")); // five redirects are followed
+        request.address = m_http.address(QStringLiteral("/r5")); // a parent's transfer follows five redirects
+        request.maxRedirects = TransferRequest::kMostRedirects;
         TransferResult result = runToEnd(request);
         QVERIFY2(result.ok(), qPrintable(result.error));
         QCOMPARE(result.body, m_body);
@@ -138,11 +139,22 @@ private slots:
         QVERIFY(answer.ok);
         QCOMPARE(answer.contentType, QStringLiteral("video/x-ms-asx"));
         QCOMPARE(answer.contentLength, qint64(6));
-        // The probe asks about the address itself: a redirect is its answer, not where it leads.
+        // Where a redirect leads is asked only when the judge allows going there; else the
+        // redirect is no answer at all.
+        answer = probe.head(server.address(QStringLiteral("/moved.wmv")));
+        QVERIFY(!answer.ok);
+        QCOMPARE(server.requestCount(QStringLiteral("/small.asx")), 1);
+        QStringList judged;
+        probe.setRedirectJudge([&](const QString &address) {
+            judged << address;
+            return judged.size() == 2; // refuses the first time, allows the second
+        });
+        QVERIFY(!probe.head(server.address(QStringLiteral("/moved.wmv"))).ok);
+        QCOMPARE(server.requestCount(QStringLiteral("/small.asx")), 1);
         answer = probe.head(server.address(QStringLiteral("/moved.wmv")));
         QVERIFY(answer.ok);
-        QCOMPARE(answer.contentType, QStringLiteral("text/html"));
-        QCOMPARE(server.requestCount(QStringLiteral("/small.asx")), 1);
+        QCOMPARE(answer.contentType, QStringLiteral("video/x-ms-asx"));
+        QCOMPARE(judged, QStringList(2, server.address(QStringLiteral("/small.asx"))));
         answer = probe.head(QStringLiteral("gopher://127.0.0.1/x.wmv"));
         QVERIFY(!answer.ok);
     }
@@ -185,6 +197,7 @@ private slots:
         request.address = address;
         request.targetFile = target;
         request.maxBytes = maxBytes;
+        request.maxRedirects = TransferRequest::kMostRedirects;
         const TransferResult result = runToEnd(request);
         QCOMPARE(transferFailureName(result.failure), transferFailureName(failure));
         if (folderMissing)

@@ -256,7 +256,8 @@ private slots:
         UserProfile profile;
         profile.Kindvriendelijk = true;
         profile.Kindonvriendelijk = true;
-        // Whitelist entries are judged as sites where the profile has that setting: set it here.
+        // Every age template judges whitelist entries as sites.
+        profile.WitSites = true;
         SiteLists lists(state, profile, VendorSettings{});
         lists.LoadSiteLists();
         const auto whitelist = readLines(source + u'/' + theme + ".kvu");

@@ -126,7 +126,9 @@ void TestHttpServer::answer(QTcpSocket *socket, const QByteArray &method, const 
     m_requestLines.append(QString::fromLatin1(method) + u' ' + target);
     emit requested(target);
 
-    auto route = m_routes.constFind(target);
+    auto route = m_routes.constFind(QString::fromLatin1(method) + u' ' + target);
+    if (route == m_routes.cend())
+        route = m_routes.constFind(target);
     if (route == m_routes.cend())
         route = m_routes.constFind(target.section(u'?', 0, 0));
     Route notFound;

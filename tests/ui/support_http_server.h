@@ -28,6 +28,8 @@ public:
     quint16 port() const { return m_server.serverPort(); }
 
     /// Answers GET/HEAD/POST of `path` (with its query when the route has one, else any query).
+    /// A path written with its method in front ("GET /v.avi") answers that method only, before
+    /// the route of the bare path.
     void addRoute(const QString &path, const QByteArray &body, const QByteArray &contentType = "text/html",
                   int status = 200, const HttpHeaders &extraHeaders = {});
     /// Answers `path` with a head announcing `declaredLength` bytes, sends `firstBytes` of them and

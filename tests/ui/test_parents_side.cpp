@@ -19,6 +19,7 @@
 #include "guard/ui/site_commands.h"
 #include "parents/quick_menu.h"
 #include "guard/navigation_model.h"
+#include "guard/site_lists.h"
 #include "parents/menu_lock.h"
 #include "parents/ui/password_dialogs.h"
 #include "parents/ui/quick_menu_window.h"
@@ -295,6 +296,34 @@ private slots:
         waitUntilShown(away());
         QCOMPARE(listFile("kou"), QStringList{good});
 
+        // Forward to the page blocked since it was shown (the engine may keep it whole for a
+        // move through the history): refused, never shown, never asked for again.
+        const int asked = m_server.requestCount(QStringLiteral("/good.html"));
+        auto *forward = find<QToolButton>(QStringLiteral("vooruit2"));
+        QTRY_VERIFY(forward->isEnabled());
+        QTest::mouseClick(forward, Qt::LeftButton);
+        QTRY_COMPARE_WITH_TIMEOUT(m_app->navigation().refusedList(), QStringList{good}, kLoadTimeoutMs);
+        QTest::qWait(1000);
+        QCOMPARE(m_app->browser().location(), away());
+        QCOMPARE(m_server.requestCount(QStringLiteral("/good.html")), asked);
+        // Back to a page blocked while another one shows: the same.
+        const QString other = address("/other.html");
+        userNavigates(other);
+        waitUntilShown(other);
+        const QString anchors = address("/anchors.html");
+        userNavigates(anchors);
+        waitUntilShown(anchors);
+        m_app->lists().blacklist().add(other);
+        QVERIFY(m_app->lists().SaveSiteLists().ok);
+        QTest::mouseClick(find<QToolButton>(QStringLiteral("terug2")), Qt::LeftButton);
+        QTRY_COMPARE_WITH_TIMEOUT(m_app->navigation().refusedList(), QStringList{other}, kLoadTimeoutMs);
+        QTest::qWait(1000);
+        QCOMPARE(m_app->browser().location(), anchors);
+        m_app->lists().blacklist().removeAll(other);
+        QVERIFY(m_app->lists().SaveSiteLists().ok);
+        userNavigates(away());
+        waitUntilShown(away());
+
         // One level up offers the list commands; the same page with a final "/" is reported, not stored twice.
         auto *adres = window().parentsAddressEdit();
         auto *levelUp = find<QToolButton>(QStringLiteral("XiButton1"));
@@ -314,6 +343,35 @@ private slots:
         QCOMPARE(messages, QStringList{good + QStringLiteral(" has already been added to the blacklist. ")});
         QCOMPARE(listFile("kou"), QStringList{good});
         QVERIFY(!black->isVisible());
+    }
+
+    void refusedAddressesAreNeverAskedFor()
+    {
+        // Typed in either address field or opened by a script: refused before anything is sent.
+        const QString refused = QStringLiteral("http://localhost:%1/never.html").arg(m_server.port());
+        m_server.clearRequests();
+        auto *adres = window().parentsAddressEdit();
+        for (QLineEdit *field : {adres, find<QLineEdit>(QStringLiteral("Edit1"))}) {
+            m_app->navigation().clearRefused();
+            field->setText(refused);
+            QTest::keyClick(field, Qt::Key_Return);
+            QTRY_COMPARE_WITH_TIMEOUT(m_app->navigation().refusedList(), QStringList{refused}, kLoadTimeoutMs);
+        }
+        m_app->navigation().clearRefused();
+        m_app->browser().runScript(QStringLiteral("location.href = '%1';").arg(refused));
+        QTRY_COMPARE_WITH_TIMEOUT(m_app->navigation().refusedList(), QStringList{refused}, kLoadTimeoutMs);
+        // Odd spellings in the parents' field, a video address among them (no HEAD request either).
+        for (const char *odd : {"localhost:%1/never.html", " http://localhost:%1/never.html ", "HTTP://LOCALHOST:%1/never.html",
+                                "http://user@localhost.:%1/never.avi"}) {
+            m_app->navigation().clearRefused();
+            adres->setText(QString::fromLatin1(odd).arg(m_server.port()));
+            QTest::keyClick(adres, Qt::Key_Return);
+            QTRY_VERIFY2_WITH_TIMEOUT(!m_app->navigation().refusedList().isEmpty(), odd, kLoadTimeoutMs);
+        }
+        QTest::qWait(1500);
+        QCOMPARE(m_server.requestCount(QStringLiteral("/never.html")), 0);
+        QCOMPARE(m_server.requestCount(QStringLiteral("/never.avi")), 0);
+        QVERIFY(m_app->browser().location() != refused);
     }
 
     void severalRefusalsOpenTheAcceptWindow()
@@ -370,11 +428,33 @@ private slots:
         const QString fitted = popper->fittedActiveSite(longAddress);
         QVERIFY(fitted.endsWith(QChar(0x2026)));
         QVERIFY(site->fontMetrics().horizontalAdvance(fitted) <= QuickMenuWindow::kActiveSiteWidth);
-        // The user manager has its entries; the windows that do not exist yet have none.
-        QVERIFY(!popper->findChild<QWidget *>(QStringLiteral("Label14"))->isHidden());
-        QVERIFY(!popper->findChild<QWidget *>(QStringLiteral("Label2"))->isHidden());
-        QVERIFY(popper->findChild<QWidget *>(QStringLiteral("Label16"))->isHidden());
-        QVERIFY(!popper->findChild<QWidget *>(QStringLiteral("Label10"))->isHidden());
+        // Every entry leads to its window: "Theme" to the theme manager, "Theme manager" to the
+        // active theme's editor, each closing the quick menu first.
+        for (const char *entry : {"Label2", "Label4", "Label10", "Label14", "Label16"})
+            QVERIFY2(!popper->findChild<QWidget *>(QLatin1String(entry))->isHidden(), entry);
+        QDialog *themeManager = nullptr;
+        QTimer closer;
+        closer.setInterval(20);
+        connect(&closer, &QTimer::timeout, this, [&] {
+            auto *dialog = find<QDialog>(QStringLiteral("algemeenthemaform"));
+            if (dialog && dialog->isVisible()) {
+                themeManager = dialog;
+                dialog->reject();
+            }
+        });
+        closer.start();
+        QTest::mouseClick(popper->findChild<QWidget *>(QStringLiteral("Label4")), Qt::LeftButton);
+        closer.stop();
+        QVERIFY(themeManager);
+        QVERIFY(!popper->isVisible());
+        popper->showMenu();
+        QTest::mouseClick(popper->findChild<QWidget *>(QStringLiteral("Label16")), Qt::LeftButton);
+        auto *editor = find<QDialog>(QStringLiteral("Taktiefthemaform"));
+        QTRY_VERIFY(editor && editor->isVisible());
+        QVERIFY(!popper->isVisible());
+        editor->close();
+        popper->showMenu();
+        QTRY_VERIFY(popper->isVisible());
 
         // Dragging never leaves the screen.
         popper->moveClamped(QPoint(-500, -500));

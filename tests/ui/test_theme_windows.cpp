@@ -296,7 +296,12 @@ private slots:
         auto *field = editor.findChild<QLineEdit *>(QStringLiteral("ALEdit1"));
         auto *add = editor.findChild<QPushButton *>(QStringLiteral("XiButton1"));
         QVERIFY(!add->isEnabled());
-        QTest::keyClicks(field, QStringLiteral("zoo.example"));
+        // An entry that would let more than one site through is warned about while it is typed.
+        auto *warning = editor.findChild<QLabel *>(QStringLiteral("moreThanASite"));
+        QTest::keyClicks(field, QStringLiteral("zoo"));
+        QVERIFY(warning->isVisible());
+        QTest::keyClicks(field, QStringLiteral(".example"));
+        QVERIFY(!warning->isVisible());
         QVERIFY(add->isEnabled());
         QTest::mouseClick(add, Qt::LeftButton);
         QCOMPARE(field->text(), QStringLiteral("http://zoo.example")); // prefixed, not added yet

@@ -268,6 +268,8 @@ private slots:
         click(&m, "navSecurity");
         QCOMPARE(in<QLabel>(&m, "securityUserLabel")->text(), QStringLiteral("Active user: Anna"));
         QVERIFY(in<QCheckBox>(&m, "CBKVU")->isChecked());
+        // Her template reads whitelist entries as sites.
+        QVERIFY(in<QCheckBox>(&m, "CBWitSites")->isChecked() && m_app->profile().WitSites);
         click(&m, "navThemes");
         QCOMPARE(in<QListWidget>(&m, "allowedThemes")->count(), 2);
         QCOMPARE(in<QListWidget>(&m, "allowedThemes")->item(0)->text(), QStringLiteral("Playtime"));

@@ -39,6 +39,7 @@
 #include <QVideoSink>
 #include <QMouseEvent>
 #include <QPushButton>
+#include <QUrl>
 #include <QtTest>
 #include <sodium.h>
 
@@ -217,13 +218,18 @@ private slots:
                            "<html><body><h1>Videos</h1><a id='mpg' href='/films/clip.mpg'>clip</a> "
                            "<a id='avi' href='/films/wide.avi'>wide</a> <a id='zip' href='/files.zip'>files</a> "
                            "<a id='bad' href='/films/broken.mpg'>broken</a> <a id='mov' href='/films/Movie.MOV'>movie</a> "
-                           "<a id='sound' href='/films/sound.mpg'>sound</a> <a id='slow' href='/slow/clip.mpg'>slow</a></body></html>");
+                           "<a id='sound' href='/films/sound.mpg'>sound</a> <a id='slow' href='/slow/clip.mpg'>slow</a> "
+                           "<a id='elsewhere' href='/films/elsewhere.avi'>elsewhere</a></body></html>");
         m_server->addRoute(QStringLiteral("/films/Movie.MOV"), mov, "video/quicktime");
         m_server->addRoute(QStringLiteral("/films/sound.mpg"), sound, "video/mpeg");
         m_server->addRoute(QStringLiteral("/films/clip.mpg"), m_mpg, "video/mpeg");
         m_server->addRoute(QStringLiteral("/slow/clip.mpg"), m_mpg, "video/mpeg");
         m_server->setAnswerDelay(QStringLiteral("/slow/clip.mpg"), "HEAD", 2000);
         m_server->addRoute(QStringLiteral("/films/wide.avi"), avi, "video/x-msvideo");
+        // A video whose HEAD answers as a video and whose GET leads off the whitelist ("localhost").
+        m_server->addRoute(QStringLiteral("/films/elsewhere.avi"), avi, "video/x-msvideo");
+        m_server->addRedirect(QStringLiteral("GET /films/elsewhere.avi"),
+                              QStringLiteral("http://localhost:%1/films/wide.avi").arg(QUrl(start()).port()));
         m_server->addRoute(QStringLiteral("/films/broken.mpg"), QByteArray(40000, '\x5a'), "video/mpeg");
         m_server->addRoute(QStringLiteral("/files.zip"), QByteArray(5000, 'z'), "application/zip",
                            200, {{"Content-Disposition", "attachment; filename=files.zip"}});
@@ -455,9 +461,23 @@ private slots:
         QTest::qWait(500);
         QVERIFY(!videoPageShows());
         QCOMPARE(m_server->requestCount(QStringLiteral("/films/clip.mpg"), "GET"), 0);
+        QCOMPARE(m_server->requestCount(QStringLiteral("/films/clip.mpg"), "HEAD"), 0); // refused, so never asked
         QVERIFY(!QFile::exists(QDir(videoFolder()).filePath(QStringLiteral("clip.mpg"))));
         QCOMPARE(m_app->browser().location(), start());
         m_app->profile().Toonmpg = true;
+    }
+
+    void aVideoThatRedirectsOffTheListsIsNeverFetched()
+    {
+        m_server->clearRequests();
+        clickLink(QStringLiteral("elsewhere"));
+        QTRY_COMPARE_WITH_TIMEOUT(m_app->navigation().navState(), NavState::Broken, kLoadTimeoutMs);
+        QTest::qWait(500);
+        // Asked and answered as a video, its redirect judged and not followed: nothing stored, nothing played.
+        QCOMPARE(m_server->requestCount(QStringLiteral("/films/elsewhere.avi"), "GET"), 1);
+        QCOMPARE(m_server->requestCount(QStringLiteral("/films/wide.avi")), 0);
+        QVERIFY(!QFile::exists(QDir(videoFolder()).filePath(QStringLiteral("elsewhere.avi"))));
+        backToTheStartPage();
     }
 
     void aZipDownloadLeavesNoFileAndNoDialog()

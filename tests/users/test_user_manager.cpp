@@ -87,6 +87,8 @@ private slots:
         const QByteArray bytes = readBytes(f.data.usersFile("Piet.usr"));
         QVERIFY(bytes.startsWith("[Beveiliging]\r\nKindonvriendelijk="));
         QVERIFY(bytes.contains("Nieteruit=1\r\n"));
+        QVERIFY(bytes.contains("WitSites=1\r\n")); // a new user's whitelist entries are sites
+        QVERIFY(f.profile.WitSites);
         QVERIFY(!bytes.contains("Kleur"));
         QVERIFY(bytes.endsWith("gebruikfav=None selected\r\n"));
         // The new name is active; the themes in memory stay as they were.
@@ -186,16 +188,27 @@ private slots:
         QCOMPARE(f.manager.allowedThemes(), QStringList{"X"});
     }
 
+    void deletingTheActiveUserLeavesNoUserAndTheSafeSettings_data()
+    {
+        QTest::addColumn<QString>("opened");
+        QTest::addColumn<QString>("deleted");
+        QTest::newRow("sameSpelling") << "Piet" << "Piet";
+        // The file decides which user is deleted, not how either name was typed.
+        QTest::newRow("activeUnderAnotherSpelling") << "piet" << "Piet";
+        QTest::newRow("deletedUnderAnotherSpelling") << "Piet" << "PIET";
+    }
     void deletingTheActiveUserLeavesNoUserAndTheSafeSettings()
     {
+        QFETCH(QString, opened);
+        QFETCH(QString, deleted);
         Fixture f;
         QVERIFY(writeLines(f.state.startUserFile(), {"Piet", "kept"}).ok);
-        f.manager.open("Piet");
+        f.manager.open(opened);
         QCOMPARE(f.state.activeTheme(), QStringLiteral("X"));
         QCOMPARE(UserManager::deleteQuestion("Piet"), QStringLiteral("Do you want to remove user Piet?"));
         f.profile.Kindonvriendelijk = false; // Piet's boxes, unticked before the delete
         f.profile.Blokpdf = false;
-        QVERIFY(f.manager.deleteUser("Piet").ok);
+        QVERIFY(f.manager.deleteUser(deleted).ok);
         QVERIFY(!QFile::exists(f.data.usersFile("Piet.usr")));
         QVERIFY(f.state.activeUser().isEmpty());
         QVERIFY(f.state.activeTheme().isEmpty());

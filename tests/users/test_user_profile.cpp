@@ -28,7 +28,7 @@ const QByteArray kFullProfileShuffled =
     "Blokpdf=1\r\nBlokxls=1\r\nBloktxt=1\r\nBlokppt=0\r\nToonmpg=0\r\nToonmpeg=0\r\n"
     "Toonasf=0\r\nToonwmv=1\r\nToonmov=0\r\nToonavi=0\r\nToonrealmedia=0\r\n"
     "ToonWindowsMedia=0\r\nToonQuickTime=0\r\nYouTubeMatig=1\r\nCategorieen=adult,dating\r\n"
-    "VeiligZoeken=0\r\nUnknown=stays here\r\n";
+    "VeiligZoeken=0\r\nWitSites=1\r\nUnknown=stays here\r\n";
 
 } // namespace
 
@@ -63,7 +63,7 @@ private slots:
 
         QVERIFY(store.SaveUserProfile("Groep 1", {"Dieren", "Sprookjes"}).ok);
         const QByteArray expected =
-            "[Beveiliging]\r\nKindonvriendelijk=1\r\nKindvriendelijk=1\r\nNieteruit=0\r\n"
+            "[Beveiliging]\r\nKindonvriendelijk=1\r\nKindvriendelijk=1\r\nWitSites=0\r\nNieteruit=0\r\n"
             "Geendialoog=1\r\nBlokmenu=1\r\nRestart=0\r\nBlokdoc=1\r\nBlokpdf=1\r\n"
             "Blokxls=1\r\nBloktxt=1\r\nBlokppt=1\r\nToonmpg=0\r\nToonmpeg=0\r\nToonasf=0\r\n"
             "Toonwmv=0\r\nToonmov=1\r\nToonavi=0\r\nToonrealmedia=0\r\nToonWindowsMedia=0\r\n"
@@ -124,7 +124,8 @@ private slots:
         const UserProfile &p = onlyFavourites;
         QVERIFY(p.Kindonvriendelijk && p.Kindvriendelijk && p.Nieteruit && p.Geendialoog && p.Blokmenu);
         QVERIFY(p.Blokdoc && p.Blokpdf && p.Blokxls && p.Bloktxt && p.Blokppt);
-        QVERIFY(!p.Restart && !p.Toonmpg && !p.Toonmpeg && !p.Toonasf && !p.Toonwmv && !p.Toonmov && !p.Toonavi
+        // Without the key an old profile keeps reading whitelist entries as fragments.
+        QVERIFY(!p.WitSites && !p.Restart && !p.Toonmpg && !p.Toonmpeg && !p.Toonasf && !p.Toonwmv && !p.Toonmov && !p.Toonavi
                 && !p.Toonrealmedia && !p.ToonWindowsMedia && !p.ToonQuickTime);
 
         // Values that are not integers take the default; any non-zero integer is on; keys ignore case.

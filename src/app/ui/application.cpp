@@ -16,6 +16,7 @@
 #include "guard/category_filter.h"
 #include "guard/category_schedule.h"
 #include "guard/safe_search.h"
+#include "parents/ui/quick_menu_window.h"
 #include "guard/navigation_guard.h"
 #include "guard/navigation_model.h"
 #include "guard/popup_guard.h"
@@ -30,6 +31,7 @@
 #include "platform/webengine_browser.h"
 #include "platform/webengine_request_filter.h"
 #include "themes/theme_download.h"
+#include "themes/ui/active_theme_editor.h"
 #include "themes/ui/theme_manager_dialog.h"
 #include "themes/theme_files.h"
 #include "themes/theme_model.h"
@@ -124,8 +126,11 @@ void Application::start()
         m_sound = m_ownSound.get();
     }
     HeadProbe *head = m_options.headProbe;
+    CurlHeadProbe *curlHead = nullptr;
     if (!head) {
-        m_ownHead = std::make_unique<CurlHeadProbe>();
+        auto own = std::make_unique<CurlHeadProbe>();
+        curlHead = own.get();
+        m_ownHead = std::move(own);
         head = m_ownHead.get();
     }
     m_media = std::make_unique<VideoFetch>(m_state);
@@ -155,6 +160,11 @@ void Application::start()
     services.clockPosition = [this] { return m_window ? m_window->timeClockGauge()->value() : 0; };
     services.parentsPageOpen = [this] { return m_window && m_window->parentsPageShown(); };
     m_guard = std::make_unique<NavigationGuard>(m_state, *m_lists, m_profile, *m_nav, services);
+    // The program's own fetches for the child go only where a navigation may go.
+    const auto judge = [this](const QString &address) { return m_guard && m_guard->mayFollowRedirect(address); };
+    m_media->setRedirectJudge(judge);
+    if (curlHead)
+        curlHead->setRedirectJudge(judge);
 
     startup::mark("state, lists and guard made");
     m_browser = std::make_unique<WebEngineBrowser>();
@@ -204,6 +214,12 @@ void Application::start()
     m_themeManagerWindows->attach({*m_window, *m_themes, *m_browser, m_lists->vendor().ThemePage}, *m_themeDownload);
     // The camera with no theme active opens the theme manager, as "Edit theme's" does.
     m_themeWindows->setThemeManagerOpener([this] { m_themeManagerWindows->manager()->runModal(); });
+    // The quick menu's "Theme" opens the theme manager, "Theme manager" the active theme's editor,
+    // as the parents' menu does.
+    m_parents->quickMenu().setWindowEntry(QuickMenuWindow::WindowEntry::Theme,
+                                          [this] { m_themeManagerWindows->manager()->runModal(); });
+    m_parents->quickMenu().setWindowEntry(QuickMenuWindow::WindowEntry::ThemeManager,
+                                          [this] { m_themeWindows->editor().openOn(ActiveThemeEditor::Page::SaveAs); });
 
     // Pop-ups: the visible browser's window requests go to the pop-up guard,
     // whose hidden browser lives on the never-shown page `HiddenEmbedded`.

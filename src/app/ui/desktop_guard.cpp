@@ -205,8 +205,11 @@ void DesktopGuard::queryNextDesktopPlayer()
     connect(process, &QProcess::finished, this, [this, process, kind](int code, QProcess::ExitStatus status) {
         const QString id = QString::fromLocal8Bit(process->readAllStandardOutput()).trimmed();
         if (status == QProcess::NormalExit && code == 0 && !id.isEmpty()) {
-            m_guard->players().addDesktopDefault(kind, id);
-            qCDebug(lcLock) << "desktop default player" << id << "allowed";
+            // A web browser set as the default for a video type is never kept in front.
+            if (m_guard->players().addDesktopDefaultPlayer(kind, id, MediaPlayers::handledTypesOf(id)))
+                qCDebug(lcLock) << "desktop default player" << id << "allowed";
+            else
+                qCDebug(lcLock) << "desktop default" << id << "is a web browser or unknown: not a player";
         }
         process->deleteLater();
         queryNextDesktopPlayer();

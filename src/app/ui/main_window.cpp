@@ -214,7 +214,7 @@ void MainWindow::wireRegions()
     });
     connect(page, &ParentsPage::goClicked, this, [this] {
         BeginUserNavigation();
-        m_browser.navigate(m_parentsPage->addressEdit()->text());
+        m_browser.navigate(m_parentsPage->addressEdit()->text().trimmed());
     });
 
     connect(m_picturePanel, &PicturePanel::parentsButtonClicked, this, &MainWindow::parentsButtonClicked);

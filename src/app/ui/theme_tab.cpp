@@ -100,15 +100,15 @@ ThemeTab::ThemeTab(QWidget *navigatePage, QWidget *parent)
     for (const auto &e : editorLinks) {
         auto *l = new LinkLabel(tr(e.text), m_importTab);
         l->setObjectName(QLatin1String(e.name));
-        l->hide(); // the active theme editor and the theme manager do not exist yet
+        l->hide(); // shown by the windows they open, once those are wired to them
         grid->addWidget(l, e.row, e.column);
     }
     grid->setRowStretch(4, 1);
     grid->setColumnStretch(2, 1);
     row->addWidget(m_pages, 1);
 
-    // The wizard, the link editor and the theme editors are not built yet:
-    // their links stay hidden rather than open an empty page.
+    // Hidden until the wizard, the link editor and the theme editors are wired to them
+    // (ThemeWindows, ThemeManagerWindows): a link never opens an empty page.
     m_voegtoe->hide();
     m_bewerk->hide();
     m_exporteren->hide();

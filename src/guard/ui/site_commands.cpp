@@ -78,7 +78,7 @@ SiteCommands::SiteCommands(BlockAccept &commands, QLineEdit *address, QWidget *p
     row->addSpacing(10);
     row->addWidget(m_urlManager);
     hideAddCommands();
-    // The active-theme editor is not part of the program yet.
+    // Shown once the window it opens is given (setUrlManagerOpener).
     m_urlManager->hide();
 
     connect(m_levelUp, &QToolButton::clicked, this, &SiteCommands::levelUp);

@@ -202,7 +202,7 @@ QuickMenuWindow::QuickMenuWindow(QuickMenuModel &model, QWidget *mainWindow, QWi
     columns->addWidget(left, 1);
     columns->addWidget(right, 1);
     lay->addLayout(columns);
-    // The windows these open are not part of the program yet.
+    // Shown once the windows they open are wired to them (setWindowEntry).
     for (QWidget *w : {m_user, m_theme, m_userManager, m_themeManager})
         w->hide();
     right->hide();

@@ -324,6 +324,24 @@ void ActiveThemeEditor::buildListPage(ListPage &lp, const char *pageName, const 
     lp.levelUp->setToolTip(tr("One level up"));
     fieldRow->addWidget(lp.levelUp);
     lay->addLayout(fieldRow);
+    if (lp.which == SiteList::White) {
+        // An entry without a dot, or with one at an end, lets more than one site through (as a
+        // fragment, and as a site: "kids" is every host ending in ".kids").
+        lp.warning = new QLabel(tr("This entry lets more than one site through: its site name has no dot, "
+                                   "or begins or ends with one."),
+                                page);
+        lp.warning->setObjectName(QStringLiteral("moreThanASite"));
+        lp.warning->setWordWrap(true);
+        QPalette pal = lp.warning->palette();
+        pal.setColor(QPalette::WindowText, QColor(0xC0, 0x00, 0x00));
+        lp.warning->setPalette(pal);
+        lp.warning->hide();
+        lay->addWidget(lp.warning);
+        QLabel *warning = lp.warning;
+        connect(lp.field, &QLineEdit::textChanged, warning, [warning](const QString &text) {
+            warning->setVisible(!text.trimmed().isEmpty() && entryMatchesMoreThanASite(text.trimmed()));
+        });
+    }
     auto *buttons = new QHBoxLayout;
     lp.add = button(tr("Add"), buttonNames[0], page);
     lp.change = button(tr("Change"), buttonNames[1], page);

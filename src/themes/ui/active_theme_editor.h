@@ -85,6 +85,7 @@ private:
         QPushButton *remove = nullptr;
         QToolButton *levelUp = nullptr;
         QPushButton *show = nullptr; ///< whitelist only
+        QLabel *warning = nullptr;   ///< whitelist only: the entry in the field matches more than a site
     };
 
     QWidget *buildMenu();

@@ -208,6 +208,7 @@ QWidget *UserManagerDialog::buildSecurityPage()
     auto *lay = static_cast<QVBoxLayout *>(p->layout());
     lay->addWidget(settingBox(tr("Block sites from the blacklist"), QStringLiteral("CBKOU"), &UserProfile::Kindonvriendelijk, p));
     lay->addWidget(settingBox(tr("Only allow sites from the whitelist"), QStringLiteral("CBKVU"), &UserProfile::Kindvriendelijk, p));
+    lay->addWidget(settingBox(tr("Whitelist entries are sites"), QStringLiteral("CBWitSites"), &UserProfile::WitSites, p));
     lay->addWidget(settingBox(tr("Block key combinations [alt-tab, ctrl-esc, windows button, etc.]"), QStringLiteral("CBALT"),
                               &UserProfile::Nieteruit, p));
     m_lockInForce = note(QString(), p);
