@@ -151,8 +151,11 @@ def cdec(prefix):
     return b['p50_us'], b['p99_us']
 entries = int(cat_build['entries'])
 n50, n99 = cdec('BM_NavigationRequest')
-row(f'navigation, {entries:,} category entries + 100 000 white + 1 000 000 black, SafeSearch on'.replace(',', ' '),
+row(f'navigation, {entries:,} category entries + 100 000 white + 1 000 000 black, SafeSearch on'.replace(f'{entries:,}', f'{entries:,}'.replace(',', ' ')),
     f'p50 {n50:.1f} us, p99 {n99:.1f} us', 'p50 <= 5 us, p99 <= 50 us', n50 <= 5 and n99 <= 50)
+nav = next(v for k, v in cat.items() if k.startswith('BM_NavigationRequest'))
+row(f"  medians of the allowed / the refused ({nav['refused_share'] * 100:.0f}% of them, the sign shown)",
+    f"{nav['p50_allowed_us']:.1f} us / {nav['p50_refused_us']:.1f} us")
 l50, l99 = cdec('BM_LoadRequest')
 row('load of a page (request filter), same lists', f'p50 {l50:.1f} us, p99 {l99:.1f} us', 'p50 <= 5 us, p99 <= 50 us',
     l50 <= 5 and l99 <= 50)

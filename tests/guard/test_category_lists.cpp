@@ -83,6 +83,8 @@ private slots:
         const QString adult = QStringLiteral("adult");
         QTest::newRow("hostItself") << adult << "http://bad.example/" << "adult";
         QTest::newRow("hostBelowAtALabelBoundary") << adult << "https://deep.www.bad.example/x" << "adult";
+        QTest::newRow("hostOfManyLabels") << adult << "http://a.b.c.d.e.f.g.h.i.j.k.l.m.n.o.p.q.r.bad.example/" << "adult";
+        QTest::newRow("hostOfManyLabelsNotBelow") << adult << "http://a.b.c.d.e.f.g.h.i.j.k.l.m.n.o.p.q.r.notbad.example/" << "";
         QTest::newRow("neverAHostThatOnlyEndsTheSame") << adult << "http://notbad.example/" << "";
         QTest::newRow("neverTheParentOfAnEntry") << adult << "http://example/" << "";
         QTest::newRow("letterCaseTrailingDotAndPort") << adult << "HTTP://WWW.BAD.EXAMPLE.:8080/" << "adult";

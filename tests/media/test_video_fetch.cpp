@@ -75,6 +75,8 @@ private slots:
         QSignalSpy gauge(&fetch, &VideoFetch::progressStarted);
         QSignalSpy gaugeEnd(&fetch, &VideoFetch::progressEnded);
         QSignalSpy ready(&fetch, &VideoFetch::videoReady);
+        // The fetch asks as the browser would (YouTube's restricted mode).
+        fetch.setHeaderSource([](const QString &) { return QList<QByteArray>{"YouTube-Restrict: Strict"}; });
         fetch.fetchVideo(m_http.address(QStringLiteral("/films/clip.mpg")), QStringLiteral("mpg"));
         QCOMPARE(page.count(), 1);
         QCOMPARE(title.last().first().toString(), QStringLiteral("clip.mpg"));
@@ -84,6 +86,7 @@ private slots:
         QCOMPARE(ready.first().at(0).toString(), path);
         QCOMPARE(ready.first().at(1).toBool(), false);
         QCOMPARE(fileContents(path), m_clip);
+        QCOMPARE(m_http.requestHeader(QStringLiteral("/films/clip.mpg"), "YouTube-Restrict"), QByteArray("Strict"));
         QCOMPARE(gauge.first().first().toLongLong(), qint64(m_clip.size()));
         QCOMPARE(gaugeEnd.count(), 1);
         QCOMPARE(statuses(status), (QList<FetchStatus>{FetchStatus::Ready, FetchStatus::Loading, FetchStatus::Ready}));
