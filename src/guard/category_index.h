@@ -8,7 +8,7 @@
 //  - the domains: a sorted array of 64-bit hashes of canonical hosts, a parallel array of
 //    category numbers (one byte each), and a bucket directory of 2^k offsets that the top k
 //    bits of a hash index, so that a look-up reads one directory slot and a few neighbouring
-//    hashes: about 10.5 bytes an entry;
+//    hashes: 10 to 12 bytes an entry, by how full the directory is;
 //  - the urls: the same for the hashes of their host keys, plus the offset of each path in a
 //    blob of paths, sorted by host and path so that the entries that begin an address's path
 //    are found by a few binary searches within its host.
