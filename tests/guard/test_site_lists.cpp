@@ -58,6 +58,11 @@ private slots:
         QTest::newRow("aFileOfByteOrderMarksOnlyIsEmpty")
             << QByteArray("\xef\xbb\xbf\xef\xbb\xbf") << QStringList{} << QByteArray();
         QTest::newRow("emptyFileIsEmptyList") << QByteArray() << QStringList{} << QByteArray();
+        // The file is read a mebibyte at a time: a CR ends the first piece, its LF begins the next.
+        const QByteArray longLine((1 << 20) - 1, 'a');
+        QTest::newRow("aCrLfAcrossTwoPiecesOfTheReadIsOneLineEnd")
+            << longLine + "\r\nb\rc" << QStringList{QString::fromLatin1(longLine), "b", "c"}
+            << longLine + "\r\nb\r\nc\r\n";
     }
     void listFilesInAndOut()
     {
