@@ -13,7 +13,6 @@
 #include <QDeadlineTimer>
 #include <QElapsedTimer>
 #include <QEventLoop>
-#include <QFile>
 #include <QPointer>
 #include <QTimer>
 #include <QWebEngineHistory>
@@ -63,17 +62,6 @@ bool waitUntil(const std::function<bool()> &done)
         loop.exec();
     }
     return done();
-}
-
-long residentKb()
-{
-    QFile status(QStringLiteral("/proc/self/status"));
-    if (!status.open(QIODevice::ReadOnly))
-        return 0;
-    for (const QByteArray &line : status.readAll().split('\n'))
-        if (line.startsWith("VmRSS:"))
-            return line.mid(6).trimmed().split(' ').value(0).toLong();
-    return 0;
 }
 
 QByteArray html(const char *title, const char *body = "")
@@ -191,8 +179,8 @@ int main(int argc, char **argv)
         if (n + 1 > count / 2 - (count / 2) % kRound)
             secondHalf.push_back(tovalin::test::heapInUse());
         if ((n + 1) % 500 == 0)
-            std::fprintf(stderr, "navigation %d: resident %ld kB, heap in use %lld kB, history %d, %lld ms\n", n + 1,
-                         residentKb(), tovalin::test::heapInUse() / 1024, int(page->history()->count()),
+            std::fprintf(stderr, "navigation %d: resident %lld kB, heap in use %lld kB, history %d, %lld ms\n", n + 1,
+                         tovalin::test::residentKb(), tovalin::test::heapInUse() / 1024, int(page->history()->count()),
                          clock.elapsed());
     }
     std::fprintf(stderr, "%d navigations in %lld ms\n", count, clock.elapsed());

@@ -1,9 +1,10 @@
 #pragma once
-// The C heap in use and its rise per navigation over a long session, shared by the long-session
-// test and the bare engine it is compared with.
+// The C heap in use, the resident memory, and the heap's rise per navigation over a long session,
+// shared by the long-session test and the bare engine it is compared with.
 
 #include <malloc.h>
 
+#include <QFile>
 #include <QtGlobal>
 #include <vector>
 
@@ -14,6 +15,18 @@ inline qint64 heapInUse()
 {
     const struct mallinfo2 heap = mallinfo2();
     return qint64(heap.uordblks + heap.hblkhd);
+}
+
+/// The resident memory of this process in kilobytes (0 when it cannot be read).
+inline qint64 residentKb()
+{
+    QFile status(QStringLiteral("/proc/self/status"));
+    if (!status.open(QIODevice::ReadOnly))
+        return 0;
+    for (const QByteArray &line : status.readAll().split('\n'))
+        if (line.startsWith("VmRSS:"))
+            return line.mid(6).trimmed().split(' ').value(0).toLongLong();
+    return 0;
 }
 
 /// The least-squares slope, per sample, of samples taken one per navigation, fitted through the

@@ -32,6 +32,7 @@ using namespace tovalin;
 using tovalin::test::RecordingSound;
 using tovalin::test::TestHttpServer;
 using tovalin::test::heapInUse;
+using tovalin::test::residentKb;
 
 namespace {
 
@@ -43,18 +44,6 @@ constexpr double kMaxSlopeBytes = 512;
 constexpr double kMaxSlopeBytesShortRun = 16 * 1024;
 constexpr int kLongRun = 2000;
 constexpr int kRound = 8; // the kinds of navigation of the mix
-
-/// The resident memory of this process in kilobytes (0 when it cannot be read).
-qint64 residentKb()
-{
-    QFile status(QStringLiteral("/proc/self/status"));
-    if (!status.open(QIODevice::ReadOnly))
-        return 0;
-    for (const QByteArray &line : status.readAll().split('\n'))
-        if (line.startsWith("VmRSS:"))
-            return line.mid(6).trimmed().split(' ').value(0).toLongLong();
-    return 0;
-}
 
 /// Where the resident memory lies: the C heap in use, and the anonymous, file and shared parts.
 QString memoryParts()
