@@ -3,7 +3,8 @@
 # Usage: bench/run.sh [build folder]        (default: ./build; configured and built if needed)
 # Start-up runs need a display: without $DISPLAY the script runs them under xvfb-run.
 # TOVALIN_BENCH_PAIRS sets the start-up pairs (at least 7); TOVALIN_BENCH_LONG_SESSION=N adds a long
-# session of N navigations (minutes: 10 000 take about a quarter of an hour).
+# session of N navigations, in tovalin and in a bare Qt WebEngine window (minutes: 10 000 take about a
+# quarter of an hour each).
 # TOVALIN_BENCH_CATEGORY_ENTRIES sets the size of the generated category source (5 000 000).
 set -euo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
@@ -29,13 +30,19 @@ echo "decisions (10 to 1 000 000 entries) ..." >&2
 long_session=${TOVALIN_BENCH_LONG_SESSION:-0}
 if [[ "$long_session" -gt 0 ]]; then
   echo "a long session of $long_session navigations ..." >&2
-  cmake --build "$build" -j2 --target ui_test_long_session | grep -E 'error|FAILED' || true
+  cmake --build "$build" -j2 --target ui_test_long_session bare_long_session | grep -E 'error|FAILED' || true
   ( runtime=$(mktemp -d); chmod 700 "$runtime"
     TOVALIN_LONG_SESSION_NAVIGATIONS=$long_session QTEST_FUNCTION_TIMEOUT=36000000 QT_QPA_PLATFORM=offscreen \
       QTWEBENGINE_CHROMIUM_FLAGS=--no-sandbox XDG_RUNTIME_DIR=$runtime "$build/tests/ui_test_long_session" \
       >"$out/long_session.txt" 2>&1 || true; rm -rf "$runtime" )
+  # The bare engine through the same navigations: the share of the rise that is the engine's own.
+  echo "the same navigations in a bare Qt WebEngine window ..." >&2
+  ( runtime=$(mktemp -d); chmod 700 "$runtime"
+    QT_QPA_PLATFORM=offscreen QTWEBENGINE_CHROMIUM_FLAGS=--no-sandbox XDG_RUNTIME_DIR=$runtime \
+      "$build/bench/bare_long_session" "$long_session" >"$out/bare_long_session.txt" 2>&1 || true; rm -rf "$runtime" )
 else
   : >"$out/long_session.txt"
+  : >"$out/bare_long_session.txt"
 fi
 echo "loading a 1 000 000-line blacklist ..." >&2
 "$build/bench/bench_guard" --benchmark_filter='BM_LoadBlacklist' --benchmark_format=json >"$out/load.json"
@@ -69,6 +76,8 @@ theme = load('theme.json')['benchmarks'][0]
 start = load('startup.json')
 with open(os.path.join(out, 'long_session.txt'), errors='replace') as f:
     long_session = f.read()
+with open(os.path.join(out, 'bare_long_session.txt'), errors='replace') as f:
+    bare_long_session = f.read()
 
 rows = []
 def row(what, value, target='', met=None):
@@ -110,6 +119,14 @@ if m:
         f'{slope / 1024:+.2f} kB', '<= 0.5 kB', slope <= 512)
     row('  the same over 10 000 navigations', f'{slope * 10000 / 1024 / 1024:+.1f} MB', '<= +5 MB',
         slope * 10000 <= 5 * 1024 * 1024)
+    b = re.search(r'heap in use over the second half: ([-+]?\d+) bytes per navigation', bare_long_session)
+    if b:
+        bare_slope = int(b.group(1))
+        row('  a bare Qt WebEngine window, same navigations and local server', f'{bare_slope / 1024:+.2f} kB')
+        row("  tovalin's own share (tovalin - bare)", f'{(slope - bare_slope) / 1024:+.2f} kB', '<= 0.5 kB',
+            slope - bare_slope <= 512)
+    else:
+        row('  a bare Qt WebEngine window, same navigations', 'did not finish')
 else:
     row('long session, heap per navigation', 'not run (TOVALIN_BENCH_LONG_SESSION=N runs it)')
 c50, c99 = dec('BM_ClickMixed/iterations:20000')

@@ -5,6 +5,7 @@
 #include <QStringDecoder>
 
 #include <algorithm>
+#include <cstring>
 
 namespace tovalin {
 
@@ -65,11 +66,20 @@ enum class Outcome { Done, NotUtf8, TooLarge, Unreadable };
 
 bool isAscii(QByteArrayView line)
 {
-    for (const char c : line) {
-        if (static_cast<unsigned char>(c) & 0x80)
-            return false;
-    }
-    return true;
+    // No early exit: the loop then runs over whole vectors of bytes, and nearly every line is ASCII.
+    unsigned char any = 0;
+    for (const char c : line)
+        any |= static_cast<unsigned char>(c);
+    return !(any & 0x80);
+}
+
+// The first CR or LF in [from, end), or end.
+const char *lineEnd(const char *from, const char *end)
+{
+    const auto *lf = static_cast<const char *>(std::memchr(from, '\n', size_t(end - from)));
+    const char *stop = lf ? lf : end;
+    const auto *cr = static_cast<const char *>(std::memchr(from, '\r', size_t(stop - from)));
+    return cr ? cr : stop;
 }
 
 // Reads the file in chunks and hands each line to the store; the file is never held whole.
@@ -125,9 +135,10 @@ Outcome readLinesInto(QFile &file, Encoding encoding, qint64 maxBytes, ListFileR
                 start = i = 1;
         }
         for (; i < got; ++i) {
+            i = lineEnd(data + i, data + got) - data;
+            if (i == got)
+                break;
             const char c = data[i];
-            if (c != '\r' && c != '\n')
-                continue;
             const QByteArrayView piece(data + start, i - start);
             bool ok;
             if (partial.isEmpty()) {

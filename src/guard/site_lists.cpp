@@ -9,7 +9,9 @@
 #include "users/user_profile.h"
 
 #include <QCoreApplication>
+#include <QElapsedTimer>
 #include <QFileInfo>
+#include <QVarLengthArray>
 
 #include <algorithm>
 #include <chrono>
@@ -170,19 +172,38 @@ void SortedList::setItems(const QStringList &items)
     setEntries(std::move(store), false);
 }
 
-void SortedList::setEntries(EntryStore entries, bool inOrder)
+SortedEntries SortedEntries::build(EntryStore entries, bool inOrder, Test test)
 {
-    beginResetModel();
-    m_store = std::move(entries);
-    m_order.resize(std::size_t(m_store.idCount()));
-    for (std::size_t i = 0; i < m_order.size(); ++i)
-        m_order[i] = Id(i);
+    SortedEntries out(test);
+    out.m_store = std::move(entries);
+    out.m_order.resize(std::size_t(out.m_store.idCount()));
+    for (std::size_t i = 0; i < out.m_order.size(); ++i)
+        out.m_order[i] = Id(i);
     // A file saved by the program is in order already: checked while it was read, not sorted again.
     if (!inOrder) {
-        std::stable_sort(m_order.begin(), m_order.end(),
-                         [this](Id a, Id b) { return lessThanUtf8(m_store.bytes(a), m_store.bytes(b)); });
+        const EntryStore &store = out.m_store;
+        std::stable_sort(out.m_order.begin(), out.m_order.end(),
+                         [&store](Id a, Id b) { return lessThanUtf8(store.bytes(a), store.bytes(b)); });
     }
-    resetKeys();
+    out.resetKeys();
+    return out;
+}
+
+void SortedList::setEntries(EntryStore entries, bool inOrder)
+{
+    adopt(SortedEntries::build(std::move(entries), inOrder, m_test));
+}
+
+void SortedList::adopt(SortedEntries built)
+{
+    // A list built for the other test would answer the wrong questions: its key table is built anew.
+    const bool sameTest = built.test() == m_test;
+    const Test test = m_test;
+    beginResetModel();
+    static_cast<SortedEntries &>(*this) = std::move(built);
+    m_test = test;
+    if (!sameTest)
+        resetKeys();
     endResetModel();
 }
 
@@ -192,7 +213,7 @@ qsizetype SortedList::memoryBytes() const
                                              + m_slots.capacity() * sizeof(std::uint32_t));
 }
 
-void SortedList::resetKeys()
+void SortedEntries::resetKeys()
 {
     m_keyForm = {};
     m_slots = {};
@@ -206,19 +227,41 @@ void SortedList::resetKeys()
     while (slotCount < std::size_t(n) * 2)
         slotCount *= 2;
     m_slots.assign(slotCount, kFreeSlot);
-    for (const Id id : m_order)
-        remember(id);
+    // The table of a large list is far larger than the processor's caches, and every insertion
+    // lands at a random place in it: the slot of each key is fetched some keys ahead, so that
+    // the waits for memory overlap instead of following one another.
+    constexpr std::size_t kAhead = 16;
+    std::array<std::pair<Id, size_t>, kAhead> pending;
+    std::size_t queued = 0;
+    const std::size_t mask = m_slots.size() - 1;
+    for (const Id id : m_order) {
+        if (!classify(id))
+            continue;
+        const size_t hash = keyHash(id);
+        __builtin_prefetch(&m_slots[hash & mask], 1);
+        std::pair<Id, size_t> &at = pending[queued % kAhead];
+        if (queued >= kAhead)
+            insertSlot(at.first, at.second);
+        at = {id, hash};
+        ++queued;
+    }
+    for (std::size_t i = queued > kAhead ? queued - kAhead : 0; i < queued; ++i)
+        insertSlot(pending[i % kAhead].first, pending[i % kAhead].second);
 }
 
-QByteArray SortedList::keyBytes(Id id) const
+size_t SortedEntries::keyHash(Id id) const
 {
     const QByteArrayView entry = m_store.bytes(id);
-    if (m_keyForm[id] == KeyIsHttpForm)
-        return QByteArrayView("http://").toByteArray() + entry.sliced(8);
-    return entry.toByteArray();
+    if (m_keyForm[id] != KeyIsHttpForm)
+        return qHash(entry);
+    // "https://rest" has the key "http://rest".
+    QVarLengthArray<char, 256> key;
+    key.append("http://", 7);
+    key.append(entry.data() + 8, entry.size() - 8);
+    return qHash(QByteArrayView(key.data(), key.size()));
 }
 
-bool SortedList::keyEquals(Id id, QByteArrayView key) const
+bool SortedEntries::keyEquals(Id id, QByteArrayView key) const
 {
     const QByteArrayView entry = m_store.bytes(id);
     if (m_keyForm[id] == KeyIsEntry)
@@ -226,7 +269,7 @@ bool SortedList::keyEquals(Id id, QByteArrayView key) const
     return key.size() == entry.size() - 1 && key.startsWith("http://") && key.sliced(7) == entry.sliced(8);
 }
 
-void SortedList::insertSlot(Id id, size_t hash)
+void SortedEntries::insertSlot(Id id, size_t hash)
 {
     if (std::size_t(m_slotsTaken + 1) * 2 > m_slots.size())
         growSlots();
@@ -241,28 +284,34 @@ void SortedList::insertSlot(Id id, size_t hash)
     }
 }
 
-void SortedList::growSlots()
+void SortedEntries::growSlots()
 {
     std::vector<std::uint32_t> old = std::move(m_slots);
     m_slots.assign(std::max<std::size_t>(16, old.size() * 2), kFreeSlot);
     m_slotsTaken = 0;
     for (const std::uint32_t slot : old) {
         if (slot != kFreeSlot && slot != kRemovedSlot)
-            insertSlot(slot - 1, qHash(keyBytes(slot - 1)));
+            insertSlot(slot - 1, keyHash(slot - 1));
     }
 }
 
-void SortedList::remember(Id id)
+void SortedEntries::remember(Id id)
 {
     if (m_test != Test::Exact)
         return;
     if (std::size_t(id) >= m_keyForm.size())
         m_keyForm.resize(std::size_t(id) + 1, NoKey);
+    if (classify(id))
+        insertSlot(id, keyHash(id));
+}
+
+bool SortedEntries::classify(Id id)
+{
     const QByteArrayView entry = m_store.bytes(id);
     // Empty lines are inert: they never equal an address.
     if (entry.isEmpty()) {
         m_keyForm[id] = NoKey;
-        return;
+        return false;
     }
     // Nearly every entry of a large list is a plain web address that is its own key; only the
     // others are parsed.
@@ -279,13 +328,13 @@ void SortedList::remember(Id id)
         } else {
             m_keyForm[id] = KeyElsewhere;
             ++m_otherKeys[key];
-            return;
+            return false;
         }
     }
-    insertSlot(id, qHash(keyBytes(id)));
+    return true;
 }
 
-void SortedList::forget(Id id)
+void SortedEntries::forget(Id id)
 {
     if (m_test != Test::Exact || std::size_t(id) >= m_keyForm.size())
         return;
@@ -302,7 +351,7 @@ void SortedList::forget(Id id)
         break;
     }
     const std::size_t mask = m_slots.size() - 1;
-    for (std::size_t i = qHash(keyBytes(id)) & mask; m_slots[i] != kFreeSlot; i = (i + 1) & mask) {
+    for (std::size_t i = keyHash(id) & mask; m_slots[i] != kFreeSlot; i = (i + 1) & mask) {
         if (m_slots[i] == id + 1) {
             m_slots[i] = kRemovedSlot;
             return;
@@ -474,7 +523,18 @@ void SiteLists::readAhead(const QString &theme)
         m_readAhead[indexOf(which)].reset();
         if (!stamp.exists || stamp.folder)
             continue;
-        m_readAhead[indexOf(which)] = ReadAhead{stamp, std::async(std::launch::async, [path] { return readListFile(path); })};
+        const SortedEntries::Test test = list(which).test();
+        m_readAhead[indexOf(which)] = ReadAhead{stamp, std::async(std::launch::async, [path, test] {
+            QElapsedTimer clock;
+            clock.start();
+            ReadAheadResult out;
+            out.read = readListFile(path);
+            out.readMs = clock.restart();
+            if (out.read.ok())
+                out.built = SortedEntries::build(std::move(out.read.entries), out.read.inOrder, test);
+            out.buildMs = clock.elapsed();
+            return out;
+        })};
     }
 }
 
@@ -517,18 +577,30 @@ void SiteLists::LoadSiteLists()
         m_unreadable[i] = false;
         m_loadProblem[i].clear();
         ListFileRead r;
+        std::optional<SortedEntries> built;
+        QElapsedTimer took;
+        took.start();
         // A folder under the list's name is no list, and it is not a missing one either.
-        if (stamp.folder)
+        if (stamp.folder) {
             r.error = ReadError::Unreadable;
-        else if (m_readAhead[i] && m_readAhead[i]->stamp == stamp) {
-            r = m_readAhead[i]->result.get();
+        } else if (m_readAhead[i] && m_readAhead[i]->stamp == stamp) {
+            ReadAheadResult ahead = m_readAhead[i]->result.get();
             m_readAhead[i].reset();
-        } else
+            r = std::move(ahead.read);
+            built = std::move(ahead.built);
+            qCDebug(lcGuard) << "read ahead of" << path << "waited for" << took.elapsed() << "ms; read in"
+                             << ahead.readMs << "ms, built in" << ahead.buildMs << "ms on a worker";
+        } else {
             r = readListFile(path);
+        }
         if (r.ok()) {
             m_loading = true;
-            list(which).setEntries(std::move(r.entries), r.inOrder);
+            if (built)
+                list(which).adopt(std::move(*built));
+            else
+                list(which).setEntries(std::move(r.entries), r.inOrder);
             m_loading = false;
+            qCDebug(lcGuard) << "list" << path << "in force after" << took.elapsed() << "ms";
             m_reportedFailure[i].clear();
             continue;
         }

@@ -48,19 +48,64 @@ struct VendorSettings {
 
 enum class SiteList { White, Black, Popup };
 
-/// One sorted list (case-insensitive order), shown as-is by the theme editor. The entries are
-/// kept as UTF-8 in one buffer (entry_store.h) and become text only when asked for; an exact
-/// list (blacklist, pop-up list) also keeps a hash table of its exact-test keys (exactKey), so
-/// the test is one look-up whatever the size of the list.
-class SortedList : public QAbstractListModel {
-    Q_OBJECT
+/// A sorted list's entries (UTF-8 in one buffer, entry_store.h) in their order, with the hash
+/// table of exact-test keys (exactKey) of an exact list. Plain data: a worker builds one from
+/// a file it read, and the list takes it over whole.
+class SortedEntries {
 public:
     /// Exact: the list answers containsKey (blacklist, pop-up list). Fragments: the entries
     /// only; the whitelist's test lives in its automaton (fragment_matcher.h).
     enum class Test { Exact, Fragments };
 
+    explicit SortedEntries(Test test) : m_test(test) {}
+    /// The entries read from a file (ids 0..n-1 in file order), sorted when inOrder is false,
+    /// with their key table. Touches nothing shared: safe on any thread.
+    static SortedEntries build(EntryStore entries, bool inOrder, Test test);
+    Test test() const { return m_test; }
+
+protected:
+    using Id = EntryStore::Id;
+    // How an entry's exact-test key relates to the entry itself.
+    enum KeyForm : std::uint8_t {
+        KeyIsEntry,      // the entry is its own key
+        KeyIsHttpForm,   // an "https://" entry whose key is its "http://" form
+        KeyElsewhere,    // kept in m_otherKeys
+        NoKey,           // an empty line: inert
+    };
+    static constexpr std::uint32_t kFreeSlot = 0;
+    static constexpr std::uint32_t kRemovedSlot = 0xFFFFFFFFu;
+
+    void resetKeys();
+    void remember(Id id);
+    /// Sets the entry's key form; true when its key goes into the table.
+    bool classify(Id id);
+    void forget(Id id);
+    size_t keyHash(Id id) const;
+    bool keyEquals(Id id, QByteArrayView key) const;
+    void insertSlot(Id id, size_t hash);
+    void growSlots();
+
+    Test m_test;
+    EntryStore m_store;
+    std::vector<Id> m_order;               // ids in the list's order
+    std::vector<std::uint8_t> m_keyForm;   // per id
+    std::vector<std::uint32_t> m_slots;    // open addressing over ids + 1 (KeyIsEntry, KeyIsHttpForm)
+    qsizetype m_slotsTaken = 0;            // slots in use or removed
+    QHash<QString, int> m_otherKeys;       // how often each other key occurs
+};
+
+/// One sorted list (case-insensitive order), shown as-is by the theme editor. The entries are
+/// kept as UTF-8 in one buffer and become text only when asked for; an exact list (blacklist,
+/// pop-up list) also keeps a hash table of its exact-test keys, so the test is one look-up
+/// whatever the size of the list.
+class SortedList : public QAbstractListModel, private SortedEntries {
+    Q_OBJECT
+public:
+    using Test = SortedEntries::Test;
+    using SortedEntries::test;
+
     explicit SortedList(QObject *parent = nullptr) : SortedList(Test::Exact, parent) {}
-    explicit SortedList(Test test, QObject *parent = nullptr) : QAbstractListModel(parent), m_test(test) {}
+    explicit SortedList(Test test, QObject *parent = nullptr) : QAbstractListModel(parent), SortedEntries(test) {}
     int rowCount(const QModelIndex &parent = {}) const override;
     QVariant data(const QModelIndex &index, int role = Qt::DisplayRole) const override;
 
@@ -86,6 +131,8 @@ public:
     /// Replaces the contents with entries read from a file (ids 0..n-1 in file order); they
     /// are sorted only when inOrder is false.
     void setEntries(EntryStore entries, bool inOrder);
+    /// Replaces the contents with entries built for a list of the same test (SortedEntries::build).
+    void adopt(SortedEntries built);
 
     /// The case-insensitive order the lists keep.
     static bool lessThan(const QString &a, const QString &b);
@@ -93,35 +140,9 @@ public:
     qsizetype memoryBytes() const;
 
 private:
-    using Id = EntryStore::Id;
-    // How an entry's exact-test key relates to the entry itself.
-    enum KeyForm : std::uint8_t {
-        KeyIsEntry,      // the entry is its own key
-        KeyIsHttpForm,   // an "https://" entry whose key is its "http://" form
-        KeyElsewhere,    // kept in m_otherKeys
-        NoKey,           // an empty line: inert
-    };
-    static constexpr std::uint32_t kFreeSlot = 0;
-    static constexpr std::uint32_t kRemovedSlot = 0xFFFFFFFFu;
-
     qsizetype lowerRow(QByteArrayView utf8) const;
     qsizetype upperRow(QByteArrayView utf8) const;
-    void resetKeys();
-    void remember(Id id);
-    void forget(Id id);
-    QByteArray keyBytes(Id id) const;
-    bool keyEquals(Id id, QByteArrayView key) const;
-    void insertSlot(Id id, size_t hash);
-    void growSlots();
     void compactIfWasteful();
-
-    Test m_test;
-    EntryStore m_store;
-    std::vector<Id> m_order;               // ids in the list's order
-    std::vector<std::uint8_t> m_keyForm;   // per id
-    std::vector<std::uint32_t> m_slots;    // open addressing over ids + 1 (KeyIsEntry, KeyIsHttpForm)
-    qsizetype m_slotsTaken = 0;            // slots in use or removed
-    QHash<QString, int> m_otherKeys;       // how often each other key occurs
 };
 
 class SiteLists : public QObject {
@@ -144,7 +165,8 @@ public:
     void LoadSiteLists();
     /// Starts reading a theme's list files on a worker thread. The next LoadSiteLists takes a
     /// file's result from there when the file is still as it was (size and times); otherwise it
-    /// reads the file itself. The start-up uses it to read a large list while the web engine
+    /// reads the file itself. The worker also builds the list's order and key table, so that the
+    /// load only takes it over. The start-up uses it to read a large list while the web engine
     /// starts.
     void readAhead(const QString &theme);
     /// Writes all three lists (all three are always attempted); the in-memory lists keep
@@ -236,9 +258,14 @@ private:
     SortedList m_black;
     SortedList m_popup;
     std::array<std::optional<FileStamp>, 3> m_stamps; // per list, as last read or written
+    struct ReadAheadResult {
+        ListFileRead read;
+        std::optional<SortedEntries> built; // order and key table, when the read worked
+        qint64 readMs = 0, buildMs = 0;     // for the log's timing marks
+    };
     struct ReadAhead {
         FileStamp stamp; // the file as it was when the reading began
-        std::future<ListFileRead> result;
+        std::future<ReadAheadResult> result;
     };
     std::array<std::optional<ReadAhead>, 3> m_readAhead;
     bool m_loading = false;                           // a change of a list comes from its file

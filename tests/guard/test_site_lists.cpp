@@ -58,6 +58,11 @@ private slots:
         QTest::newRow("aFileOfByteOrderMarksOnlyIsEmpty")
             << QByteArray("\xef\xbb\xbf\xef\xbb\xbf") << QStringList{} << QByteArray();
         QTest::newRow("emptyFileIsEmptyList") << QByteArray() << QStringList{} << QByteArray();
+        // The file is read a mebibyte at a time: a CR ends the first piece, its LF begins the next.
+        const QByteArray longLine((1 << 20) - 1, 'a');
+        QTest::newRow("aCrLfAcrossTwoPiecesOfTheReadIsOneLineEnd")
+            << longLine + "\r\nb\rc" << QStringList{QString::fromLatin1(longLine), "b", "c"}
+            << longLine + "\r\nb\r\nc\r\n";
     }
     void listFilesInAndOut()
     {
@@ -80,15 +85,34 @@ private slots:
         GuardWorld w;
         const QString black = w.lists->fileOf(SiteList::Black);
         const QString white = w.lists->fileOf(SiteList::White);
-        QVERIFY(writeBytes(black, "http://bad.example/\r\n"));
+        // More entries than the key table fetches ahead, in both forms of key, out of order.
+        QByteArray blackFile;
+        QStringList blackEntries;
+        for (int i = 39; i >= 0; --i) {
+            const QString entry = QStringLiteral("%1://bad-%2.example/").arg(i % 3 ? "http" : "https").arg(i);
+            blackFile += entry.toUtf8() + "\r\n";
+            blackEntries.append(entry);
+        }
+        QVERIFY(writeBytes(black, blackFile));
         QVERIFY(writeBytes(white, "kids.example\r\n"));
         w.lists->readAhead(w.state.activeTheme());
         // Changed after the reading began: the load reads the file again.
         QVERIFY(writeBytes(white, "zoo.example\r\nkids.example\r\n"));
         w.lists->LoadSiteLists();
-        QCOMPARE(w.lists->blacklist().items(), QStringList{"http://bad.example/"});
+        std::sort(blackEntries.begin(), blackEntries.end(), SortedList::lessThan);
+        QCOMPARE(w.lists->blacklist().items(), blackEntries);
         QCOMPARE(w.lists->whitelist().items(), (QStringList{"kids.example", "zoo.example"}));
-        QVERIFY(w.lists->IsBlacklisted(QStringLiteral("http://bad.example/")));
+        for (int i = 0; i < 40; ++i) {
+            const QString site = QStringLiteral("bad-%1.example/").arg(i);
+            QVERIFY2(w.lists->IsBlacklisted(QStringLiteral("http://") + site), qPrintable(site));
+            QVERIFY2(w.lists->IsBlacklisted(QStringLiteral("https://") + site), qPrintable(site));
+        }
+        QVERIFY(!w.lists->IsBlacklisted(QStringLiteral("http://bad-40.example/")));
+        // The key table built on the worker is the list's own: an entry taken off is gone from it.
+        const int row = int(blackEntries.indexOf(QStringLiteral("https://bad-0.example/")));
+        w.lists->blacklist().removeAt(row);
+        QVERIFY(!w.lists->IsBlacklisted(QStringLiteral("https://bad-0.example/")));
+        QVERIFY(w.lists->IsBlacklisted(QStringLiteral("https://bad-3.example/")));
 
         // Another theme's lists read ahead never stand in for the active theme's.
         const QString other = w.state.themesFolder() + QStringLiteral("/Other.kou");

@@ -19,18 +19,20 @@
 #include "platform/head_probe.h"
 #include "platform/webengine_browser.h"
 #include "support_app.h"
+#include "support_heap_slope.h"
 #include "support_http_server.h"
 
 #include <QFile>
 #include <QTemporaryDir>
 #include <QtTest>
 
-#include <malloc.h>
 #include <vector>
 
 using namespace tovalin;
 using tovalin::test::RecordingSound;
 using tovalin::test::TestHttpServer;
+using tovalin::test::heapInUse;
+using tovalin::test::residentKb;
 
 namespace {
 
@@ -42,49 +44,6 @@ constexpr double kMaxSlopeBytes = 512;
 constexpr double kMaxSlopeBytesShortRun = 16 * 1024;
 constexpr int kLongRun = 2000;
 constexpr int kRound = 8; // the kinds of navigation of the mix
-
-/// The C heap in use, in bytes.
-qint64 heapInUse()
-{
-    const struct mallinfo2 heap = mallinfo2();
-    return qint64(heap.uordblks + heap.hblkhd);
-}
-
-/// The least-squares slope, per navigation, of the samples (one per navigation) through the
-/// means of whole rounds.
-double slopePerNavigation(const std::vector<qint64> &samples)
-{
-    std::vector<double> means;
-    for (size_t i = 0; i + kRound <= samples.size(); i += kRound) {
-        double sum = 0;
-        for (size_t j = i; j < i + kRound; ++j)
-            sum += double(samples[j]);
-        means.push_back(sum / kRound);
-    }
-    const double n = double(means.size());
-    double sx = 0, sy = 0, sxx = 0, sxy = 0;
-    for (size_t i = 0; i < means.size(); ++i) {
-        const double x = double(i), y = means[i];
-        sx += x;
-        sy += y;
-        sxx += x * x;
-        sxy += x * y;
-    }
-    const double d = n * sxx - sx * sx;
-    return d > 0 ? (n * sxy - sx * sy) / d / kRound : 0.0;
-}
-
-/// The resident memory of this process in kilobytes (0 when it cannot be read).
-qint64 residentKb()
-{
-    QFile status(QStringLiteral("/proc/self/status"));
-    if (!status.open(QIODevice::ReadOnly))
-        return 0;
-    for (const QByteArray &line : status.readAll().split('\n'))
-        if (line.startsWith("VmRSS:"))
-            return line.mid(6).trimmed().split(' ').value(0).toLongLong();
-    return 0;
-}
 
 /// Where the resident memory lies: the C heap in use, and the anonymous, file and shared parts.
 QString memoryParts()
@@ -254,7 +213,7 @@ private slots:
         qInfo("%d navigations in %lld ms; resident memory %lld kB after %d, %lld kB at the end (%+.1f %%)", count,
               clock.elapsed(), atCheckpoint, checkpoint, atEnd,
               atCheckpoint > 0 ? 100.0 * double(atEnd - atCheckpoint) / double(atCheckpoint) : 0.0);
-        const double perNavigation = slopePerNavigation(secondHalf);
+        const double perNavigation = tovalin::test::slopePerNavigation(secondHalf, kRound);
         const double allowed = historyFullAtHalf && count >= kLongRun ? kMaxSlopeBytes : kMaxSlopeBytesShortRun;
         qInfo("heap in use over the second half: %+.0f bytes per navigation (at most %.0f)", perNavigation, allowed);
         QVERIFY(atCheckpoint > 0);
