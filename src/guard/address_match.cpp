@@ -72,8 +72,12 @@ bool isLocalPage(const QString &address, const QString &localPage)
 {
     if (localPage.isEmpty())
         return false;
-    const QStringView base = beforeQuery(address);
-    return address == localPage || base == QUrl::fromLocalFile(localPage).toString();
+    if (address == localPage)
+        return true;
+    // The page's own address is a "file:" address: no other address needs it made.
+    if (!address.startsWith(u"file:"))
+        return false;
+    return beforeQuery(address) == QUrl::fromLocalFile(localPage).toString();
 }
 
 } // namespace
@@ -122,7 +126,127 @@ QString schemeOf(const QString &address)
     return n > 0 ? lowerAscii(QStringView(address).left(n)) : QString();
 }
 
+bool readWebAddress(QStringView address, WebAddressView &out)
+{
+    const auto folded = [](char16_t c) { return (c >= u'A' && c <= u'Z') ? char16_t(c + (u'a' - u'A')) : c; };
+    // The scheme, in any letter case.
+    qsizetype i = 0;
+    bool schemeAsWritten = true;
+    for (const char16_t c : {u'h', u't', u't', u'p'}) {
+        if (i >= address.size() || folded(address[i].unicode()) != c)
+            return false;
+        schemeAsWritten = schemeAsWritten && address[i].unicode() == c;
+        ++i;
+    }
+    out.secure = i < address.size() && folded(address[i].unicode()) == u's';
+    if (out.secure) {
+        schemeAsWritten = schemeAsWritten && address[i].unicode() == u's';
+        ++i;
+    }
+    if (address.mid(i, 3) != u"://")
+        return false;
+    i += 3;
+
+    // The host: labels of letters, digits and dashes, folded into the buffer as they are read.
+    bool hostAsWritten = true;
+    out.hostSize = 0;
+    qsizetype labelStart = 0;
+    char16_t before = u'.';
+    for (; i < address.size(); ++i) {
+        const char16_t c = address[i].unicode();
+        if (c == u'/' || c == u'?' || c == u'#' || c == u':')
+            break;
+        const char16_t small = folded(c);
+        const bool letterOrDigit = (small >= u'a' && small <= u'z') || (c >= u'0' && c <= u'9');
+        if (c == u'.') {
+            if (before == u'.' || before == u'-' || out.hostSize - labelStart > 63) // empty, dash-ended or long label
+                return false;
+            labelStart = out.hostSize + 1;
+        } else if (c == u'-') {
+            if (before == u'.') // a label beginning with a dash
+                return false;
+        } else if (!letterOrDigit) {
+            return false; // user-info, brackets, "%", "_", other letters: the general reading
+        }
+        if (out.hostSize == WebAddressView::kMaxHost)
+            return false;
+        hostAsWritten = hostAsWritten && small == c;
+        out.hostBuffer[out.hostSize++] = small;
+        before = c;
+    }
+    const QStringView host = out.host();
+    // A trailing dot or dash, a host that may be a number (an IPv4 address in any of its forms)
+    // and international names in their ASCII form are the general reading's.
+    if (host.isEmpty() || before == u'.' || before == u'-' || out.hostSize - labelStart > 63
+        || (host[0] >= u'0' && host[0] <= u'9') || host.contains(u"xn--"))
+        return false;
+
+    // The port: 1 to 5 digits, no leading zero, at most 65535.
+    out.port = -1;
+    out.portText = {};
+    bool portAsWritten = true;
+    if (i < address.size() && address[i] == u':') {
+        const qsizetype from = ++i;
+        int port = 0;
+        for (; i < address.size() && address[i] >= u'0' && address[i] <= u'9'; ++i) {
+            if (i - from == 5)
+                return false;
+            port = port * 10 + (address[i].unicode() - u'0');
+        }
+        if (i == from || address[from] == u'0' || port > 65535)
+            return false;
+        if (i < address.size() && address[i] != u'/' && address[i] != u'?' && address[i] != u'#')
+            return false;
+        out.port = port;
+        out.portText = address.sliced(from, i - from);
+        portAsWritten = port != (out.secure ? 443 : 80);
+    }
+
+    // Path, query and fragment: only characters the engine keeps as written.
+    out.rest = address.sliced(i);
+    bool fragment = false;
+    for (; i < address.size(); ++i) {
+        const char16_t c = address[i].unicode();
+        if ((c >= u'a' && c <= u'z') || (c >= u'A' && c <= u'Z') || (c >= u'0' && c <= u'9'))
+            continue;
+        switch (c) {
+        case u'-': case u'.': case u'_': case u'~': case u'!': case u'$': case u'&': case u'(': case u')':
+        case u'*': case u'+': case u',': case u';': case u'=': case u':': case u'@': case u'/': case u'?':
+            continue;
+        case u'#':
+            if (fragment)
+                return false;
+            fragment = true;
+            continue;
+        default:
+            return false;
+        }
+    }
+    out.unchanged = schemeAsWritten && hostAsWritten && portAsWritten;
+    return true;
+}
+
 QString normalizedAddress(const QString &address)
+{
+    WebAddressView web;
+    if (!readWebAddress(address, web))
+        return generalNormalizedAddress(address);
+    if (web.unchanged)
+        return address;
+    const bool showPort = web.port >= 0 && web.port != (web.secure ? 443 : 80);
+    QString out;
+    out.reserve(8 + web.hostSize + (showPort ? 1 + web.portText.size() : 0) + web.rest.size());
+    out += web.secure ? kHttps : kHttp;
+    out += web.host();
+    if (showPort) {
+        out += u':';
+        out += web.portText;
+    }
+    out += web.rest;
+    return out;
+}
+
+QString generalNormalizedAddress(const QString &address)
 {
     const qsizetype n = schemeLength(address);
     if (n == 0)
@@ -205,6 +329,14 @@ bool isNormalWebAddress(QByteArrayView utf8)
 }
 
 QString hostOf(const QString &address)
+{
+    WebAddressView web;
+    if (readWebAddress(address, web))
+        return web.host().toString();
+    return generalHostOf(address);
+}
+
+QString generalHostOf(const QString &address)
 {
     if (!QStringView(address).mid(schemeLength(address)).startsWith(u"://"))
         return {};
