@@ -587,10 +587,21 @@ bool hostIsOrIsBelow(const QString &address, const QString &host)
     wantedHost = canonicalHost(wantedHost);
     if (wantedHost.isEmpty())
         return false;
-    const QString have = hostOf(address);
+    // The address's host, read without a copy when the address has the common form.
+    WebAddressView web;
+    QString parsedHost;
+    QStringView have;
+    if (readWebAddress(address, web)) {
+        have = web.host();
+    } else {
+        parsedHost = generalHostOf(address);
+        have = parsedHost;
+    }
     if (have.isEmpty())
         return false;
-    if (have != wantedHost && !have.endsWith(u'.' + wantedHost))
+    const bool below = have.size() > wantedHost.size() && have.endsWith(wantedHost)
+        && have.at(have.size() - wantedHost.size() - 1) == u'.';
+    if (have != wantedHost && !below)
         return false;
     if (wantedPort < 0)
         return true;

@@ -454,7 +454,9 @@ void NavigationGuard::refuseSchemesNotShown(Pass &pass)
 {
     // The engine shows its own schemes only; any other address would leave the program for
     // the desktop. It is refused whatever the filter says (a video may have been handed over).
-    if (m_lists.engineShows(pass.address))
+    // A web address of the common form is one the engine shows.
+    WebAddressView web;
+    if (readWebAddress(pass.address, web) || m_lists.engineShows(pass.address))
         return;
     pass.cancel = true;
     if (pass.firstRefusal == Verdict::Allowed && pass.handOver == Verdict::Allowed)
