@@ -3,6 +3,7 @@
 #include <QUrl>
 
 #include <algorithm>
+#include <utility>
 
 namespace tovalin {
 
@@ -61,6 +62,23 @@ QStringView beforeQuery(QStringView address)
     else
         cut = q >= 0 ? q : h;
     return cut >= 0 ? address.left(cut) : address;
+}
+
+// True when the engine keeps this character of a path, query or fragment as written: ASCII
+// letters and digits, the marks below, and one "#" (fragment says whether it came already).
+bool keptAsWritten(char16_t c, bool &fragment)
+{
+    if ((c >= u'a' && c <= u'z') || (c >= u'A' && c <= u'Z') || (c >= u'0' && c <= u'9'))
+        return true;
+    switch (c) {
+    case u'-': case u'.': case u'_': case u'~': case u'!': case u'$': case u'&': case u'(': case u')':
+    case u'*': case u'+': case u',': case u';': case u'=': case u':': case u'@': case u'/': case u'?':
+        return true;
+    case u'#':
+        return !std::exchange(fragment, true);
+    default:
+        return false;
+    }
 }
 
 bool startsWithFolded(QStringView text, QLatin1StringView prefix)
@@ -206,21 +224,8 @@ bool readWebAddress(QStringView address, WebAddressView &out)
     out.rest = address.sliced(i);
     bool fragment = false;
     for (; i < address.size(); ++i) {
-        const char16_t c = address[i].unicode();
-        if ((c >= u'a' && c <= u'z') || (c >= u'A' && c <= u'Z') || (c >= u'0' && c <= u'9'))
-            continue;
-        switch (c) {
-        case u'-': case u'.': case u'_': case u'~': case u'!': case u'$': case u'&': case u'(': case u')':
-        case u'*': case u'+': case u',': case u';': case u'=': case u':': case u'@': case u'/': case u'?':
-            continue;
-        case u'#':
-            if (fragment)
-                return false;
-            fragment = true;
-            continue;
-        default:
+        if (!keptAsWritten(address[i].unicode(), fragment))
             return false;
-        }
     }
     out.unchanged = schemeAsWritten && hostAsWritten && portAsWritten;
     return true;
@@ -309,21 +314,8 @@ bool isNormalWebAddress(QByteArrayView utf8)
         return false;
     bool fragment = false;
     for (; i < utf8.size(); ++i) {
-        const char c = utf8[i];
-        if ((c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9'))
-            continue;
-        switch (c) {
-        case '-': case '.': case '_': case '~': case '!': case '$': case '&': case '(': case ')':
-        case '*': case '+': case ',': case ';': case '=': case ':': case '@': case '/': case '?':
-            continue;
-        case '#':
-            if (fragment)
-                return false;
-            fragment = true;
-            continue;
-        default:
+        if (!keptAsWritten(char16_t(static_cast<unsigned char>(utf8[i])), fragment))
             return false;
-        }
     }
     return true;
 }

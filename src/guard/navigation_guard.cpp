@@ -396,16 +396,7 @@ void NavigationGuard::handOverVideo(Pass &pass)
             pass.refuse(Verdict::RefusedVideo, "video type");
             continue;
         }
-        pass.cancel = true;
-        if (pass.mayHandOver && media) {
-            const QString kind = QString(video.ext).mid(1);
-            media->suppressed = true;
-            media->fetchVideo(pass.address, kind);
-            pass.handOver = Verdict::Video;
-            qCDebug(lcGuard) << "  fetch video" << kind;
-        } else {
-            qCDebug(lcGuard) << "  video not fetched: the address was refused";
-        }
+        fetchForPlayer(pass, Verdict::Video, QString(video.ext).mid(1));
     }
 }
 
@@ -424,18 +415,26 @@ void NavigationGuard::handOverReference(Pass &pass)
         else if (pass.contentType == u"video/quicktime")
             kind = QStringLiteral("qt");
     }
-    if (kind.isEmpty())
-        return;
+    if (!kind.isEmpty())
+        fetchForPlayer(pass, Verdict::Reference, kind);
+}
+
+void NavigationGuard::fetchForPlayer(Pass &pass, Verdict what, const QString &kind)
+{
+    // The browser never loads it; the program's own fetch does, unless a refusal forbids it.
     pass.cancel = true;
     MediaFetcher *media = m_services.media;
-    if (pass.mayHandOver && media) {
-        media->suppressed = true;
-        media->fetchReference(pass.address, kind);
-        pass.handOver = Verdict::Reference;
-        qCDebug(lcGuard) << "  fetch reference" << kind;
-    } else {
-        qCDebug(lcGuard) << "  reference not fetched: the address was refused";
+    if (!pass.mayHandOver || !media) {
+        qCDebug(lcGuard) << "  not fetched:" << verdictName(what) << "of a refused address";
+        return;
     }
+    media->suppressed = true;
+    if (what == Verdict::Video)
+        media->fetchVideo(pass.address, kind);
+    else
+        media->fetchReference(pass.address, kind);
+    pass.handOver = what;
+    qCDebug(lcGuard) << "  fetch" << verdictName(what) << kind;
 }
 
 void NavigationGuard::applyFilterSwitch(Pass &pass)

@@ -184,6 +184,7 @@ private:
     std::optional<Decision> askHead(Pass &pass);
     void handOverVideo(Pass &pass);
     void handOverReference(Pass &pass);
+    void fetchForPlayer(Pass &pass, Verdict what, const QString &kind);
     void applyFilterSwitch(Pass &pass);
     void refuseSchemesNotShown(Pass &pass);
     Decision decided(Pass &pass);
