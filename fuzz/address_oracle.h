@@ -3,7 +3,8 @@
 // from the slow-but-obvious rules of guard/address_match.h (which say how an address is read
 // and where an entry is looked for), with no caches, no pre-folded entries, no early exits.
 // The fuzz target checks that the guard's fast lists answer exactly as these do. When the
-// guard's rules change, change them here, rule for rule, and nowhere else.
+// guard's rules change, change them here, rule for rule, and nowhere else. Addresses are read by
+// the general reading alone (the parser), never by the quick reading of the common form.
 
 #include "core/text.h"
 #include "guard/address_match.h"
@@ -36,7 +37,7 @@ inline bool isNotWhitelisted(const Setup &s, const QString &address)
 {
     if (!s.Kindvriendelijk)
         return false;
-    const QString normal = tovalin::normalizedAddress(address);
+    const QString normal = tovalin::generalNormalizedAddress(address);
     // Entries are fragments, or sites when the user says so.
     const auto allows = [&](const QString &entry) {
         return s.WitSites ? tovalin::siteEntryMatches(entry, normal) : tovalin::whitelistEntryMatches(entry, normal);
@@ -46,7 +47,7 @@ inline bool isNotWhitelisted(const Setup &s, const QString &address)
         if (allows(entry))
             missing = false;
     // The start page's site is one more entry.
-    if (allows(tovalin::siteOf(tovalin::normalizedAddress(s.StartURL))))
+    if (allows(tovalin::siteOf(tovalin::generalNormalizedAddress(s.StartURL))))
         missing = false;
     if (alwaysPasses(s, normal))
         missing = false;
@@ -59,7 +60,7 @@ inline bool onExactList(const Setup &s, const QStringList &list, const QString &
 {
     if (!s.Kindonvriendelijk)
         return false;
-    const QString normal = tovalin::normalizedAddress(address);
+    const QString normal = tovalin::generalNormalizedAddress(address);
     bool found = false;
     for (const QString &entry : list)
         for (const QString &candidate : tovalin::exactCandidates(normal))

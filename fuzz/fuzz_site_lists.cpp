@@ -4,7 +4,8 @@
 // files and an address (often built from a list entry, so matches are found). Checks: a list
 // holds exactly the file's lines, sorted; saved and loaded again it is the same list and the
 // file holds exactly those lines; every answer of IsNotWhitelisted, IsBlacklisted and
-// IsPopupListed agrees with the plain reading in address_oracle.h; compacting the whitelist
+// IsPopupListed agrees with the plain reading in address_oracle.h (addresses read by the parser
+// alone), and the quick reading of the common form agrees with the parser; compacting the whitelist
 // changes no answer; reading an address as the engine loads it twice changes nothing; nothing is written
 // outside the themes folder.
 
@@ -127,7 +128,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     for (const QString &address : std::as_const(addresses)) {
         checkAnswers(lists, setup, address);
         // An address is judged as the engine loads it, and reading it so twice changes nothing.
+        // The quick reading of the common form and the parser read it alike.
         const QString normal = normalizedAddress(address);
+        FUZZ_CHECK_EQ(normal, generalNormalizedAddress(address));
+        FUZZ_CHECK_EQ(hostOf(normal), generalHostOf(normal));
         FUZZ_CHECK_EQ(normalizedAddress(normal), normal);
         FUZZ_CHECK(lists.IsNotWhitelisted(normal) == lists.IsNotWhitelisted(address));
         FUZZ_CHECK(lists.IsBlacklisted(normal) == lists.IsBlacklisted(address));

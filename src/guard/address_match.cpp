@@ -3,6 +3,7 @@
 #include <QUrl>
 
 #include <algorithm>
+#include <utility>
 
 namespace tovalin {
 
@@ -63,6 +64,23 @@ QStringView beforeQuery(QStringView address)
     return cut >= 0 ? address.left(cut) : address;
 }
 
+// True when the engine keeps this character of a path, query or fragment as written: ASCII
+// letters and digits, the marks below, and one "#" (fragment says whether it came already).
+bool keptAsWritten(char16_t c, bool &fragment)
+{
+    if ((c >= u'a' && c <= u'z') || (c >= u'A' && c <= u'Z') || (c >= u'0' && c <= u'9'))
+        return true;
+    switch (c) {
+    case u'-': case u'.': case u'_': case u'~': case u'!': case u'$': case u'&': case u'(': case u')':
+    case u'*': case u'+': case u',': case u';': case u'=': case u':': case u'@': case u'/': case u'?':
+        return true;
+    case u'#':
+        return !std::exchange(fragment, true);
+    default:
+        return false;
+    }
+}
+
 bool startsWithFolded(QStringView text, QLatin1StringView prefix)
 {
     return text.size() >= prefix.size() && foldCase(text.left(prefix.size())) == foldCase(QString(prefix));
@@ -72,8 +90,12 @@ bool isLocalPage(const QString &address, const QString &localPage)
 {
     if (localPage.isEmpty())
         return false;
-    const QStringView base = beforeQuery(address);
-    return address == localPage || base == QUrl::fromLocalFile(localPage).toString();
+    if (address == localPage)
+        return true;
+    // The page's own address is a "file:" address: no other address needs it made.
+    if (!address.startsWith(u"file:"))
+        return false;
+    return beforeQuery(address) == QUrl::fromLocalFile(localPage).toString();
 }
 
 } // namespace
@@ -122,7 +144,114 @@ QString schemeOf(const QString &address)
     return n > 0 ? lowerAscii(QStringView(address).left(n)) : QString();
 }
 
+bool readWebAddress(QStringView address, WebAddressView &out)
+{
+    const auto folded = [](char16_t c) { return (c >= u'A' && c <= u'Z') ? char16_t(c + (u'a' - u'A')) : c; };
+    // The scheme, in any letter case.
+    qsizetype i = 0;
+    bool schemeAsWritten = true;
+    for (const char16_t c : {u'h', u't', u't', u'p'}) {
+        if (i >= address.size() || folded(address[i].unicode()) != c)
+            return false;
+        schemeAsWritten = schemeAsWritten && address[i].unicode() == c;
+        ++i;
+    }
+    out.secure = i < address.size() && folded(address[i].unicode()) == u's';
+    if (out.secure) {
+        schemeAsWritten = schemeAsWritten && address[i].unicode() == u's';
+        ++i;
+    }
+    if (address.mid(i, 3) != u"://")
+        return false;
+    i += 3;
+
+    // The host: labels of letters, digits and dashes, folded into the buffer as they are read.
+    bool hostAsWritten = true;
+    out.hostSize = 0;
+    qsizetype labelStart = 0;
+    char16_t before = u'.';
+    for (; i < address.size(); ++i) {
+        const char16_t c = address[i].unicode();
+        if (c == u'/' || c == u'?' || c == u'#' || c == u':')
+            break;
+        const char16_t small = folded(c);
+        const bool letterOrDigit = (small >= u'a' && small <= u'z') || (c >= u'0' && c <= u'9');
+        if (c == u'.') {
+            if (before == u'.' || before == u'-' || out.hostSize - labelStart > 63) // empty, dash-ended or long label
+                return false;
+            labelStart = out.hostSize + 1;
+        } else if (c == u'-') {
+            if (before == u'.') // a label beginning with a dash
+                return false;
+        } else if (!letterOrDigit) {
+            return false; // user-info, brackets, "%", "_", other letters: the general reading
+        }
+        if (out.hostSize == WebAddressView::kMaxHost)
+            return false;
+        hostAsWritten = hostAsWritten && small == c;
+        out.hostBuffer[out.hostSize++] = small;
+        before = c;
+    }
+    const QStringView host = out.host();
+    // A trailing dot or dash, a host that may be a number (an IPv4 address in any of its forms)
+    // and international names in their ASCII form are the general reading's.
+    if (host.isEmpty() || before == u'.' || before == u'-' || out.hostSize - labelStart > 63
+        || (host[0] >= u'0' && host[0] <= u'9') || host.contains(u"xn--"))
+        return false;
+
+    // The port: 1 to 5 digits, no leading zero, at most 65535.
+    out.port = -1;
+    out.portText = {};
+    bool portAsWritten = true;
+    if (i < address.size() && address[i] == u':') {
+        const qsizetype from = ++i;
+        int port = 0;
+        for (; i < address.size() && address[i] >= u'0' && address[i] <= u'9'; ++i) {
+            if (i - from == 5)
+                return false;
+            port = port * 10 + (address[i].unicode() - u'0');
+        }
+        if (i == from || address[from] == u'0' || port > 65535)
+            return false;
+        if (i < address.size() && address[i] != u'/' && address[i] != u'?' && address[i] != u'#')
+            return false;
+        out.port = port;
+        out.portText = address.sliced(from, i - from);
+        portAsWritten = port != (out.secure ? 443 : 80);
+    }
+
+    // Path, query and fragment: only characters the engine keeps as written.
+    out.rest = address.sliced(i);
+    bool fragment = false;
+    for (; i < address.size(); ++i) {
+        if (!keptAsWritten(address[i].unicode(), fragment))
+            return false;
+    }
+    out.unchanged = schemeAsWritten && hostAsWritten && portAsWritten;
+    return true;
+}
+
 QString normalizedAddress(const QString &address)
+{
+    WebAddressView web;
+    if (!readWebAddress(address, web))
+        return generalNormalizedAddress(address);
+    if (web.unchanged)
+        return address;
+    const bool showPort = web.port >= 0 && web.port != (web.secure ? 443 : 80);
+    QString out;
+    out.reserve(8 + web.hostSize + (showPort ? 1 + web.portText.size() : 0) + web.rest.size());
+    out += web.secure ? kHttps : kHttp;
+    out += web.host();
+    if (showPort) {
+        out += u':';
+        out += web.portText;
+    }
+    out += web.rest;
+    return out;
+}
+
+QString generalNormalizedAddress(const QString &address)
 {
     const qsizetype n = schemeLength(address);
     if (n == 0)
@@ -185,26 +314,21 @@ bool isNormalWebAddress(QByteArrayView utf8)
         return false;
     bool fragment = false;
     for (; i < utf8.size(); ++i) {
-        const char c = utf8[i];
-        if ((c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9'))
-            continue;
-        switch (c) {
-        case '-': case '.': case '_': case '~': case '!': case '$': case '&': case '(': case ')':
-        case '*': case '+': case ',': case ';': case '=': case ':': case '@': case '/': case '?':
-            continue;
-        case '#':
-            if (fragment)
-                return false;
-            fragment = true;
-            continue;
-        default:
+        if (!keptAsWritten(char16_t(static_cast<unsigned char>(utf8[i])), fragment))
             return false;
-        }
     }
     return true;
 }
 
 QString hostOf(const QString &address)
+{
+    WebAddressView web;
+    if (readWebAddress(address, web))
+        return web.host().toString();
+    return generalHostOf(address);
+}
+
+QString generalHostOf(const QString &address)
 {
     if (!QStringView(address).mid(schemeLength(address)).startsWith(u"://"))
         return {};
@@ -455,10 +579,21 @@ bool hostIsOrIsBelow(const QString &address, const QString &host)
     wantedHost = canonicalHost(wantedHost);
     if (wantedHost.isEmpty())
         return false;
-    const QString have = hostOf(address);
+    // The address's host, read without a copy when the address has the common form.
+    WebAddressView web;
+    QString parsedHost;
+    QStringView have;
+    if (readWebAddress(address, web)) {
+        have = web.host();
+    } else {
+        parsedHost = generalHostOf(address);
+        have = parsedHost;
+    }
     if (have.isEmpty())
         return false;
-    if (have != wantedHost && !have.endsWith(u'.' + wantedHost))
+    const bool below = have.size() > wantedHost.size() && have.endsWith(wantedHost)
+        && have.at(have.size() - wantedHost.size() - 1) == u'.';
+    if (have != wantedHost && !below)
         return false;
     if (wantedPort < 0)
         return true;

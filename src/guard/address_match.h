@@ -48,6 +48,33 @@ bool containsFolded(QStringView text, QStringView fragment);
 /// looks like one of them gives another (no look-alike folding, only the IDNA mapping).
 QString canonicalHost(QStringView host);
 
+/// The common form of a web address, "http(s)://host[:port]/path?query#fragment", read in one
+/// pass without allocation: views into the address and the host in small letters in a buffer of
+/// its own. What the quick reading is not sure of is left to the general one (QUrl).
+struct WebAddressView {
+    static constexpr qsizetype kMaxHost = 253;
+    bool secure = false;      ///< "https"
+    bool unchanged = false;   ///< the address is already as the engine loads it (normalizedAddress)
+    int port = -1;            ///< the port written, -1 when none is (a default one is dropped)
+    QStringView portText;     ///< its digits as written
+    QStringView rest;         ///< path, query and fragment as written; may be empty
+    qsizetype hostSize = 0;
+    char16_t hostBuffer[kMaxHost];
+    QStringView host() const { return QStringView(hostBuffer, hostSize); }
+};
+
+/// Reads the common form of a web address: "http://" or "https://" in any letter case, a host of
+/// ASCII letters, digits, dots and dashes (labels of 1 to 63 characters that neither begin nor end
+/// with a dash, not beginning with a digit, no international form, no trailing dot), a port of 1
+/// to 5 digits without a leading zero, then only characters an address keeps as written (no "%",
+/// no space, no other letters than ASCII, at most one "#"). False for every other form, which
+/// the general reading (QUrl) then reads; never a guess.
+bool readWebAddress(QStringView address, WebAddressView &out);
+
+/// normalizedAddress by the general reading alone (QUrl), whatever the form. normalizedAddress
+/// gives exactly the same: it reads the common form (readWebAddress) itself.
+QString generalNormalizedAddress(const QString &address);
+
 /// The address as the engine will load it. For an address with a host: the scheme in small
 /// letters, the host in its canonical form (canonicalHost), the user-info ("name:password@") dropped, a host's trailing dots
 /// dropped and a default port (http 80, https 443, ftp 21) dropped; path, query and fragment
@@ -67,6 +94,8 @@ QString schemeOf(const QString &address);
 
 /// The host of a normalised address (small letters, no trailing dot), empty when it has none.
 QString hostOf(const QString &address);
+/// hostOf by the general reading alone (QUrl); hostOf gives exactly the same.
+QString generalHostOf(const QString &address);
 
 /// Where a whitelist entry is looked for in an address: the whole address when the entry holds
 /// a "?" (a parent who allowed one page with its query), else the part before the address's

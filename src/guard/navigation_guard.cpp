@@ -13,6 +13,8 @@
 #include <QCoreApplication>
 #include <QPointer>
 
+#include <algorithm>
+
 Q_LOGGING_CATEGORY(tovalin::lcGuard, "tovalin.guard", QtWarningMsg)
 
 namespace tovalin {
@@ -67,10 +69,11 @@ const Extension kVideos[] = {
     {QLatin1StringView(".mpg"), &UserProfile::Toonmpg},   {QLatin1StringView(".avi"), &UserProfile::Toonavi},
 };
 
+// True when the first occurrence of ext in the address ends at its last character. The end is
+// looked at first: most addresses end otherwise, and need no search.
 bool endsWith(const QString &lower, QLatin1StringView ext)
 {
-    const qsizetype at = lower.indexOf(ext);
-    return at >= 0 && at + ext.size() == lower.size();
+    return lower.endsWith(ext) && lower.indexOf(ext) == lower.size() - ext.size();
 }
 
 // The Windows Media content types of a small answer and the kind of reference each becomes.
@@ -99,8 +102,7 @@ const QStringList &NavigationGuard::probedExtensions()
 
 bool NavigationGuard::endsWithExtension(const QString &lowerAddress, const QString &extension)
 {
-    const qsizetype at = lowerAddress.indexOf(extension);
-    return at >= 0 && at + extension.size() == lowerAddress.size();
+    return lowerAddress.endsWith(extension) && lowerAddress.indexOf(extension) == lowerAddress.size() - extension.size();
 }
 
 NavigationGuard::NavigationGuard(ProgramState &state, SiteLists &lists, const UserProfile &profile,
@@ -150,261 +152,331 @@ bool NavigationGuard::opensSequence(const ProgramState &state, NavigationRequest
     return false;
 }
 
-Decision NavigationGuard::beforeNavigate(const QString &address, NavigationRequest request)
-{
-    qCDebug(lcGuard) << "before navigate" << address << (request.mainFrame ? "main frame" : "frame")
-                     << int(request.kind);
+// One before-navigate decision on its way through the steps: what the steps found so far.
+struct NavigationGuard::Pass {
+    Pass(const QString &a, NavigationRequest r) : address(a), request(r) {}
+
+    const QString &address;
+    NavigationRequest request;
+    QString lower;                         // the address in small letters, for its extension
     bool cancel = false;
     bool signShown = false;
     Verdict firstRefusal = Verdict::Allowed;
     Verdict handOver = Verdict::Allowed;
-    const auto refuse = [&](Verdict why, const char *step) {
+    QString category;                      // the category list that refused it
+    std::optional<KnownAnswer> known;      // the HEAD answer a navigation issued again comes with
+    bool resumed = false;
+    bool mayHandOver = true;
+    bool small = false;                    // the HEAD answer was a stream description's
+    QString contentType;
+
+    void refuse(Verdict why, const char *step)
+    {
         cancel = true;
         if (firstRefusal == Verdict::Allowed)
             firstRefusal = why;
         qCDebug(lcGuard) << "  refused by" << step << verdictName(why);
-    };
+    }
+};
 
+Decision NavigationGuard::beforeNavigate(const QString &address, NavigationRequest request)
+{
+    qCDebug(lcGuard) << "before navigate" << address << (request.mainFrame ? "main frame" : "frame")
+                     << int(request.kind);
+    Pass pass{address, request};
+    takeKnownAnswer(pass);
+    openSequence(pass);
+    recordAddress(pass);
+    emit popupMarkerShown(m_state.PopupShown);
+    setDownloadOptions();
+    pass.lower = address.toLower();
+    if (std::optional<Decision> theme = takeThemeArchive(pass))
+        return *theme;
+    judgeByLists(pass);
+    judgeByTime(pass);
+    judgeDocuments(pass);
+    judgeRealMedia(pass);
+    // Something the child may not see never reaches the player through the back door:
+    // an address the lists or the time limit refused is not handed over. With the filter
+    // off nothing is refused, so the hand-over goes ahead.
+    pass.mayHandOver = !pass.cancel || !m_state.FilterOn;
+    if (std::optional<Decision> awaiting = askHead(pass))
+        return *awaiting;
+    handOverVideo(pass);
+    handOverReference(pass);
+    applyFilterSwitch(pass);
+    refuseSchemesNotShown(pass);
+    return decided(pass);
+}
+
+void NavigationGuard::takeKnownAnswer(Pass &pass)
+{
     // The navigation issued again once its HEAD answer came: the bookkeeping and the sign of
     // its first decision stand, only the decision is taken again, with the answer known.
-    std::optional<KnownAnswer> known;
-    if (m_known && m_known->address == address)
-        known = std::exchange(m_known, std::nullopt);
-    const bool resumed = known.has_value();
+    if (m_known && m_known->address == pass.address)
+        pass.known = std::exchange(m_known, std::nullopt);
+    pass.resumed = pass.known.has_value();
     // Any other navigation of the page supersedes one whose answer is still awaited.
-    if (!resumed && m_awaited && request.mainFrame) {
+    if (!pass.resumed && m_awaited && pass.request.mainFrame) {
         qCDebug(lcGuard) << "  superseded the awaited" << m_awaited->address;
         m_awaited.reset();
     }
-    if (!resumed && request.mainFrame)
+    if (!pass.resumed && pass.request.mainFrame)
         m_known.reset();
+}
 
-    // 1. The navigation a click or a host command waits for opens a new sequence.
-    if (opensSequence(m_state, request)) {
+void NavigationGuard::openSequence(const Pass &pass)
+{
+    // The navigation a click or a host command waits for opens a new sequence.
+    if (opensSequence(m_state, pass.request)) {
         m_model.beginSequence();
         m_model.SetNavState(NavState::Loading);
         emit progressGaugeSet(0);
     }
+}
 
-    // 2. Web addresses, secure ones included, enter the history and the navigation list.
-    if (!resumed)
-        m_model.recordAddress(address);
+void NavigationGuard::recordAddress(const Pass &pass)
+{
+    // Web addresses, secure ones included, enter the history and the navigation list.
+    if (!pass.resumed)
+        m_model.recordAddress(pass.address);
+}
 
-    // 3.
-    emit popupMarkerShown(m_state.PopupShown);
+void NavigationGuard::setDownloadOptions()
+{
+    // Scripts stay allowed; the silent option keeps the engine's own dialogs away.
+    if (!m_browser)
+        return;
+    DownloadControls options = m_browser->downloadControl();
+    options.setFlag(DownloadControl::NoScripts, false);
+    options.setFlag(DownloadControl::Silent, m_profile.Geendialoog);
+    m_browser->setDownloadControl(options);
+    m_browser->setSilent(m_profile.Geendialoog);
+}
 
-    // 4. Scripts stay allowed; the silent option keeps the engine's own dialogs away.
-    if (m_browser) {
-        DownloadControls options = m_browser->downloadControl();
-        options.setFlag(DownloadControl::NoScripts, false);
-        options.setFlag(DownloadControl::Silent, m_profile.Geendialoog);
-        m_browser->setDownloadControl(options);
-        m_browser->setSilent(m_profile.Geendialoog);
-    }
+std::optional<Decision> NavigationGuard::takeThemeArchive(const Pass &pass)
+{
+    // A theme archive while the parents' page is open goes to the theme download, which asks
+    // the parent; it is no refused download, so no sign blinks and no sound plays, and the
+    // engine never starts a download of its own. It is taken before the lists.
+    if (!(m_services.parentsPageOpen && m_services.parentsPageOpen() && endsWith(pass.lower, QLatin1StringView(".tvz"))))
+        return std::nullopt;
+    if (m_services.themes)
+        m_services.themes->DownloadTheme(pass.address);
+    m_model.SetNavState(NavState::Ready);
+    qCDebug(lcGuard) << "  theme download";
+    Decision decision;
+    decision.cancel = true;
+    decision.verdict = Verdict::ThemeArchive;
+    return decision;
+}
 
-    const QString lower = address.toLower();
-
-    // 13 (taken first). A theme archive while the parents' page is open goes to the theme
-    // download, which asks the parent; it is no refused download, so no sign blinks and no
-    // sound plays, and the engine never starts a download of its own.
-    if (m_services.parentsPageOpen && m_services.parentsPageOpen() && endsWith(lower, QLatin1StringView(".tvz"))) {
-        if (m_services.themes)
-            m_services.themes->DownloadTheme(address);
-        m_model.SetNavState(NavState::Ready);
-        qCDebug(lcGuard) << "  theme download";
-        Decision decision;
-        decision.cancel = true;
-        decision.verdict = Verdict::ThemeArchive;
-        return decision;
-    }
-
-    // 5. The lists. Only these refusals enter the refused list that the accept command offers.
-    // A category list refuses like the blacklist, unless the parent allowed the site (its
-    // whitelist, its start page): "Allow blocked site" then lifts a category refusal too.
-    const ListsVerdict lists = listsVerdict(address);
+void NavigationGuard::judgeByLists(Pass &pass)
+{
+    // Only these refusals enter the refused list that the accept command offers. A category
+    // list refuses like the blacklist, unless the parent allowed the site (its whitelist, its
+    // start page): "Allow blocked site" then lifts a category refusal too.
+    ListsVerdict lists = listsVerdict(pass.address);
     if (lists.verdict != Verdict::Allowed)
-        refuse(lists.verdict, lists.verdict == Verdict::RefusedWhitelist   ? "whitelist"
-                              : lists.verdict == Verdict::RefusedBlacklist ? "blacklist"
-                                                                           : "category list");
-    const QString &category = lists.category;
-    if (cancel) {
-        if (!resumed) {
-            m_model.addRefused(address);
+        pass.refuse(lists.verdict, lists.verdict == Verdict::RefusedWhitelist   ? "whitelist"
+                                   : lists.verdict == Verdict::RefusedBlacklist ? "blacklist"
+                                                                                : "category list");
+    pass.category = std::move(lists.category);
+    if (pass.cancel) {
+        if (!pass.resumed) {
+            m_model.addRefused(pass.address);
             m_model.SetNavState(NavState::Forbidden);
         }
-        signShown = true;
+        pass.signShown = true;
     }
+}
 
-    // 6. Time limit; "about:blank" is how the program leaves the video page.
+void NavigationGuard::judgeByTime(Pass &pass)
+{
+    // "about:blank" is how the program leaves the video page.
     if (m_services.clockPosition && m_services.clockPosition() >= kClockFull) {
-        refuse(Verdict::RefusedTimeUp, "time limit");
-    } else if (address == u"about:blank") {
+        pass.refuse(Verdict::RefusedTimeUp, "time limit");
+    } else if (pass.address == u"about:blank") {
         if (m_services.media)
             m_services.media->stopPlayback();
         emit aboutBlankReached();
     }
+}
 
-    // 7. Office documents.
+void NavigationGuard::judgeDocuments(Pass &pass) const
+{
     for (const Extension &doc : kDocuments) {
-        if (m_profile.*doc.setting && endsWith(lower, doc.ext))
-            refuse(Verdict::RefusedDocument, "document type");
+        if (m_profile.*doc.setting && endsWith(pass.lower, doc.ext))
+            pass.refuse(Verdict::RefusedDocument, "document type");
     }
+}
 
-    // 8. RealMedia streams.
-    if (!m_profile.Toonrealmedia) {
-        for (const QLatin1StringView ext : kRealMedia) {
-            if (endsWith(lower, ext)) {
-                refuse(Verdict::RefusedRealMedia, "realmedia");
-                break;
-            }
+void NavigationGuard::judgeRealMedia(Pass &pass) const
+{
+    if (m_profile.Toonrealmedia)
+        return;
+    for (const QLatin1StringView ext : kRealMedia) {
+        if (endsWith(pass.lower, ext)) {
+            pass.refuse(Verdict::RefusedRealMedia, "realmedia");
+            return;
         }
     }
+}
 
-    // Something the child may not see never reaches the player through the back door:
-    // an address the lists or the time limit refused is not handed over. With the filter
-    // off nothing is refused, so the hand-over goes ahead.
-    const bool mayHandOver = !cancel || !m_state.FilterOn;
-
-    // 9. A tiny answer for a video address is a stream description, not the video itself.
+std::optional<Decision> NavigationGuard::askHead(Pass &pass)
+{
+    // A tiny answer for a video address is a stream description, not the video itself.
     // An address that is refused and cannot be handed over is not asked either: the answer
     // would change nothing, and the window would wait on a site the child may not reach.
     // Nor is one whose answer can lead nowhere: a video of a kind the user does not allow,
     // while no stream description is allowed, is refused whatever the server says, and must
     // not be asked for at all.
-    bool small = false;
-    QString contentType;
-    bool probed = false;
-    for (const QString &ext : probedExtensions()) {
-        if (endsWithExtension(lower, ext)) {
-            probed = true;
-            break;
-        }
-    }
+    const QStringList &probed = probedExtensions();
+    if (std::none_of(probed.cbegin(), probed.cend(), [&](const QString &ext) { return endsWithExtension(pass.lower, ext); }))
+        return std::nullopt;
     bool answerMatters = m_profile.ToonWindowsMedia || m_profile.ToonQuickTime;
     for (const Extension &video : kVideos) {
-        if (m_profile.*video.setting && endsWith(lower, video.ext))
+        if (m_profile.*video.setting && endsWith(pass.lower, video.ext))
             answerMatters = true;
     }
-    if (probed && mayHandOver && answerMatters && m_services.head) {
-        HeadAnswer answer;
-        if (known) {
-            answer = known->answer;
-        } else if (m_services.headInBackground) {
-            // The window never waits for a server: the navigation is cancelled now and issued
-            // again when the answer comes (headAnswered), decided then with the answer known.
-            const QPointer<NavigationGuard> self(this);
-            std::unique_ptr<QObject> probe
-                = m_services.head->startHead(address, [self, address](const HeadAnswer &a) {
-                      if (self)
-                          self->headAnswered(address, a);
-                  });
-            if (probe) {
-                m_awaited = Awaited{address, request, std::move(probe)};
-                qCDebug(lcGuard) << "  awaiting the head answer";
-                Decision decision;
-                decision.cancel = true;
-                decision.verdict = Verdict::Awaiting;
-                emit navigationDecided(address, request.mainFrame, decision);
-                return decision;
-            }
-            answer = m_services.head->head(address);
-        } else {
-            answer = m_services.head->head(address);
+    if (!pass.mayHandOver || !answerMatters || !m_services.head)
+        return std::nullopt;
+    HeadAnswer answer;
+    if (pass.known) {
+        answer = pass.known->answer;
+    } else if (m_services.headInBackground) {
+        // The window never waits for a server: the navigation is cancelled now and issued
+        // again when the answer comes (headAnswered), decided then with the answer known.
+        const QPointer<NavigationGuard> self(this);
+        const QString &address = pass.address;
+        std::unique_ptr<QObject> probe = m_services.head->startHead(address, [self, address](const HeadAnswer &a) {
+            if (self)
+                self->headAnswered(address, a);
+        });
+        if (probe) {
+            m_awaited = Awaited{address, pass.request, std::move(probe)};
+            qCDebug(lcGuard) << "  awaiting the head answer";
+            Decision decision;
+            decision.cancel = true;
+            decision.verdict = Verdict::Awaiting;
+            emit navigationDecided(address, pass.request.mainFrame, decision);
+            return decision;
         }
-        // A failed request, or one without a length, says nothing about the size: such
-        // an answer is a video file by its extension, never a description.
-        if (answer.ok) {
-            contentType = answer.contentType;
-            small = answer.contentLength >= 0 && answer.contentLength <= kSmallAnswerBytes;
-        }
-        qCDebug(lcGuard) << "  head" << (answer.ok ? "ok" : "failed") << answer.contentLength << contentType
-                         << (small ? "small" : "not small");
+        answer = m_services.head->head(address);
+    } else {
+        answer = m_services.head->head(pass.address);
     }
+    // A failed request, or one without a length, says nothing about the size: such
+    // an answer is a video file by its extension, never a description.
+    if (answer.ok) {
+        pass.contentType = answer.contentType;
+        pass.small = answer.contentLength >= 0 && answer.contentLength <= kSmallAnswerBytes;
+    }
+    qCDebug(lcGuard) << "  head" << (answer.ok ? "ok" : "failed") << answer.contentLength << pass.contentType
+                     << (pass.small ? "small" : "not small");
+    return std::nullopt;
+}
 
+void NavigationGuard::handOverVideo(Pass &pass)
+{
     MediaFetcher *media = m_services.media;
     if (media)
         media->suppressed = false;
-
-    // 10. Video files never play inside the browser.
-    if (!small) {
-        for (const Extension &video : kVideos) {
-            if (!endsWith(lower, video.ext))
-                continue;
-            const QString kind = QString(video.ext).mid(1);
-            if (!(m_profile.*video.setting)) {
-                // A video kind the user does not allow shows the forbidden sign, as a download of
-                // it would; an address refused before this step keeps what that step showed.
-                if (firstRefusal == Verdict::Allowed && m_state.FilterOn)
-                    m_model.SetNavState(NavState::Forbidden2);
-                refuse(Verdict::RefusedVideo, "video type");
-                continue;
-            }
-            cancel = true;
-            if (mayHandOver && media) {
-                media->suppressed = true;
-                media->fetchVideo(address, kind);
-                handOver = Verdict::Video;
-                qCDebug(lcGuard) << "  fetch video" << kind;
-            } else {
-                qCDebug(lcGuard) << "  video not fetched: the address was refused";
-            }
+    // Video files never play inside the browser.
+    if (pass.small)
+        return;
+    for (const Extension &video : kVideos) {
+        if (!endsWith(pass.lower, video.ext))
+            continue;
+        if (!(m_profile.*video.setting)) {
+            // A video kind the user does not allow shows the forbidden sign, as a download of
+            // it would; an address refused before this step keeps what that step showed.
+            if (pass.firstRefusal == Verdict::Allowed && m_state.FilterOn)
+                m_model.SetNavState(NavState::Forbidden2);
+            pass.refuse(Verdict::RefusedVideo, "video type");
+            continue;
         }
+        fetchForPlayer(pass, Verdict::Video, QString(video.ext).mid(1));
     }
+}
 
-    // 11. Stream descriptions. One hand-over per navigation: an address that is both
-    // Windows Media and QuickTime by its type and name is fetched once, not twice.
-    if (small) {
-        QString kind;
-        if (m_profile.ToonWindowsMedia)
-            kind = windowsMediaKind(contentType);
-        if (kind.isEmpty() && m_profile.ToonQuickTime) {
-            if (endsWith(lower, QLatin1StringView(".qtl")))
-                kind = QStringLiteral("qtl");
-            else if (contentType == u"video/quicktime")
-                kind = QStringLiteral("qt");
-        }
-        if (!kind.isEmpty()) {
-            cancel = true;
-            if (mayHandOver && media) {
-                media->suppressed = true;
-                media->fetchReference(address, kind);
-                handOver = Verdict::Reference;
-                qCDebug(lcGuard) << "  fetch reference" << kind;
-            } else {
-                qCDebug(lcGuard) << "  reference not fetched: the address was refused";
-            }
-        }
+void NavigationGuard::handOverReference(Pass &pass)
+{
+    // Stream descriptions. One hand-over per navigation: an address that is both Windows
+    // Media and QuickTime by its type and name is fetched once, not twice.
+    if (!pass.small)
+        return;
+    QString kind;
+    if (m_profile.ToonWindowsMedia)
+        kind = windowsMediaKind(pass.contentType);
+    if (kind.isEmpty() && m_profile.ToonQuickTime) {
+        if (endsWith(pass.lower, QLatin1StringView(".qtl")))
+            kind = QStringLiteral("qtl");
+        else if (pass.contentType == u"video/quicktime")
+            kind = QStringLiteral("qt");
     }
+    if (!kind.isEmpty())
+        fetchForPlayer(pass, Verdict::Reference, kind);
+}
 
-    // 12. The filter switch overrules every refusal; the hand-overs made stay made.
+void NavigationGuard::fetchForPlayer(Pass &pass, Verdict what, const QString &kind)
+{
+    // The browser never loads it; the program's own fetch does, unless a refusal forbids it.
+    pass.cancel = true;
+    MediaFetcher *media = m_services.media;
+    if (!pass.mayHandOver || !media) {
+        qCDebug(lcGuard) << "  not fetched:" << verdictName(what) << "of a refused address";
+        return;
+    }
+    media->suppressed = true;
+    if (what == Verdict::Video)
+        media->fetchVideo(pass.address, kind);
+    else
+        media->fetchReference(pass.address, kind);
+    pass.handOver = what;
+    qCDebug(lcGuard) << "  fetch" << verdictName(what) << kind;
+}
+
+void NavigationGuard::applyFilterSwitch(Pass &pass)
+{
+    // The filter switch overrules every refusal; the hand-overs made stay made.
+    const MediaFetcher *media = m_services.media;
     if (!m_state.FilterOn) {
-        cancel = false;
-    } else if (cancel && !(media && media->suppressed) && !m_model.refusedList().isEmpty()) {
+        pass.cancel = false;
+    } else if (pass.cancel && !(media && media->suppressed) && !m_model.refusedList().isEmpty()) {
         m_model.SetNavState(NavState::Forbidden);
-        signShown = true;
+        pass.signShown = true;
     }
+}
 
+void NavigationGuard::refuseSchemesNotShown(Pass &pass)
+{
     // The engine shows its own schemes only; any other address would leave the program for
     // the desktop. It is refused whatever the filter says (a video may have been handed over).
-    if (!m_lists.engineShows(address)) {
-        cancel = true;
-        if (firstRefusal == Verdict::Allowed && handOver == Verdict::Allowed)
-            firstRefusal = Verdict::RefusedScheme;
-        if (!signShown && handOver == Verdict::Allowed && request.mainFrame)
-            m_model.SetNavState(NavState::Forbidden2);
-        qCDebug(lcGuard) << "  refused: not an address the engine shows";
-    }
+    // A web address of the common form is one the engine shows.
+    WebAddressView web;
+    if (readWebAddress(pass.address, web) || m_lists.engineShows(pass.address))
+        return;
+    pass.cancel = true;
+    if (pass.firstRefusal == Verdict::Allowed && pass.handOver == Verdict::Allowed)
+        pass.firstRefusal = Verdict::RefusedScheme;
+    if (!pass.signShown && pass.handOver == Verdict::Allowed && pass.request.mainFrame)
+        m_model.SetNavState(NavState::Forbidden2);
+    qCDebug(lcGuard) << "  refused: not an address the engine shows";
+}
 
+Decision NavigationGuard::decided(Pass &pass)
+{
     Decision decision;
-    decision.cancel = cancel;
-    decision.verdict = firstRefusal != Verdict::Allowed ? firstRefusal : handOver;
+    decision.cancel = pass.cancel;
+    decision.verdict = pass.firstRefusal != Verdict::Allowed ? pass.firstRefusal : pass.handOver;
     if (decision.verdict == Verdict::RefusedCategory)
-        decision.category = category;
-    qCDebug(lcGuard) << "  verdict" << verdictName(decision.verdict) << (cancel ? "cancel" : "go on")
+        decision.category = std::move(pass.category);
+    qCDebug(lcGuard) << "  verdict" << verdictName(decision.verdict) << (pass.cancel ? "cancel" : "go on")
                      << (m_state.FilterOn ? "" : "(filter off)");
-    if (resumed)
-        emit awaitedAnswerUsed(address, decision);
-    emit navigationDecided(address, request.mainFrame, decision);
+    if (pass.resumed)
+        emit awaitedAnswerUsed(pass.address, decision);
+    emit navigationDecided(pass.address, pass.request.mainFrame, decision);
     return decision;
 }
 

@@ -77,7 +77,7 @@ public:
     NavigationGuard(ProgramState &state, SiteLists &lists, const UserProfile &profile,
                     NavigationModel &model, Services services, QObject *parent = nullptr);
 
-    /// The browser whose download options step 4 sets and whose location the handlers read.
+    /// The browser whose download options the decision sets and whose location the handlers read.
     void setBrowser(Browser *browser) { m_browser = browser; }
     /// Sets the browser and answers its translate-URL and before-navigate questions and its
     /// navigate-complete, document-complete, navigate-error and download-complete events.
@@ -168,6 +168,26 @@ private:
     };
     ListsVerdict listsVerdict(const QString &address) const;
     void headAnswered(const QString &address, const HeadAnswer &answer);
+
+    // The steps of beforeNavigate, in the order they run. Each reads and adds to the decision
+    // in progress (Pass); the two that may end it early return the decision they took.
+    struct Pass;
+    void takeKnownAnswer(Pass &pass);
+    void openSequence(const Pass &pass);
+    void recordAddress(const Pass &pass);
+    void setDownloadOptions();
+    std::optional<Decision> takeThemeArchive(const Pass &pass);
+    void judgeByLists(Pass &pass);
+    void judgeByTime(Pass &pass);
+    void judgeDocuments(Pass &pass) const;
+    void judgeRealMedia(Pass &pass) const;
+    std::optional<Decision> askHead(Pass &pass);
+    void handOverVideo(Pass &pass);
+    void handOverReference(Pass &pass);
+    void fetchForPlayer(Pass &pass, Verdict what, const QString &kind);
+    void applyFilterSwitch(Pass &pass);
+    void refuseSchemesNotShown(Pass &pass);
+    Decision decided(Pass &pass);
 
     // A navigation cancelled while its HEAD answer is on its way.
     struct Awaited {

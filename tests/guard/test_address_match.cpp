@@ -34,6 +34,11 @@ private slots:
         // One form for every international name, whatever its top-level domain; the path stays as written.
         QTest::newRow("internationalHostInItsAsciiForm") << QString::fromUtf8("http://CAFÉ.de/café") << QString::fromUtf8("http://xn--caf-dma.de/café");
         QTest::newRow("asciiFormStays") << "http://XN--CAF-DMA.example:8080/" << "http://xn--caf-dma.example:8080/";
+        // Forms the quick reading leaves to the parser, which must read them as before.
+        QTest::newRow("defaultPortWithALeadingZero") << "http://kids.example:080/a" << "http://kids.example/a";
+        QTest::newRow("percentSignsAsTheParserShowsThem") << "http://Kids.example/%41%2f" << "http://kids.example/A%2F";
+        QTest::newRow("numberHost") << "http://0x7F.1/" << "http://127.0.0.1/";
+        QTest::newRow("labelOf64LettersIsNoName") << "http://" + QString(64, u'a') + ".example/" << "";
     }
 
     void hostsMeetInOneForm()
@@ -51,6 +56,9 @@ private slots:
     {
         QFETCH(QString, address);
         QTEST(normalizedAddress(address), "normal");
+        // The quick reading of the common form and the parser agree on every form.
+        QTEST(generalNormalizedAddress(address), "normal");
+        QCOMPARE(hostOf(address), generalHostOf(address));
     }
 
     void caseIsFoldedForAsciiLettersOnly()

@@ -129,10 +129,12 @@ private slots:
     {
         const QStringList hosts = {"a.example", "www.b-c.example", "x", "EXAMPLE.com", "1.2.3.4", "127.1", "a..b",
                                    "-a.example", "a-.example", "xn--bcher-kva.example", "a.example.", "a.example:80",
-                                   "a.example:8080", "user@a.example", "b\u00fccher.example", ""};
+                                   "a.example:8080", "user@a.example", "b\u00fccher.example", "", "Kids.Example",
+                                   "a.example:443", "a.example:080", "a.example:65536", "a.example:", "a_b.example",
+                                   "a.3d.example", "WWW.XN--Bcher-kva.example"};
         const QStringList tails = {"", "/", "/p", "/p/", "/p?q=1", "/p#f", "?x", "#a#b", "/%41", "/a b", "/'", "/~x.y_z",
                                    "/!$&()*+,;=:@", "/\u00e9", "/\"", "/[x]", "/a|b", "//"};
-        const QStringList schemes = {"http://", "https://", "HTTP://", "ftp://", "http:", ""};
+        const QStringList schemes = {"http://", "https://", "HTTP://", "hTTpS://", "ftp://", "http:", ""};
         QRandomGenerator rng(7);
         SortedList list;
         QSet<QString> keys;
@@ -145,6 +147,9 @@ private slots:
             const QByteArray utf8 = entry.toUtf8();
             if (isNormalWebAddress(utf8))
                 QCOMPARE(normalizedAddress(entry), entry);
+            // The quick reading of the common form gives what the parser gives.
+            QCOMPARE(normalizedAddress(entry), generalNormalizedAddress(entry));
+            QCOMPARE(hostOf(normalizedAddress(entry)), generalHostOf(normalizedAddress(entry)));
             entries.append(entry);
         }
         // Half go in at once (as a file loads), half one by one (as a parent adds them);
