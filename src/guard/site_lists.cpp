@@ -713,15 +713,31 @@ bool SiteLists::engineShows(const QString &address) const
     return engineShowsAddress(normalizedAddress(address), m_state.localHomePage());
 }
 
+const SiteLists::StartSite &SiteLists::startSite() const
+{
+    if (m_startSite.known && m_startSite.startUrl == m_profile.StartURL)
+        return m_startSite;
+    // siteOf understands "https://" too, so a secure start page lets its site through instead
+    // of contributing an empty fragment.
+    const QString site = siteOf(normalizedAddress(m_profile.StartURL));
+    m_startSite.startUrl = m_profile.StartURL;
+    m_startSite.site = siteEntryOf(site);
+    m_startSite.forms = whitelistEntryForms(site);
+    m_startSite.fragment = site;
+    m_startSite.known = true;
+    return m_startSite;
+}
+
 bool SiteLists::startSiteMatches(const QString &normalAddress) const
 {
     // The start page's site is an entry of its own: looked for where an entry without a query
-    // is looked for. siteOf understands "https://" too, so a secure start page lets its site
-    // through instead of contributing an empty fragment.
-    const QString startSite = siteOf(normalizedAddress(m_profile.StartURL));
+    // is looked for.
+    const StartSite &start = startSite();
     if (m_profile.WitSites)
-        return siteEntryMatches(startSite, normalAddress);
-    return whitelistEntryMatches(startSite, normalAddress);
+        return siteEntryMatches(start.site, addressSiteOf(normalAddress));
+    const QStringView part = whitelistSearchPart(normalAddress, start.fragment);
+    return std::any_of(start.forms.cbegin(), start.forms.cend(),
+                       [&](const QString &form) { return containsFolded(part, form); });
 }
 
 bool SiteLists::IsNotWhitelisted(const QString &address) const

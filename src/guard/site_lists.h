@@ -296,6 +296,16 @@ private:
         quint64 generation = 0;
     };
     mutable ListWork m_work;
+    // The start page's site read as an entry, kept while the start page stays the same.
+    struct StartSite {
+        QString startUrl; ///< the start page it was read from
+        bool known = false;
+        SiteEntry site;     ///< as a site entry
+        QString fragment;   ///< as a fragment entry
+        QStringList forms;  ///< the fragment's forms (whitelistEntryForms)
+    };
+    const StartSite &startSite() const;
+    mutable StartSite m_startSite;
     quint64 m_generation = 1; // changes with every change of any list
 };
 
