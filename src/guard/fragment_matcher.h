@@ -45,19 +45,34 @@ private:
     // Where a pattern that ends in a state may be found: before the query only, or anywhere.
     enum : std::uint8_t { kEndsBeforeQuery = 1, kEndsAnywhere = 2 };
 
+    // The trie entries are added to: each node's children in a linked list.
     struct Node {
         std::uint32_t firstChild = 0; // 0: none (the root is never a child)
         std::uint32_t nextSibling = 0;
-        std::uint32_t fail = 0;
         char16_t ch = 0;
-        std::uint8_t ends = 0; // patterns ending here or at a suffix (through the fail links)
+        std::uint8_t ends = 0; // patterns ending here
     };
+    // The built automaton: the children of a state are numbered together, sorted by the unit
+    // leading into them, and their units lie side by side in m_labels, so that finding a child
+    // reads one short run of memory instead of one node per sibling. The runs are laid out
+    // depth first, so a path with one child per state (most of an entry) lies in one stretch.
+    struct State {
+        std::uint32_t first = 0; // the first child
+        std::uint32_t fail = 0;
+        std::uint32_t children : 24 = 0; // how many: at most one per UTF-16 unit
+        std::uint32_t ends : 8 = 0; // low bits: patterns ending here or at a suffix; shifted by kOwnShift: here
+    };
+    static constexpr int kOwnShift = 2;
 
     void insert(QStringView folded, std::uint8_t where);
-    std::uint32_t child(std::uint32_t node, char16_t c) const;
-    std::uint32_t step(std::uint32_t node, char16_t c) const;
+    void unpack();
+    std::uint32_t nodeChild(std::uint32_t node, char16_t c) const;
+    std::uint32_t child(std::uint32_t state, char16_t c) const;
+    std::uint32_t step(std::uint32_t state, char16_t c) const;
 
-    std::vector<Node> m_nodes{Node{}};
+    std::vector<Node> m_nodes{Node{}}; // empty once built, until an entry is added again
+    std::vector<State> m_states;
+    std::vector<char16_t> m_labels;
     std::vector<std::uint32_t> m_rootNext; // the root's transitions, one per UTF-16 unit
     qsizetype m_patterns = 0;
     bool m_built = true; // an empty automaton answers "no" without building
