@@ -420,6 +420,17 @@ private slots:
                 || siteEntryMatches(siteOf(normalizedAddress(startUrl)), normal);
             QTEST(!plain, "notWhitelisted");
         }
+        // A start page changed between two decisions counts from the next one on, as if it had
+        // been the start page from the beginning.
+        const QString otherStart = startUrl.contains(u"start.example") ? QStringLiteral("http://other.example/")
+                                                                       : QStringLiteral("http://start.example/");
+        w.profile.StartURL = otherStart;
+        GuardWorld fresh;
+        fresh.profile.Kindvriendelijk = whiteOn;
+        fresh.profile.WitSites = sites;
+        fresh.profile.StartURL = otherStart;
+        fresh.lists->whitelist().setItems(white);
+        QCOMPARE(w.lists->IsNotWhitelisted(address), fresh.lists->IsNotWhitelisted(address));
     }
 
     void internationalEntryOfAWindowsFileMatchesEverySpelling()
