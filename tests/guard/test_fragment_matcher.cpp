@@ -38,7 +38,11 @@ QString randomText(QRandomGenerator &rng, int maxPieces)
 QStringList randomList(QRandomGenerator &rng)
 {
     QStringList entries;
-    const int n = int(rng.bounded(9));
+    // Now and then a longer list whose entries mostly begin alike, so that a state has many
+    // children.
+    const bool wide = rng.bounded(8) == 0;
+    const int n = int(rng.bounded(wide ? 41 : 9));
+    const QString stem = wide ? randomText(rng, 2) : QString();
     for (int i = 0; i < n; ++i) {
         switch (rng.bounded(6)) {
         case 0: // shares a beginning with an earlier entry
@@ -56,7 +60,7 @@ QStringList randomList(QRandomGenerator &rng)
             }
             Q_FALLTHROUGH();
         default:
-            entries.append(randomText(rng, 3));
+            entries.append(stem + randomText(rng, 3));
         }
     }
     return entries;
