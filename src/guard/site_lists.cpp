@@ -210,13 +210,14 @@ void SortedList::adopt(SortedEntries built)
 qsizetype SortedList::memoryBytes() const
 {
     return m_store.memoryBytes() + qsizetype(m_order.capacity() * sizeof(Id) + m_keyForm.capacity()
-                                             + m_slots.capacity() * sizeof(std::uint32_t));
+                                             + m_slots.capacity() * sizeof(std::uint32_t) + m_tags.capacity());
 }
 
 void SortedEntries::resetKeys()
 {
     m_keyForm = {};
     m_slots = {};
+    m_tags = {};
     m_slotsTaken = 0;
     m_otherKeys.clear();
     if (m_test != Test::Exact)
@@ -227,6 +228,7 @@ void SortedEntries::resetKeys()
     while (slotCount < std::size_t(n) * 2)
         slotCount *= 2;
     m_slots.assign(slotCount, kFreeSlot);
+    m_tags.assign(slotCount, kFreeTag);
     // The table of a large list is far larger than the processor's caches, and every insertion
     // lands at a random place in it: the slot of each key is fetched some keys ahead, so that
     // the waits for memory overlap instead of following one another.
@@ -239,6 +241,7 @@ void SortedEntries::resetKeys()
             continue;
         const size_t hash = keyHash(id);
         __builtin_prefetch(&m_slots[hash & mask], 1);
+        __builtin_prefetch(&m_tags[hash & mask], 1);
         std::pair<Id, size_t> &at = pending[queued % kAhead];
         if (queued >= kAhead)
             insertSlot(at.first, at.second);
@@ -279,6 +282,7 @@ void SortedEntries::insertSlot(Id id, size_t hash)
             if (m_slots[i] == kFreeSlot)
                 ++m_slotsTaken;
             m_slots[i] = id + 1;
+            m_tags[i] = tagOf(hash);
             return;
         }
     }
@@ -288,6 +292,7 @@ void SortedEntries::growSlots()
 {
     std::vector<std::uint32_t> old = std::move(m_slots);
     m_slots.assign(std::max<std::size_t>(16, old.size() * 2), kFreeSlot);
+    m_tags.assign(m_slots.size(), kFreeTag);
     m_slotsTaken = 0;
     for (const std::uint32_t slot : old) {
         if (slot != kFreeSlot && slot != kRemovedSlot)
@@ -354,6 +359,7 @@ void SortedEntries::forget(Id id)
     for (std::size_t i = keyHash(id) & mask; m_slots[i] != kFreeSlot; i = (i + 1) & mask) {
         if (m_slots[i] == id + 1) {
             m_slots[i] = kRemovedSlot;
+            m_tags[i] = kRemovedTag;
             return;
         }
     }
@@ -367,7 +373,11 @@ bool SortedList::containsKey(const QString &key) const
         return true;
     const QByteArray utf8 = key.toUtf8();
     const std::size_t mask = m_slots.size() - 1;
-    for (std::size_t i = qHash(utf8) & mask; m_slots[i] != kFreeSlot; i = (i + 1) & mask) {
+    const size_t hash = qHash(utf8);
+    const std::uint8_t tag = tagOf(hash);
+    for (std::size_t i = hash & mask; m_tags[i] != kFreeTag; i = (i + 1) & mask) {
+        if (m_tags[i] != tag)
+            continue;
         const std::uint32_t slot = m_slots[i];
         if (slot != kRemovedSlot && keyEquals(slot - 1, utf8))
             return true;

@@ -90,6 +90,13 @@ protected:
     std::vector<Id> m_order;               // ids in the list's order
     std::vector<std::uint8_t> m_keyForm;   // per id
     std::vector<std::uint32_t> m_slots;    // open addressing over ids + 1 (KeyIsEntry, KeyIsHttpForm)
+    // Beside each slot a byte of its key's hash (tagOf), 0 when the slot is free and 1 when its
+    // entry left: a look-up walks these bytes, side by side in memory, and reads an entry only
+    // when the byte is its key's.
+    std::vector<std::uint8_t> m_tags;
+    static constexpr std::uint8_t kFreeTag = 0;
+    static constexpr std::uint8_t kRemovedTag = 1;
+    static std::uint8_t tagOf(size_t hash) { return std::uint8_t(2 + (std::uint64_t(hash) >> 56) % 254); }
     qsizetype m_slotsTaken = 0;            // slots in use or removed
     QHash<QString, int> m_otherKeys;       // how often each other key occurs
 };
