@@ -137,8 +137,10 @@ class TestLongSession : public QObject {
             break;
         }
         }
-        // The test server's own log of requests would grow with the run and count as the program's.
+        // The test server's log of requests and the sounds recorded in place of playing them would
+        // grow with the run and count as the program's.
         m_server.clearRequests();
+        m_sound.played.clear();
         // Each navigation begins a sequence of its own: the session's lists hold its addresses only.
         QVERIFY2(nav().refusedList().size() <= 1, qPrintable(nav().refusedList().join(u' ')));
         QVERIFY2(nav().navlijst().size() <= 3, qPrintable(nav().navlijst().join(u' ')));

@@ -6,7 +6,11 @@
 
 namespace tovalin {
 
-AskButton::AskButton(ActivityRecorder &recorder, QWidget *parent) : QToolButton(parent), m_recorder(recorder)
+AskButton::AskButton(ActivityRecorder &recorder, QWidget *parent)
+    : QToolButton(parent)
+    , m_recorder(recorder)
+    , m_askIcon(activitylook::askPicture(80))
+    , m_sentIcon(activitylook::sentPicture(80))
 {
     setObjectName(QStringLiteral("AskButton"));
     setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
@@ -43,7 +47,10 @@ void AskButton::showState(ActivityRecorder::AskState state)
     using State = ActivityRecorder::AskState;
     setVisible(state != State::Hidden);
     const bool sent = state == State::Sent;
-    setIcon(sent ? activitylook::sentPicture(80) : activitylook::askPicture(80));
+    // The same two icons every time: the style keeps each icon's picture scaled to the button in
+    // the pixmap cache under the picture's own key, so a picture drawn afresh at every refusal
+    // would add an entry each time, and the program would grow page after page.
+    setIcon(sent ? m_sentIcon : m_askIcon);
     setText(sent ? sentText() : askText());
     setToolTip(state == State::Failed ? tr("The question could not be sent. Ask again, or fetch a parent.")
                : sent                ? tr("Your question has been sent to a parent.")

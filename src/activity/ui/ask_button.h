@@ -5,6 +5,7 @@
 
 #include "activity/activity_recorder.h"
 
+#include <QIcon>
 #include <QToolButton>
 
 namespace tovalin {
@@ -26,6 +27,8 @@ private:
     void clicked();
 
     ActivityRecorder &m_recorder;
+    const QIcon m_askIcon;
+    const QIcon m_sentIcon;
 };
 
 } // namespace tovalin
