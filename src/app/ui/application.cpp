@@ -235,19 +235,21 @@ void Application::start()
     UsersSide::Context usersCtx{m_state, m_profile, *m_users, *m_session, *m_window, *m_parents,
                                 QCoreApplication::applicationFilePath(), m_options.desktop};
     m_usersSide = std::make_unique<UsersSide>(std::move(usersCtx));
-    m_usersSide->managerDialog().setLockInForce(DesktopLock::inForceText(m_desktop->holder()));
     // Before the activation: yesterday's allows for today only are taken off the files it reads.
     m_activity = std::make_unique<ActivitySide>(ActivitySide::Context{m_state, *m_lists, *m_guard, *m_browser, *m_window,
                                                                       *m_parents, *m_themeWindows, *m_users,
                                                                       m_options.surfTimeTicks});
     connect(m_window.get(), &MainWindow::userWindowSettingsDue, m_session.get(), &UserSession::ApplyWindowSettings);
-    // The Security page's column: SafeSearch and the category lists.
-    auto *categorySettings = new CategorySettings(m_profile, *m_categories, *m_categoryUpdates);
-    m_usersSide->managerDialog().addSecurityColumn(categorySettings);
-    connect(categorySettings, &CategorySettings::profileEdited, &m_usersSide->manager(), &UserManager::markChanged);
-    connect(&m_usersSide->manager(), &UserManager::profileReloaded, categorySettings, [this, categorySettings] {
-        m_categories->refresh();
-        categorySettings->showProfile();
+    connect(&m_usersSide->manager(), &UserManager::profileReloaded, this, [this] { m_categories->refresh(); });
+    // The manager's window is built when a parent first opens it; what it shows of this desktop
+    // and the Security page's column (SafeSearch and the category lists) join it then.
+    m_usersSide->whenManagerDialogBuilt([this](UserManagerDialog &dialog) {
+        dialog.setLockInForce(DesktopLock::inForceText(m_desktop->holder()));
+        auto *categorySettings = new CategorySettings(m_profile, *m_categories, *m_categoryUpdates);
+        dialog.addSecurityColumn(categorySettings);
+        connect(categorySettings, &CategorySettings::profileEdited, &m_usersSide->manager(), &UserManager::markChanged);
+        connect(&m_usersSide->manager(), &UserManager::profileReloaded, categorySettings,
+                [categorySettings] { categorySettings->showProfile(); });
     });
     startup::mark("parents' side, media, themes and users made");
     m_session->activateAtStartUp(m_state.activeUser());

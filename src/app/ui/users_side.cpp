@@ -57,6 +57,16 @@ void UsersSide::buildWindows()
         if (m_managerDialog->isVisible())
             m_managerDialog->reactivate();
     });
+    for (const auto &setUp : std::exchange(m_dialogSetUps, {}))
+        setUp(*m_managerDialog);
+}
+
+void UsersSide::whenManagerDialogBuilt(std::function<void(UserManagerDialog &)> setUp)
+{
+    if (m_managerDialog)
+        setUp(*m_managerDialog);
+    else
+        m_dialogSetUps.push_back(std::move(setUp));
 }
 
 UserManagerDialog &UsersSide::managerDialog()

@@ -5,7 +5,9 @@
 
 #include <QObject>
 #include <QString>
+#include <functional>
 #include <memory>
+#include <vector>
 
 namespace tovalin {
 
@@ -44,6 +46,9 @@ public:
     /// The windows, built on first use.
     UserManagerDialog &managerDialog();
     NewUserWizard &wizard();
+    /// Runs set-up on the manager's window once it is built (at once if it is already there),
+    /// so a start-up that never opens it does not build it.
+    void whenManagerDialogBuilt(std::function<void(UserManagerDialog &)> setUp);
 
 private:
     void buildWindows();
@@ -56,6 +61,7 @@ private:
     // Windows: children of the main window, deleted with it.
     UserManagerDialog *m_managerDialog = nullptr;
     NewUserWizard *m_wizard = nullptr;
+    std::vector<std::function<void(UserManagerDialog &)>> m_dialogSetUps;
 };
 
 } // namespace tovalin
