@@ -1,11 +1,12 @@
 #include "parents/password_store.h"
 
+#include "core/sodium_library.h"
+
 #include <QCoreApplication>
 #include <QFileInfo>
 #include <QLoggingCategory>
 #include <QRegularExpression>
 
-#include <sodium.h>
 
 Q_LOGGING_CATEGORY(lcPassword, "tovalin.parents")
 

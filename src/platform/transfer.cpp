@@ -1,11 +1,12 @@
 #include "platform/transfer.h"
 
+#include "platform/curl_library.h"
+
 #include <QElapsedTimer>
 #include <QLoggingCategory>
 #include <QPointer>
 #include <QSaveFile>
 
-#include <curl/curl.h>
 #include <mutex>
 #include <optional>
 
@@ -15,10 +16,13 @@ namespace tovalin {
 
 namespace {
 
-void ensureCurlGlobalInit()
+// libcurl is opened with the first transfer, not at start-up.
+bool curlReady()
 {
     static std::once_flag once;
-    std::call_once(once, [] { curl_global_init(CURL_GLOBAL_DEFAULT); });
+    static bool ready = false;
+    std::call_once(once, [] { ready = curl_library::load() && curl_global_init(CURL_GLOBAL_DEFAULT) == CURLE_OK; });
+    return ready;
 }
 
 // How long the worker waits on its sockets before it looks at the cancel flag again.
@@ -245,6 +249,11 @@ TransferResult runTransfer(const TransferRequest &request, const std::atomic_boo
     if (maxBytes < 0 && get && !toFile)
         maxBytes = TransferRequest::kMemoryLimit;
 
+    if (!curlReady()) {
+        result.error = QStringLiteral("libcurl could not be loaded");
+        return result;
+    }
+
     // The target is created before anything is asked, so a file that cannot be made
     // fails at once; its temporary file is dropped unless the whole body arrives.
     std::optional<QSaveFile> file;
@@ -257,7 +266,6 @@ TransferResult runTransfer(const TransferRequest &request, const std::atomic_boo
         }
     }
 
-    ensureCurlGlobalInit();
     CURL *curl = curl_easy_init();
     CURLM *multi = curl_multi_init();
     if (!curl || !multi) {

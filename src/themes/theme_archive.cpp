@@ -1,5 +1,7 @@
 #include "themes/theme_archive.h"
 
+#include "themes/zip_library.h"
+
 #include "core/text_file.h"
 #include "themes/theme_files.h"
 #include "themes/themes_log.h"
@@ -14,7 +16,6 @@
 #include <cstring>
 #include <memory>
 #include <sys/stat.h>
-#include <zip.h>
 
 namespace tovalin {
 
@@ -140,6 +141,8 @@ ArchiveResult writeThemeArchive(const QString &themesFolder, const QString &them
     if (!isSafeFileStem(theme) || !QFileInfo(filePath(themesFolder, theme, kLinkListExt)).isFile())
         return fail(ArchiveFailure::CannotRead, ThemeArchiveText::tr("No theme named %1").arg(theme));
     const QStringList entries = themeArchiveEntries(themesFolder, theme);
+    if (!zip_library::load())
+        return fail(ArchiveFailure::CannotWrite, QStringLiteral("libzip could not be loaded"));
 
     zip_error_t error;
     zip_error_init(&error);
@@ -235,6 +238,10 @@ ZipHandle openArchive(const QString &archivePath, ArchiveResult &result)
     const QFileInfo info(archivePath);
     if (!info.isFile()) {
         result = fail(ArchiveFailure::CannotRead, ThemeArchiveText::tr("No archive at %1").arg(archivePath));
+        return nullptr;
+    }
+    if (!zip_library::load()) {
+        result = fail(ArchiveFailure::CannotRead, QStringLiteral("libzip could not be loaded"));
         return nullptr;
     }
     int code = 0;

@@ -1,7 +1,8 @@
 #include "update/update_signature.h"
 
+#include "core/sodium_library.h"
+
 #include <QFile>
-#include <sodium.h>
 
 namespace tovalin::updatesig {
 

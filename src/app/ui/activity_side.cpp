@@ -89,11 +89,11 @@ ActivitySide::ActivitySide(Context context, QObject *parent) : QObject(parent), 
     }
     connect(&m_ctx.parents.menuLock(), &MenuLock::lockedChanged, this, &ActivitySide::updateBadges);
     connect(m_recorder.get(), &ActivityRecorder::requestsChanged, this, &ActivitySide::updateBadges);
-    m_ctx.themeWindows.editor().hooks().entryNote = [this](SiteList which, const QString &entry) {
+    m_ctx.themeWindows.setEntryNote([this](SiteList which, const QString &entry) {
         return which == SiteList::White && m_requests->isTodayOnly(m_ctx.state.activeTheme(), entry)
                    ? tr("today only")
                    : QString();
-    };
+    });
 
     if (LinkLabel *link = w.menuBarLink(QStringLiteral("LabelVerzoeken")))
         connect(link, &LinkLabel::clicked, this, [this] { activityWindow().showRequests(); });

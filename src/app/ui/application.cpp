@@ -216,10 +216,11 @@ void Application::start()
     m_themeWindows->setThemeManagerOpener([this] { m_themeManagerWindows->manager()->runModal(); });
     // The quick menu's "Theme" opens the theme manager, "Theme manager" the active theme's editor,
     // as the parents' menu does.
-    m_parents->quickMenu().setWindowEntry(QuickMenuWindow::WindowEntry::Theme,
-                                          [this] { m_themeManagerWindows->manager()->runModal(); });
-    m_parents->quickMenu().setWindowEntry(QuickMenuWindow::WindowEntry::ThemeManager,
-                                          [this] { m_themeWindows->editor().openOn(ActiveThemeEditor::Page::SaveAs); });
+    // The quick menu's window is built when a parent first opens it; the entries wait for it.
+    m_parents->setQuickMenuEntry(QuickMenuWindow::WindowEntry::Theme,
+                                 [this] { m_themeManagerWindows->manager()->runModal(); });
+    m_parents->setQuickMenuEntry(QuickMenuWindow::WindowEntry::ThemeManager,
+                                 [this] { m_themeWindows->editor().openOn(ActiveThemeEditor::Page::SaveAs); });
 
     // Pop-ups: the visible browser's window requests go to the pop-up guard,
     // whose hidden browser lives on the never-shown page `HiddenEmbedded`.

@@ -35,18 +35,9 @@ void ThemeManagerWindows::attach(const Context &context, ThemeDownload &download
     m_browser = &context.browser;
     m_themePage = context.themePage;
 
-    ThemeManagerDialog::Hooks hooks;
-    hooks.activateTheme = [this](const QString &name) { activate(name); };
-    hooks.switchTheme = [this](const QString &name) {
-        m_themes->activateTheme(name);
-        m_themes->setSelectedLink(1);
-        m_window->fillThemeChooser();
-    };
-    hooks.openThemePage = [this] { openThemePage(); };
-    m_manager = new ThemeManagerDialog(m_state, std::move(hooks), m_window);
-
-    m_progress = new ImportProgressWindow(m_window);
-    connect(m_progress, &ImportProgressWindow::cancelRequested, &download, &ThemeDownload::cancel);
+    m_download = &download;
+    // The theme manager and the progress window are built when first needed: a child's
+    // start-up shows neither.
 
     // The theme tab's start page lists what was downloaded.
     ThemeTab *tab = m_window->themeTabPages();
@@ -62,9 +53,34 @@ void ThemeManagerWindows::attach(const Context &context, ThemeDownload &download
     for (const char *name : {"Label34", "Label35"}) {
         if (auto *link = tab->editThemesPage()->findChild<LinkLabel *>(QLatin1String(name))) {
             link->show();
-            connect(link, &LinkLabel::clicked, m_manager, &ThemeManagerDialog::runModal);
+            connect(link, &LinkLabel::clicked, this, [this] { manager()->runModal(); });
         }
     }
+}
+
+ThemeManagerDialog *ThemeManagerWindows::manager()
+{
+    if (m_manager || !m_window)
+        return m_manager;
+    ThemeManagerDialog::Hooks hooks;
+    hooks.activateTheme = [this](const QString &name) { activate(name); };
+    hooks.switchTheme = [this](const QString &name) {
+        m_themes->activateTheme(name);
+        m_themes->setSelectedLink(1);
+        m_window->fillThemeChooser();
+    };
+    hooks.openThemePage = [this] { openThemePage(); };
+    m_manager = new ThemeManagerDialog(m_state, std::move(hooks), m_window);
+    return m_manager;
+}
+
+ImportProgressWindow *ThemeManagerWindows::progressWindow()
+{
+    if (m_progress || !m_window)
+        return m_progress;
+    m_progress = new ImportProgressWindow(m_window);
+    connect(m_progress, &ImportProgressWindow::cancelRequested, m_download, &ThemeDownload::cancel);
+    return m_progress;
 }
 
 void ThemeManagerWindows::activate(const QString &name)
@@ -93,31 +109,32 @@ bool ThemeManagerWindows::askYesNo(const QString &question)
 
 QString ThemeManagerWindows::askNewName()
 {
-    return m_manager ? m_manager->newNameDialog()->ask() : QString();
+    ThemeManagerDialog *dialog = manager();
+    return dialog ? dialog->newNameDialog()->ask() : QString();
 }
 
 void ThemeManagerWindows::showProgress(const QString &caption, const QString &status)
 {
-    if (m_progress)
-        m_progress->start(caption, status);
+    if (ImportProgressWindow *progress = progressWindow())
+        progress->start(caption, status);
 }
 
 void ThemeManagerWindows::setProgressStatus(const QString &status)
 {
-    if (m_progress)
-        m_progress->setStatus(status);
+    if (ImportProgressWindow *progress = progressWindow())
+        progress->setStatus(status);
 }
 
 void ThemeManagerWindows::setProgress(qint64 received, qint64 total)
 {
-    if (m_progress)
-        m_progress->setProgress(received, total);
+    if (ImportProgressWindow *progress = progressWindow())
+        progress->setProgress(received, total);
 }
 
 void ThemeManagerWindows::closeProgress()
 {
-    if (m_progress)
-        m_progress->finish();
+    if (ImportProgressWindow *progress = progressWindow())
+        progress->finish();
 }
 
 void ThemeManagerWindows::showMessage(const QString &text)
@@ -136,7 +153,9 @@ void ThemeManagerWindows::themeDownloaded(const QString &name)
 
 bool ThemeManagerWindows::activateImported() const
 {
-    return m_manager && m_manager->activateImported();
+    // The manager's tick is the parent's choice; a manager not yet built shows its default.
+    ThemeManagerDialog *dialog = const_cast<ThemeManagerWindows *>(this)->manager();
+    return dialog && dialog->activateImported();
 }
 
 void ThemeManagerWindows::activateTheme(const QString &name)
@@ -149,7 +168,7 @@ void ThemeManagerWindows::activateTheme(const QString &name)
 
 void ThemeManagerWindows::themesChanged()
 {
-    if (m_manager)
+    if (m_manager) // one built later reads the lists then
         m_manager->refreshLists();
 }
 

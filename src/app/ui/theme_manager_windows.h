@@ -31,11 +31,13 @@ public:
         Browser &browser;
         QString themePage; ///< the vendor's theme page (`ThemePage` of vendor.ini)
     };
-    /// Builds the windows over the main window and shows the theme tab's entries that lead to them.
+    /// Wires the windows to the main window and shows the theme tab's entries that lead to them.
     void attach(const Context &context, ThemeDownload &download);
 
-    ThemeManagerDialog *manager() const { return m_manager; }
-    ImportProgressWindow *progressWindow() const { return m_progress; }
+    /// Built on the first call after attach(); nullptr before.
+    ThemeManagerDialog *manager();
+    /// Built on the first call after attach(); nullptr before.
+    ImportProgressWindow *progressWindow();
     ThemeDownloadPage *downloadPage() const { return m_page; }
 
     /// Makes a theme active as New, Open and the imports do: ActiveTheme, LoadTheme (to top),
@@ -63,6 +65,7 @@ private:
     ThemeModel *m_themes = nullptr;
     Browser *m_browser = nullptr;
     QString m_themePage;
+    ThemeDownload *m_download = nullptr;
     ThemeManagerDialog *m_manager = nullptr;
     ImportProgressWindow *m_progress = nullptr;
     ThemeDownloadPage *m_page = nullptr;

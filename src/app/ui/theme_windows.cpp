@@ -120,7 +120,7 @@ ThemeWindows::ThemeWindows(Context context, QObject *parent)
         QGuiApplication::restoreOverrideCursor();
         return result.ok() ? QString() : result.message;
     };
-    m_editor = new ActiveThemeEditor(m_ctx.themes, m_ctx.lists, m_ctx.state, std::move(hooks), &w);
+    m_editorHooks = std::move(hooks);
 
     wireThemeTab();
 }
@@ -149,13 +149,28 @@ void ThemeWindows::wireThemeTab()
             continue;
         link->show();
         const ActiveThemeEditor::Page page = e.page;
-        connect(link, &LinkLabel::clicked, m_editor, [this, page] { m_editor->openOn(page); });
+        connect(link, &LinkLabel::clicked, this, [this, page] { editor().openOn(page); });
     }
+}
+
+ActiveThemeEditor &ThemeWindows::editor()
+{
+    if (!m_editor)
+        m_editor = new ActiveThemeEditor(m_ctx.themes, m_ctx.lists, m_ctx.state, m_editorHooks, &m_ctx.window);
+    return *m_editor;
+}
+
+void ThemeWindows::setEntryNote(std::function<QString(SiteList, const QString &)> note)
+{
+    if (m_editor)
+        m_editor->hooks().entryNote = std::move(note);
+    else
+        m_editorHooks.entryNote = std::move(note);
 }
 
 void ThemeWindows::openUrlManager()
 {
-    m_editor->openOn(ActiveThemeEditor::Page::Whitelist);
+    editor().openOn(ActiveThemeEditor::Page::Whitelist);
 }
 
 } // namespace tovalin

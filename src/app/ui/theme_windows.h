@@ -1,7 +1,10 @@
 #pragma once
 // The parents' theme windows, assembled and wired to the main window: the
 // add-link wizard and the link editor on the theme tab, and the active theme
-// editor opened from the tab's "Edit theme's" page and from "Go to URL manager".
+// editor opened from the tab's "Edit theme's" page and from "Go to URL manager" (built when
+// first opened: a child's start-up needs none of it).
+
+#include "themes/ui/active_theme_editor.h"
 
 #include <QObject>
 #include <QString>
@@ -9,7 +12,6 @@
 
 namespace tovalin {
 
-class ActiveThemeEditor;
 class AddLinkWizard;
 class Browser;
 class LinkEditorPage;
@@ -36,7 +38,10 @@ public:
 
     AddLinkWizard &wizard() { return *m_wizard; }
     LinkEditorPage &linkEditor() { return *m_linkEditor; }
-    ActiveThemeEditor &editor() { return *m_editor; }
+    /// The active theme editor, built the first time it is asked for.
+    ActiveThemeEditor &editor();
+    /// The note shown beside a list entry in the editor (for example "today only").
+    void setEntryNote(std::function<QString(SiteList, const QString &)> note);
 
     /// Opens the active theme editor on its whitelist page ("Go to URL manager").
     void openUrlManager();
@@ -50,7 +55,8 @@ private:
     std::function<void()> m_openThemeManager;
     AddLinkWizard *m_wizard = nullptr;
     LinkEditorPage *m_linkEditor = nullptr;
-    ActiveThemeEditor *m_editor = nullptr; // a child of the main window
+    ActiveThemeEditor::Hooks m_editorHooks; // until the editor is built
+    ActiveThemeEditor *m_editor = nullptr;  // a child of the main window, built when first asked for
 };
 
 } // namespace tovalin
