@@ -1,10 +1,14 @@
 #include "core/ini.h"
+#include "core/on_demand_library.h"
+#include "core/sodium_library.h"
 #include "core/text.h"
 #include "core/text_file.h"
 
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QtTest>
+
+#include <cstring>
 
 using namespace tovalin;
 
@@ -128,6 +132,30 @@ private slots:
         QVERIFY(!ContainsText("abc", ""));
         QVERIFY(!ContainsText("abc", "abd"));
     }
+    // The libraries the program opens when first needed: a library or a function that is not
+    // there is a clear "no", never a crash; one that is gives the library's own functions.
+    void librariesOpenedOnDemand()
+    {
+        struct {
+            decltype(&::strlen) strlen;
+        } table{};
+        const char *const present[] = {"strlen", nullptr};
+        OnDemandLibrary libc("libc.so.6", present, &table);
+        QVERIFY(libc.load());
+        QCOMPARE(table.strlen("seven ch"), size_t(8));
+
+        const char *const lacking[] = {"strlen", "tovalin_no_such_function", nullptr};
+        struct {
+            void *a, *b;
+        } unused{};
+        QVERIFY(!OnDemandLibrary("libc.so.6", lacking, &unused).load());
+        QVERIFY(!OnDemandLibrary("libtovalin-no-such-library.so.1", present, &unused).load());
+
+        // The password hashing's library, as the password store reaches it.
+        QVERIFY(sodium_init() >= 0);
+        QVERIFY(sodium_library::load());
+    }
+
     void siteOfAnAddress()
     {
         QCOMPARE(siteOf("http://kids.example/start"), QString("kids.example"));
