@@ -111,22 +111,6 @@ LinkPanel::LinkPanel(ThemeModel &model, ProgramState &state, const UserProfile &
     , m_browser(browser)
     , m_area(panel6)
 {
-    for (int n = 1; n <= linkpanel::kSlotCount; ++n) {
-        auto *frame = new LinkFrame(m_area);
-        frame->setObjectName(QStringLiteral("frame%1").arg(n));
-        frame->hide();
-        m_frames[size_t(n)] = frame;
-    }
-    for (int n = 1; n <= linkpanel::kSlotCount; ++n) {
-        auto *picture = new LinkPicture(n, m_area);
-        picture->setObjectName(QStringLiteral("picture%1").arg(n));
-        picture->hide();
-        connect(picture, &LinkPicture::entered, this, &LinkPanel::onEntered);
-        connect(picture, &LinkPicture::left, this, &LinkPanel::onLeft);
-        connect(picture, &LinkPicture::clicked, this, &LinkPanel::clickLink);
-        m_pictures[size_t(n)] = picture;
-    }
-    placeSlots();
     m_hint = new HintWindow(m_area->window());
 
     connect(&m_model, &ThemeModel::themeLoaded, this, &LinkPanel::showAllSlots);
@@ -141,14 +125,43 @@ LinkPanel::~LinkPanel()
     delete m_hint;
 }
 
-LinkFrame *LinkPanel::frame(int n) const
+void LinkPanel::makeSlot(int n)
 {
-    return n >= 1 && n <= linkpanel::kSlotCount ? m_frames[size_t(n)] : nullptr;
+    if (m_frames[size_t(n)])
+        return;
+    const int offset = m_model.scrollOffset();
+    auto *frame = new LinkFrame(m_area);
+    frame->setObjectName(QStringLiteral("frame%1").arg(n));
+    frame->hide();
+    frame->move(linkpanel::frameRect(n, offset).topLeft());
+    // Every picture lies over every frame, whichever slot was made first.
+    frame->lower();
+    m_frames[size_t(n)] = frame;
+
+    auto *picture = new LinkPicture(n, m_area);
+    picture->setObjectName(QStringLiteral("picture%1").arg(n));
+    picture->hide();
+    picture->move(linkpanel::pictureRect(n, offset).topLeft());
+    connect(picture, &LinkPicture::entered, this, &LinkPanel::onEntered);
+    connect(picture, &LinkPicture::left, this, &LinkPanel::onLeft);
+    connect(picture, &LinkPicture::clicked, this, &LinkPanel::clickLink);
+    m_pictures[size_t(n)] = picture;
 }
 
-LinkPicture *LinkPanel::picture(int n) const
+LinkFrame *LinkPanel::frame(int n)
 {
-    return n >= 1 && n <= linkpanel::kSlotCount ? m_pictures[size_t(n)] : nullptr;
+    if (n < 1 || n > linkpanel::kSlotCount)
+        return nullptr;
+    makeSlot(n);
+    return m_frames[size_t(n)];
+}
+
+LinkPicture *LinkPanel::picture(int n)
+{
+    if (n < 1 || n > linkpanel::kSlotCount)
+        return nullptr;
+    makeSlot(n);
+    return m_pictures[size_t(n)];
 }
 
 void LinkPanel::setScrollButtons(QAbstractButton *up, QAbstractButton *down)
@@ -164,6 +177,8 @@ void LinkPanel::placeSlots()
 {
     const int offset = m_model.scrollOffset();
     for (int n = 1; n <= linkpanel::kSlotCount; ++n) {
+        if (!m_frames[size_t(n)])
+            continue;
         m_frames[size_t(n)]->move(linkpanel::frameRect(n, offset).topLeft());
         m_pictures[size_t(n)]->move(linkpanel::pictureRect(n, offset).topLeft());
     }
@@ -172,6 +187,9 @@ void LinkPanel::placeSlots()
 void LinkPanel::showSlot(int n)
 {
     const LinkSlot &slot = m_model.slot(n);
+    if (slot.isEmpty() && !m_frames[size_t(n)])
+        return; // never held a link: nothing to hide
+    makeSlot(n);
     LinkFrame *frame = m_frames[size_t(n)];
     LinkPicture *picture = m_pictures[size_t(n)];
     if (slot.isEmpty()) {
@@ -198,9 +216,11 @@ void LinkPanel::showAllSlots()
 
 void LinkPanel::onSelectionChanged(int previous, int current)
 {
-    if (LinkFrame *f = frame(previous))
+    // A slot without widgets is empty: it has no frame to mark.
+    auto made = [this](int n) { return n >= 1 && n <= linkpanel::kSlotCount ? m_frames[size_t(n)] : nullptr; };
+    if (LinkFrame *f = made(previous))
         f->setFill(linkpanel::kFrameNormal);
-    if (LinkFrame *f = frame(current))
+    if (LinkFrame *f = made(current))
         f->setFill(linkpanel::kFrameSelected);
 }
 

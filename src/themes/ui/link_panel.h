@@ -81,8 +81,10 @@ public:
     void scrollUp();
     void scrollDown();
 
-    LinkFrame *frame(int n) const;
-    LinkPicture *picture(int n) const;
+    /// Slot n's frame and picture (hidden when the slot is empty), made on the first call; a
+    /// slot's widgets are made when it first holds a link, so a theme of a few links costs a few.
+    LinkFrame *frame(int n);
+    LinkPicture *picture(int n);
     HintWindow *hintWindow() const { return m_hint; }
     QWidget *area() const { return m_area; }
 
@@ -97,6 +99,8 @@ signals:
     void browserPanelSizeRequested(int hoogte, int breedte);
 
 private:
+    /// Makes slot n's frame and picture if they do not exist yet (1 <= n <= kSlotCount).
+    void makeSlot(int n);
     void showSlot(int n);
     void showAllSlots();
     void placeSlots();
