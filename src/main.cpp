@@ -7,12 +7,17 @@
 
 #include <QApplication>
 #include <QFileInfo>
+#include <QFontDatabase>
+#include <QThreadPool>
 
 int main(int argc, char **argv)
 {
     tovalin::startup::mark("main");
     QApplication app(argc, argv);
     tovalin::startup::mark("application object made");
+    // The system's fonts are listed on a worker while the web engine starts: the first window
+    // needs them, and listing them takes milliseconds the main thread can spend otherwise.
+    QThreadPool::globalInstance()->start([] { (void)QFontDatabase::families(); });
     QApplication::setApplicationName(QStringLiteral("Tovalin - De Varnebrowser"));
     QApplication::setApplicationDisplayName(QStringLiteral("Tovalin"));
     // The launcher installed as tovalin.desktop: desktops match the windows to it.

@@ -475,7 +475,7 @@ private slots:
     void expiredTimeClockRefusesEveryNavigation()
     {
         // The picture-link click is driven as the link panel does it: the click window, then navigate.
-        auto *dialog = find<ClocksDialog>(QStringLiteral("Ttijdklokform"));
+        auto *dialog = &m_app->parents().clocksDialog(); // built when first opened
         QVERIFY(dialog);
         dialog->open();
         auto *entry = dialog->findChild<QLineEdit *>(QStringLiteral("ALEdit1"));
@@ -535,7 +535,7 @@ private slots:
 
     void switchClockWalksOverTheStripAndWhistles()
     {
-        auto *dialog = find<ClocksDialog>(QStringLiteral("Ttijdklokform"));
+        auto *dialog = &m_app->parents().clocksDialog(); // built when first opened
         dialog->open();
         dialog->showTab(1);
         auto *entry = dialog->findChild<QLineEdit *>(QStringLiteral("ALEdit2"));

@@ -9,8 +9,6 @@ namespace tovalin {
 AskButton::AskButton(ActivityRecorder &recorder, QWidget *parent)
     : QToolButton(parent)
     , m_recorder(recorder)
-    , m_askIcon(activitylook::askPicture(80))
-    , m_sentIcon(activitylook::sentPicture(80))
 {
     setObjectName(QStringLiteral("AskButton"));
     setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
@@ -46,6 +44,12 @@ void AskButton::showState(ActivityRecorder::AskState state)
 {
     using State = ActivityRecorder::AskState;
     setVisible(state != State::Hidden);
+    if (state == State::Hidden)
+        return; // most pages never show the button: its pictures wait for the first refusal
+    if (m_askIcon.isNull()) {
+        m_askIcon = QIcon(activitylook::askPicture(80));
+        m_sentIcon = QIcon(activitylook::sentPicture(80));
+    }
     const bool sent = state == State::Sent;
     // The same two icons every time: the style keeps each icon's picture scaled to the button in
     // the pixmap cache under the picture's own key, so a picture drawn afresh at every refusal

@@ -27,8 +27,8 @@ private:
     void clicked();
 
     ActivityRecorder &m_recorder;
-    const QIcon m_askIcon;
-    const QIcon m_sentIcon;
+    QIcon m_askIcon;  // drawn when the button first shows
+    QIcon m_sentIcon; // drawn when the button first shows
 };
 
 } // namespace tovalin

@@ -28,10 +28,14 @@ CountBadge::CountBadge(QWidget *button) : QLabel(button)
 void CountBadge::setCount(int count, bool shown)
 {
     m_count = count;
+    if (!shown || count <= 0) {
+        hide(); // measured and placed when it shows: most starts have nothing to count
+        return;
+    }
     setText(count > 99 ? QStringLiteral("99+") : QString::number(count));
     adjustSize();
     place();
-    setVisible(shown && count > 0);
+    show();
     raise();
 }
 

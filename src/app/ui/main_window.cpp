@@ -1,4 +1,5 @@
 #include "app/ui/main_window.h"
+#include "state/startup_marks.h" // TEMP
 
 #include "app/ui/help_page.h"
 
@@ -128,7 +129,9 @@ QWidget *MainWindow::buildTopPanel()
     lay->setContentsMargins(0, 0, 0, 0);
     m_pageControl2 = new QStackedWidget(m_topPanel);
     m_pageControl2->setObjectName(QStringLiteral("PageControl2"));
+    tovalin::startup::mark("TEMP tp start");
     m_childBar = new ChildBar;
+    tovalin::startup::mark("TEMP tp childbar");
     m_parentsPage = new ParentsPage(m_ctx.guard, m_ctx.lists);
     m_themeTabPages = new ThemeTab(m_parentsPage);
     m_themaTab = m_themeTabPages;
@@ -269,12 +272,21 @@ QWidget *MainWindow::buildBrowserArea(QWidget *browserView)
     m_hiddenEmbedded->setObjectName(QStringLiteral("HiddenEmbedded"));
     m_timeupPage = new QWidget;
     m_timeupPage->setObjectName(QStringLiteral("Timeup"));
-    // Its picture `Image11` and the yellow "Time's up!" panel `Panel47` come with the time clock.
-    fillTimeUpPage(m_timeupPage);
+    // Its picture `Image11` and the yellow "Time's up!" panel `Panel47` come with the time clock;
+    // they are made when time first runs out (see below), not at every start.
     m_videoPage = new QWidget;
     m_videoPage->setObjectName(QStringLiteral("video"));
     for (QWidget *page : {m_browserPage, m_selectPage, m_hiddenEmbedded, m_timeupPage, m_videoPage})
         m_pageControl1->addWidget(page);
+    connect(m_pageControl1, &QStackedWidget::currentChanged, this, [this] {
+        if (m_pageControl1->currentWidget() != m_timeupPage || m_timeupPage->layout())
+            return;
+        fillTimeUpPage(m_timeupPage);
+        // Shown and laid out at once, as if they had been there all along.
+        for (QWidget *child : m_timeupPage->findChildren<QWidget *>(Qt::FindDirectChildrenOnly))
+            child->show();
+        m_timeupPage->layout()->activate();
+    });
     return area;
 }
 

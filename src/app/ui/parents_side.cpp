@@ -147,7 +147,7 @@ QuickMenuWindow &ParentsSide::quickMenu()
         }
         openHelp(&m_ctx.window, help);
     });
-    m_quickMenu->setClocksOpener([this] { m_clocksDialog->open(); });
+    m_quickMenu->setClocksOpener([this] { clocksDialog().open(); });
     for (auto &[entry, open] : m_quickMenuEntries)
         m_quickMenu->setWindowEntry(entry, open);
     return *m_quickMenu;
@@ -177,10 +177,16 @@ void ParentsSide::wireClocks()
         [profile] { return profile->StartWisselKlok ? profile->MinWisselKlok : QString(); });
     m_strip = new SwitchStripView(*m_switchClock, w.switchClockStrip());
 
-    m_clocksDialog = new ClocksDialog(*m_timeClock, *m_switchClock, &w);
-    auto openClocks = [this] { m_clocksDialog->open(); };
+    // The clocks' window is built the first time a parent opens it; it reads the clocks then.
     if (LinkLabel *clocks = w.menuBarLink(QStringLiteral("Label48")))
-        connect(clocks, &LinkLabel::clicked, m_clocksDialog, openClocks);
+        connect(clocks, &LinkLabel::clicked, this, [this] { clocksDialog().open(); });
+}
+
+ClocksDialog &ParentsSide::clocksDialog()
+{
+    if (!m_clocksDialog)
+        m_clocksDialog = new ClocksDialog(*m_timeClock, *m_switchClock, &m_ctx.window);
+    return *m_clocksDialog;
 }
 
 void ParentsSide::setMenuLocked(bool locked)

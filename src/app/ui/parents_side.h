@@ -74,7 +74,8 @@ public:
     void setQuickMenuEntry(QuickMenuWindow::WindowEntry entry, std::function<void()> open);
     TimeClock &timeClock() { return *m_timeClock; }
     SwitchClock &switchClock() { return *m_switchClock; }
-    ClocksDialog &clocksDialog() { return *m_clocksDialog; }
+    /// Built the first time it is asked for.
+    ClocksDialog &clocksDialog();
     SwitchStripView &switchStrip() { return *m_strip; }
 
 private:

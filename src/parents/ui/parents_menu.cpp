@@ -32,10 +32,7 @@ ParentsMenu::ParentsMenu(MenuLock &lock, ProgramState &state, UserProfile &profi
     , m_question(askWarning)
     , m_message(showParentsMessage)
 {
-    m_create = new CreatePasswordDialog(m_lock, dialogParent);
-    m_lockDialog = new LockMenuDialog(m_lock, dialogParent);
-    m_change = new ChangePasswordDialog(m_lock, dialogParent);
-    connect(m_lockDialog, &LockMenuDialog::changePasswordRequested, m_change, &QDialog::open);
+    // The password dialogs are built the first time one is opened.
     connect(&m_lock, &MenuLock::lockStateApplied, this, &ParentsMenu::applyLockState);
 }
 
@@ -60,17 +57,46 @@ void ParentsMenu::setMessage(Message message)
     for (PasswordDialogBase *d : {static_cast<PasswordDialogBase *>(m_create),
                                   static_cast<PasswordDialogBase *>(m_lockDialog),
                                   static_cast<PasswordDialogBase *>(m_change)})
-        d->setMessageSink(message);
+        if (d)
+            d->setMessageSink(message);
+}
+
+CreatePasswordDialog *ParentsMenu::createDialog()
+{
+    if (!m_create) {
+        m_create = new CreatePasswordDialog(m_lock, m_dialogParent);
+        m_create->setMessageSink(m_message);
+    }
+    return m_create;
+}
+
+LockMenuDialog *ParentsMenu::lockDialog()
+{
+    if (!m_lockDialog) {
+        m_lockDialog = new LockMenuDialog(m_lock, m_dialogParent);
+        m_lockDialog->setMessageSink(m_message);
+        connect(m_lockDialog, &LockMenuDialog::changePasswordRequested, this, [this] { changeDialog()->open(); });
+    }
+    return m_lockDialog;
+}
+
+ChangePasswordDialog *ParentsMenu::changeDialog()
+{
+    if (!m_change) {
+        m_change = new ChangePasswordDialog(m_lock, m_dialogParent);
+        m_change->setMessageSink(m_message);
+    }
+    return m_change;
 }
 
 void ParentsMenu::menuButtonClicked()
 {
     switch (m_lock.menuButtonAction()) {
     case MenuLock::MenuButtonAction::ShowCreateDialog:
-        m_create->open();
+        createDialog()->open();
         break;
     case MenuLock::MenuButtonAction::ShowLockDialog:
-        m_lockDialog->open();
+        lockDialog()->open();
         break;
     case MenuLock::MenuButtonAction::OpenMenu:
         if (m_host.setMenuOpen)
@@ -85,9 +111,9 @@ void ParentsMenu::menuButtonClicked()
 void ParentsMenu::openLockLinkDialog()
 {
     if (m_lock.lockLinkAction() == MenuLock::MenuButtonAction::ShowLockDialog)
-        m_lockDialog->open();
+        lockDialog()->open();
     else
-        m_create->open();
+        createDialog()->open();
 }
 
 void ParentsMenu::lockLinkClicked()
@@ -138,23 +164,23 @@ void ParentsMenu::passwordStepsAfterWizard(bool blokmenu)
         return;
     }
     connect(
-        m_create, &QDialog::finished, this, [this, blokmenu] { lockStepAfterWizard(blokmenu); },
+        createDialog(), &QDialog::finished, this, [this, blokmenu] { lockStepAfterWizard(blokmenu); },
         Qt::SingleShotConnection);
-    m_create->open();
+    createDialog()->open();
 }
 
 void ParentsMenu::lockStepAfterWizard(bool blokmenu)
 {
     if (!m_lock.store().exists()) {
         if (m_question(m_dialogParent, MenuLock::notLockedWarning()))
-            m_create->open();
+            createDialog()->open();
         return;
     }
     setLockedFromProfile(blokmenu);
     if (m_lock.locked())
         return;
     if (m_question(m_dialogParent, MenuLock::notLockedWarning()))
-        m_lockDialog->open();
+        lockDialog()->open();
 }
 
 void ParentsMenu::applyLockState(bool locked)

@@ -70,9 +70,10 @@ public:
     /// create dialog again.
     void passwordStepsAfterWizard(bool blokmenu);
 
-    CreatePasswordDialog *createDialog() const { return m_create; }
-    LockMenuDialog *lockDialog() const { return m_lockDialog; }
-    ChangePasswordDialog *changeDialog() const { return m_change; }
+    /// The password dialogs, each built the first time it is asked for.
+    CreatePasswordDialog *createDialog();
+    LockMenuDialog *lockDialog();
+    ChangePasswordDialog *changeDialog();
 
     /// Replace the boxes (tests record instead of blocking).
     void setQuestion(Question question) { m_question = std::move(question); }
