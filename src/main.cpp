@@ -4,6 +4,7 @@
 #include "state/termination.h"
 #include "state/startup_marks.h"
 #include "app/ui/application.h"
+#include "app/ui/pictures.h"
 
 #include <QApplication>
 #include <QFileInfo>
@@ -15,9 +16,12 @@ int main(int argc, char **argv)
     tovalin::startup::mark("main");
     QApplication app(argc, argv);
     tovalin::startup::mark("application object made");
-    // The system's fonts are listed on a worker while the web engine starts: the first window
-    // needs them, and listing them takes milliseconds the main thread can spend otherwise.
-    QThreadPool::globalInstance()->start([] { (void)QFontDatabase::families(); });
+    // The system's fonts are listed, and the first window's pictures drawn, on a worker while the
+    // web engine starts: both take milliseconds the main thread can spend otherwise.
+    QThreadPool::globalInstance()->start([] {
+        (void)QFontDatabase::families();
+        tovalin::pictures::drawAhead();
+    });
     QApplication::setApplicationName(QStringLiteral("Tovalin - De Varnebrowser"));
     QApplication::setApplicationDisplayName(QStringLiteral("Tovalin"));
     // The launcher installed as tovalin.desktop: desktops match the windows to it.

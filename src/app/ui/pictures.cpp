@@ -1,18 +1,58 @@
 #include "app/ui/pictures.h"
 
+#include <QHash>
+#include <QMutex>
 #include <QPainter>
 #include <QPainterPath>
 #include <QtMath>
+
+#include <initializer_list>
 
 namespace tovalin::pictures {
 
 namespace {
 
-QPixmap canvas(int size)
+// Pictures are drawn on images, which a worker may draw too (see drawAhead).
+QImage canvas(int size)
 {
-    QPixmap pm(size, size);
+    QImage pm(size, size, QImage::Format_ARGB32_Premultiplied);
     pm.fill(Qt::transparent);
     return pm;
+}
+
+// Pictures drawn ahead by the worker, each taken by the first window part that asks for it.
+enum class Kind : quint64 { Sign, Button, App };
+
+quint64 keyOf(Kind kind, int which, int size)
+{
+    return (quint64(kind) << 48) | (quint64(quint16(which)) << 32) | quint32(size);
+}
+
+struct DrawnAhead {
+    QMutex lock;
+    QHash<quint64, QImage> images;
+};
+
+DrawnAhead &drawnAhead()
+{
+    static DrawnAhead d;
+    return d;
+}
+
+template<typename Draw>
+QImage takeOrDraw(quint64 key, Draw draw)
+{
+    {
+        DrawnAhead &d = drawnAhead();
+        QMutexLocker locked(&d.lock);
+        const auto found = d.images.constFind(key);
+        if (found != d.images.cend()) {
+            QImage image = *found;
+            d.images.erase(found);
+            return image;
+        }
+    }
+    return draw();
 }
 
 void roundButton(QPainter &p, int size, const QColor &fill)
@@ -52,11 +92,9 @@ void arrow(QPainter &p, int size, bool right)
     p.drawPath(path);
 }
 
-} // namespace
-
-QPixmap sign(Sign which, int size)
+QImage drawSign(Sign which, int size)
 {
-    QPixmap pm = canvas(size);
+    QImage pm = canvas(size);
     QPainter p(&pm);
     p.setRenderHint(QPainter::Antialiasing);
     const qreal s = size;
@@ -111,9 +149,9 @@ QPixmap sign(Sign which, int size)
     return pm;
 }
 
-QIcon button(Button which, int size)
+QImage drawButton(Button which, int size)
 {
-    QPixmap pm = canvas(size);
+    QImage pm = canvas(size);
     QPainter p(&pm);
     p.setRenderHint(QPainter::Antialiasing);
     const qreal s = size;
@@ -227,25 +265,73 @@ QIcon button(Button which, int size)
     }
     }
     p.end();
-    QIcon icon(pm);
-    return icon;
+    return pm;
+}
+
+QImage drawAppIcon();
+
+} // namespace
+
+QPixmap sign(Sign which, int size)
+{
+    return QPixmap::fromImage(
+        takeOrDraw(keyOf(Kind::Sign, int(which), size), [which, size] { return drawSign(which, size); }));
+}
+
+QIcon button(Button which, int size)
+{
+    return QIcon(QPixmap::fromImage(
+        takeOrDraw(keyOf(Kind::Button, int(which), size), [which, size] { return drawButton(which, size); })));
+}
+
+QIcon appIcon()
+{
+    return QIcon(QPixmap::fromImage(takeOrDraw(keyOf(Kind::App, 0, 64), [] { return drawAppIcon(); })));
+}
+
+void drawAhead()
+{
+    // What the child's window shows, or builds hidden, as it opens.
+    const auto signs = {std::pair{Sign::Forbidden, 60}, {Sign::Loading, 60}, {Sign::Broken, 60},
+                        {Sign::Forbidden, 24}, {Sign::Allowed, 24}, {Sign::Allowed, 28},
+                        {Sign::Forbidden, 28}, {Sign::Broken, 28}, {Sign::Loading, 28}};
+    const auto buttons = {std::pair{Button::Back, 96}, {Button::Forward, 96}, {Button::Stop, 96},
+                          {Button::Refresh, 96}, {Button::Home, 96}, {Button::Go, 96},
+                          {Button::Print, 96}, {Button::ParentsMenu, 96}, {Button::Exit, 96}, {Button::ScrollUp, 96},
+                          {Button::ScrollDown, 96}, {Button::Back, 48}, {Button::Forward, 48},
+                          {Button::Refresh, 48}, {Button::Stop, 48}, {Button::Home, 48},
+                          {Button::Go, 48}, {Button::Popup, 56}, {Button::Popup, 40},
+                          {Button::Close, 32}};
+    auto keep = [](quint64 key, QImage image) {
+        DrawnAhead &d = drawnAhead();
+        QMutexLocker locked(&d.lock);
+        d.images.insert(key, std::move(image));
+    };
+    keep(keyOf(Kind::App, 0, 64), drawAppIcon());
+    for (const auto &[which, size] : buttons)
+        keep(keyOf(Kind::Button, int(which), size), drawButton(which, size));
+    for (const auto &[which, size] : signs)
+        keep(keyOf(Kind::Sign, int(which), size), drawSign(which, size));
 }
 
 QPixmap menuIcon(const QColor &colour, int size)
 {
-    QPixmap pm = canvas(size);
+    QImage pm = canvas(size);
     QPainter p(&pm);
     p.setRenderHint(QPainter::Antialiasing);
     roundButton(p, size, colour);
     p.setPen(Qt::NoPen);
     p.setBrush(Qt::white);
     p.drawEllipse(QRectF(size * 0.38, size * 0.38, size * 0.24, size * 0.24));
-    return pm;
+    p.end();
+    return QPixmap::fromImage(pm);
 }
 
-QIcon appIcon()
+namespace {
+
+QImage drawAppIcon()
 {
-    QPixmap pm = canvas(64);
+    QImage pm = canvas(64);
     QPainter p(&pm);
     p.setRenderHint(QPainter::Antialiasing);
     p.setPen(QPen(QColor(20, 90, 170), 3));
@@ -259,7 +345,9 @@ QIcon appIcon()
     p.setBrush(Qt::NoBrush);
     p.drawArc(20, 22, 24, 24, 200 * 16, 140 * 16);
     p.end();
-    return QIcon(pm);
+    return pm;
 }
+
+} // namespace
 
 } // namespace tovalin::pictures

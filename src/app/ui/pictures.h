@@ -17,4 +17,9 @@ QPixmap menuIcon(const QColor &colour, int size);
 /// The window's icon: a friendly globe with a smile.
 QIcon appIcon();
 
+/// Draws the pictures the child's window needs as it opens, from any thread (the start-up runs
+/// it on a worker while the web engine starts); each is taken by the first part that asks for
+/// it, and one not ready yet is drawn then as before.
+void drawAhead();
+
 } // namespace tovalin::pictures
