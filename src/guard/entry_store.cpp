@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <thread>
 
 namespace tovalin {
 
@@ -24,6 +25,16 @@ EntryStore::Id EntryStore::append(QByteArrayView utf8)
     m_spans.push_back({std::uint32_t(m_blob.size()), std::uint32_t(utf8.size())});
     m_blob.append(utf8);
     return id;
+}
+
+void EntryStore::appendAll(const EntryStore &other)
+{
+    const auto base = std::uint32_t(m_blob.size());
+    m_blob.append(other.m_blob);
+    m_spans.reserve(m_spans.size() + other.m_spans.size());
+    for (const Span &s : other.m_spans)
+        m_spans.push_back({base + s.offset, s.length});
+    m_deadBytes += other.m_deadBytes;
 }
 
 void EntryStore::squeeze()
@@ -83,13 +94,17 @@ const char *lineEnd(const char *from, const char *end)
 }
 
 // Reads the file in chunks and hands each line to the store; the file is never held whole.
-Outcome readLinesInto(QFile &file, Encoding encoding, qint64 maxBytes, ListFileRead &out)
+// Reads from the file's position to its end, or `length` bytes when that is not negative (a
+// part of the file that ends just after a line end); `atFileStart`: the file's first line,
+// which may carry byte-order marks, is in this part.
+Outcome readLinesInto(QFile &file, Encoding encoding, qint64 maxBytes, ListFileRead &out, qint64 length = -1,
+                      bool atFileStart = true)
 {
     constexpr qsizetype kChunk = 1 << 20;
     QByteArray chunk(kChunk, Qt::Uninitialized);
     QByteArray partial; // a line cut by the end of a chunk
     bool skipLf = false; // the last chunk ended with CR: a LF at the start of the next belongs to it
-    bool firstLine = true;
+    bool firstLine = atFileStart;
     qint64 total = 0;
     bool havePrevious = false;
     EntryStore::Id previous = 0;
@@ -118,7 +133,10 @@ Outcome readLinesInto(QFile &file, Encoding encoding, qint64 maxBytes, ListFileR
     };
 
     for (;;) {
-        const qint64 got = file.read(chunk.data(), kChunk);
+        const qint64 want = length < 0 ? kChunk : std::min<qint64>(kChunk, length - total);
+        if (want <= 0)
+            break;
+        const qint64 got = file.read(chunk.data(), want);
         if (got < 0)
             return Outcome::Unreadable;
         if (got == 0)
@@ -175,9 +193,68 @@ Outcome readLinesInto(QFile &file, Encoding encoding, qint64 maxBytes, ListFileR
     return Outcome::Done;
 }
 
+// Where the second part of a file begins: just after the first line end at or after its
+// middle (a CR LF kept whole), or the file's size when there is none.
+qint64 secondPartStart(QFile &file, qint64 size)
+{
+    qint64 pos = size / 2;
+    if (!file.seek(pos))
+        return size;
+    QByteArray block(64 * 1024, Qt::Uninitialized);
+    bool afterCr = false;
+    for (;;) {
+        const qint64 got = file.read(block.data(), block.size());
+        if (got <= 0)
+            return afterCr ? pos : size;
+        for (qint64 i = 0; i < got; ++i) {
+            const char c = block[i];
+            if (afterCr)
+                return c == '\n' ? pos + i + 1 : pos + i;
+            if (c == '\n')
+                return pos + i + 1;
+            if (c == '\r')
+                afterCr = true;
+        }
+        pos += got;
+    }
+}
+
+// A large file is read in two parts at once, the second on a thread of its own, and the parts
+// joined: the same entries, in the same order, in about half the time on two cores.
+Outcome readInTwoParts(const QString &path, QFile &file, qint64 size, qint64 maxBytes, ListFileRead &out)
+{
+    const qint64 middle = secondPartStart(file, size);
+    if (!file.seek(0))
+        return Outcome::Unreadable;
+    if (middle >= size)
+        return readLinesInto(file, Encoding::Utf8, maxBytes, out);
+    ListFileRead second;
+    Outcome secondOutcome = Outcome::Unreadable;
+    std::thread worker([&] {
+        QFile part(path);
+        if (!part.open(QIODevice::ReadOnly) || !part.seek(middle))
+            return;
+        second.entries.reserve(size - middle);
+        secondOutcome = readLinesInto(part, Encoding::Utf8, maxBytes - middle, second, -1, false);
+    });
+    const Outcome firstOutcome = readLinesInto(file, Encoding::Utf8, maxBytes, out, middle, true);
+    worker.join();
+    for (const Outcome o : {Outcome::Unreadable, Outcome::TooLarge, Outcome::NotUtf8}) {
+        if (firstOutcome == o || secondOutcome == o)
+            return o;
+    }
+    const qsizetype firstCount = out.entries.idCount();
+    if (firstCount > 0 && second.entries.idCount() > 0 && out.inOrder
+        && lessThanUtf8(second.entries.bytes(0), out.entries.bytes(EntryStore::Id(firstCount - 1))))
+        out.inOrder = false;
+    out.inOrder = out.inOrder && second.inOrder;
+    out.entries.appendAll(second.entries);
+    return Outcome::Done;
+}
+
 } // namespace
 
-ListFileRead readListFile(const QString &path, qint64 maxBytes)
+ListFileRead readListFile(const QString &path, qint64 maxBytes, qint64 twoPartsFrom)
 {
     ListFileRead out;
     const QFileInfo info(path);
@@ -203,7 +280,9 @@ ListFileRead readListFile(const QString &path, qint64 maxBytes)
         out.entries.clear();
         out.entries.reserve(info.size());
         out.inOrder = true;
-        switch (readLinesInto(file, encoding, maxBytes, out)) {
+        const bool twoParts = encoding == Encoding::Utf8 && info.size() >= twoPartsFrom;
+        switch (twoParts ? readInTwoParts(path, file, info.size(), maxBytes, out)
+                         : readLinesInto(file, encoding, maxBytes, out)) {
         case Outcome::Done:
             out.entries.squeeze();
             return out;

@@ -22,6 +22,8 @@ QString textOfUtf8(QByteArrayView utf8);
 
 /// Largest list file read; a larger one is refused (the guard then fails closed).
 inline constexpr qint64 kMaxListFileBytes = qint64(256) * 1024 * 1024;
+/// From this size on a list file is read in two parts at once (below it a thread costs more than it saves).
+inline constexpr qint64 kListReadInTwoPartsFrom = qint64(4) * 1024 * 1024;
 
 /// Entries as UTF-8 in one buffer, each known by the id append gave it. A removed entry's
 /// bytes stay until the store is rebuilt; ids never change.
@@ -37,6 +39,8 @@ public:
     }
     /// The entry as text; a byte-order mark in front of it stays (it is part of the entry).
     QString text(Id id) const { return textOfUtf8(bytes(id)); }
+    /// Appends every entry of another store, in its order (their ids follow this store's).
+    void appendAll(const EntryStore &other);
     /// Marks an entry's bytes as unused.
     void release(Id id) { m_deadBytes += m_spans[id].length; }
     /// Ids given so far, removed ones included.
@@ -72,6 +76,8 @@ struct ListFileRead {
 /// Reads a list file line by line, as readLines would (a line ends at CR, LF or CR LF; nothing
 /// trimmed; UTF-8, or Windows-1252 when the file is not valid UTF-8), keeping only the entries.
 /// A file above maxBytes is TooLarge; anything that is not a regular file is Unreadable.
-ListFileRead readListFile(const QString &path, qint64 maxBytes = kMaxListFileBytes);
+/// A file of twoPartsFrom bytes or more is read in two parts on two threads at once.
+ListFileRead readListFile(const QString &path, qint64 maxBytes = kMaxListFileBytes,
+                          qint64 twoPartsFrom = kListReadInTwoPartsFrom);
 
 } // namespace tovalin

@@ -15,6 +15,7 @@
 
 #include <algorithm>
 #include <chrono>
+#include <thread>
 
 namespace tovalin {
 
@@ -236,10 +237,32 @@ void SortedEntries::resetKeys()
     std::array<std::pair<Id, size_t>, kAhead> pending;
     std::size_t queued = 0;
     const std::size_t mask = m_slots.size() - 1;
+    // A large list's entries are read and hashed on two threads at once (each entry on its own);
+    // the insertions then follow the list's order, as they always have.
+    constexpr qsizetype kTwoThreadsFrom = 100000;
+    std::vector<size_t> hashes;
+    std::vector<std::uint8_t> keyed;
+    if (n >= kTwoThreadsFrom) {
+        hashes.resize(std::size_t(n));
+        keyed.resize(std::size_t(n));
+        const auto work = [this, &hashes, &keyed](Id from, Id to, QHash<QString, int> &otherKeys) {
+            for (Id id = from; id < to; ++id) {
+                keyed[id] = classify(id, otherKeys);
+                if (keyed[id])
+                    hashes[id] = keyHash(id);
+            }
+        };
+        QHash<QString, int> secondOtherKeys;
+        std::thread second(work, Id(n / 2), Id(n), std::ref(secondOtherKeys));
+        work(0, Id(n / 2), m_otherKeys);
+        second.join();
+        for (auto it = secondOtherKeys.cbegin(); it != secondOtherKeys.cend(); ++it)
+            m_otherKeys[it.key()] += it.value();
+    }
     for (const Id id : m_order) {
-        if (!classify(id))
+        if (keyed.empty() ? !classify(id) : !keyed[id])
             continue;
-        const size_t hash = keyHash(id);
+        const size_t hash = keyed.empty() ? keyHash(id) : hashes[id];
         __builtin_prefetch(&m_slots[hash & mask], 1);
         __builtin_prefetch(&m_tags[hash & mask], 1);
         std::pair<Id, size_t> &at = pending[queued % kAhead];
@@ -310,7 +333,7 @@ void SortedEntries::remember(Id id)
         insertSlot(id, keyHash(id));
 }
 
-bool SortedEntries::classify(Id id)
+bool SortedEntries::classify(Id id, QHash<QString, int> &otherKeys)
 {
     const QByteArrayView entry = m_store.bytes(id);
     // Empty lines are inert: they never equal an address.
@@ -332,7 +355,7 @@ bool SortedEntries::classify(Id id)
             m_keyForm[id] = KeyIsHttpForm;
         } else {
             m_keyForm[id] = KeyElsewhere;
-            ++m_otherKeys[key];
+            ++otherKeys[key];
             return false;
         }
     }

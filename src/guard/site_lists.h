@@ -78,7 +78,9 @@ protected:
     void resetKeys();
     void remember(Id id);
     /// Sets the entry's key form; true when its key goes into the table.
-    bool classify(Id id);
+    bool classify(Id id) { return classify(id, m_otherKeys); }
+    /// Sets the entry's key form; a key kept elsewhere is counted in `otherKeys`.
+    bool classify(Id id, QHash<QString, int> &otherKeys);
     void forget(Id id);
     size_t keyHash(Id id) const;
     bool keyEquals(Id id, QByteArrayView key) const;

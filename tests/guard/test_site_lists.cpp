@@ -1,4 +1,5 @@
 #include "core/text.h"
+#include "guard/entry_store.h"
 #include "guard/support_guard.h"
 
 #include <QFile>
@@ -63,6 +64,15 @@ private slots:
         QTest::newRow("aCrLfAcrossTwoPiecesOfTheReadIsOneLineEnd")
             << longLine + "\r\nb\rc" << QStringList{QString::fromLatin1(longLine), "b", "c"}
             << longLine + "\r\nb\r\nc\r\n";
+        // A large file is read in two halves at once: the rows below put the seam on the cases.
+        QTest::newRow("outOfOrderOnlyAcrossTheMiddle")
+            << QByteArray("bbbb\r\na\r\n") << QStringList{"a", "bbbb"} << QByteArray("a\r\nbbbb\r\n");
+        QTest::newRow("crLfOnTheMiddle") << QByteArray("ab\r\ncd") << QStringList{"ab", "cd"} << QByteArray("ab\r\ncd\r\n");
+        QTest::newRow("crAloneOnTheMiddle") << QByteArray("abc\rde") << QStringList{"abc", "de"} << QByteArray("abc\r\nde\r\n");
+        QTest::newRow("cp1252OnlyInTheSecondHalf")
+            << QByteArray("a.example\r\nb.example\r\ncaf\xe9\r\n")
+            << QStringList{"a.example", "b.example", QString::fromUtf8("café")}
+            << QByteArray("a.example\r\nb.example\r\ncaf\xc3\xa9\r\n");
     }
     void listFilesInAndOut()
     {
@@ -72,6 +82,14 @@ private slots:
         GuardWorld w;
         for (SiteList which : {SiteList::White, SiteList::Black, SiteList::Popup})
             QVERIFY(writeBytes(w.lists->fileOf(which), file));
+        // Read in two halves at once (as a large file is) or in one go: the same entries, the same order.
+        const ListFileRead whole = readListFile(w.lists->fileOf(SiteList::Black), kMaxListFileBytes, kMaxListFileBytes);
+        const ListFileRead halves = readListFile(w.lists->fileOf(SiteList::Black), kMaxListFileBytes, 1);
+        QCOMPARE(halves.error, whole.error);
+        QCOMPARE(halves.inOrder, whole.inOrder);
+        QCOMPARE(halves.entries.idCount(), whole.entries.idCount());
+        for (EntryStore::Id id = 0; id < EntryStore::Id(whole.entries.idCount()); ++id)
+            QCOMPARE(halves.entries.bytes(id), whole.entries.bytes(id));
         w.lists->LoadSiteLists();
         for (SiteList which : {SiteList::White, SiteList::Black, SiteList::Popup})
             QCOMPARE(w.lists->list(which).items(), entries);

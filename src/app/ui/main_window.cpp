@@ -1,5 +1,4 @@
 #include "app/ui/main_window.h"
-#include "state/startup_marks.h" // TEMP
 
 #include "app/ui/help_page.h"
 
@@ -129,9 +128,7 @@ QWidget *MainWindow::buildTopPanel()
     lay->setContentsMargins(0, 0, 0, 0);
     m_pageControl2 = new QStackedWidget(m_topPanel);
     m_pageControl2->setObjectName(QStringLiteral("PageControl2"));
-    tovalin::startup::mark("TEMP tp start");
     m_childBar = new ChildBar;
-    tovalin::startup::mark("TEMP tp childbar");
     m_parentsPage = new ParentsPage(m_ctx.guard, m_ctx.lists);
     m_themeTabPages = new ThemeTab(m_parentsPage);
     m_themaTab = m_themeTabPages;
