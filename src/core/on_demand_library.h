@@ -38,3 +38,29 @@ private:
 #define TOVALIN_ON_DEMAND_MEMBER(name) decltype(&::name) name;
 #define TOVALIN_ON_DEMAND_NAME(name) #name,
 #define TOVALIN_ON_DEMAND_COUNT(name) +1
+
+// In a library's namespace, in its header: the table of the FUNCTIONS list and
+//   bool load();                      opens the library on the first call, from any thread;
+//                                     false when it cannot be used (logged once)
+//   const Functions &functions();     the library's functions, only after load() said true
+#define TOVALIN_ON_DEMAND_DECLARATIONS(FUNCTIONS) \
+    struct Functions { \
+        FUNCTIONS(TOVALIN_ON_DEMAND_MEMBER) \
+    }; \
+    bool load(); \
+    const Functions &functions();
+
+// In a library's namespace, in its one source file: what TOVALIN_ON_DEMAND_DECLARATIONS declares.
+#define TOVALIN_ON_DEMAND_DEFINITIONS(SONAME, FUNCTIONS) \
+    namespace { \
+    const char *const kNames[] = {FUNCTIONS(TOVALIN_ON_DEMAND_NAME) nullptr}; \
+    static_assert(sizeof(Functions) == (0 FUNCTIONS(TOVALIN_ON_DEMAND_COUNT)) * sizeof(void *)); \
+    Functions table; \
+    ::tovalin::OnDemandLibrary &library() \
+    { \
+        static ::tovalin::OnDemandLibrary lib(SONAME, kNames, &table); \
+        return lib; \
+    } \
+    } \
+    bool load() { return library().load(); } \
+    const Functions &functions() { return table; }

@@ -14,20 +14,10 @@
     X(crypto_sign_verify_detached)
 
 namespace tovalin::sodium_library {
-
-struct Functions {
-    TOVALIN_SODIUM_LIBRARY_FUNCTIONS(TOVALIN_ON_DEMAND_MEMBER)
-};
-
-/// Opens libsodium.so.23 on the first call, from any thread; false when it cannot be used (logged once).
-bool load();
-
-/// The library's functions; only after load() said true.
-const Functions &functions();
-
+TOVALIN_ON_DEMAND_DECLARATIONS(TOVALIN_SODIUM_LIBRARY_FUNCTIONS)
 } // namespace tovalin::sodium_library
 
-#ifndef TOVALIN_SODIUM_LIBRARY_TABLE
+#ifndef TOVALIN_SODIUM_LIBRARY_TABLE // (defined by the one source file that fills the table)
 // Call sites keep the library's own names.
 // A library that cannot be opened fails as sodium_init fails: every caller checks that first.
 #undef sodium_init

@@ -2,30 +2,5 @@
 #include "platform/curl_library.h"
 
 namespace tovalin::curl_library {
-
-namespace {
-
-const char *const kNames[] = {TOVALIN_CURL_LIBRARY_FUNCTIONS(TOVALIN_ON_DEMAND_NAME) nullptr};
-static_assert(sizeof(Functions) == (0 TOVALIN_CURL_LIBRARY_FUNCTIONS(TOVALIN_ON_DEMAND_COUNT)) * sizeof(void *));
-
-Functions table;
-
-OnDemandLibrary &library()
-{
-    static OnDemandLibrary lib("libcurl.so.4", kNames, &table);
-    return lib;
-}
-
-} // namespace
-
-bool load()
-{
-    return library().load();
-}
-
-const Functions &functions()
-{
-    return table;
-}
-
+TOVALIN_ON_DEMAND_DEFINITIONS("libcurl.so.4", TOVALIN_CURL_LIBRARY_FUNCTIONS)
 } // namespace tovalin::curl_library

@@ -29,20 +29,10 @@
     X(curl_slist_free_all)
 
 namespace tovalin::curl_library {
-
-struct Functions {
-    TOVALIN_CURL_LIBRARY_FUNCTIONS(TOVALIN_ON_DEMAND_MEMBER)
-};
-
-/// Opens libcurl.so.4 on the first call, from any thread; false when it cannot be used (logged once).
-bool load();
-
-/// The library's functions; only after load() said true.
-const Functions &functions();
-
+TOVALIN_ON_DEMAND_DECLARATIONS(TOVALIN_CURL_LIBRARY_FUNCTIONS)
 } // namespace tovalin::curl_library
 
-#ifndef TOVALIN_CURL_LIBRARY_TABLE
+#ifndef TOVALIN_CURL_LIBRARY_TABLE // (defined by the one source file that fills the table)
 // Call sites keep the library's own names (curl.h maps two of them onto themselves first).
 #undef curl_global_init
 #define curl_global_init (::tovalin::curl_library::functions().curl_global_init)

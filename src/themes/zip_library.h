@@ -39,20 +39,10 @@
     X(zip_strerror)
 
 namespace tovalin::zip_library {
-
-struct Functions {
-    TOVALIN_ZIP_LIBRARY_FUNCTIONS(TOVALIN_ON_DEMAND_MEMBER)
-};
-
-/// Opens libzip.so.4 on the first call, from any thread; false when it cannot be used (logged once).
-bool load();
-
-/// The library's functions; only after load() said true.
-const Functions &functions();
-
+TOVALIN_ON_DEMAND_DECLARATIONS(TOVALIN_ZIP_LIBRARY_FUNCTIONS)
 } // namespace tovalin::zip_library
 
-#ifndef TOVALIN_ZIP_LIBRARY_TABLE
+#ifndef TOVALIN_ZIP_LIBRARY_TABLE // (defined by the one source file that fills the table)
 // Call sites keep the library's own names.
 #undef zip_close
 #define zip_close (::tovalin::zip_library::functions().zip_close)
