@@ -74,6 +74,23 @@ private slots:
             << QStringList{"a.example", "b.example", QString::fromUtf8("café")}
             << QByteArray("a.example\r\nb.example\r\ncaf\xc3\xa9\r\n");
     }
+    // The lists' order on UTF-8 bytes is QString's case-insensitive order, also where two
+    // entries share a long beginning that differs only in letter case or holds other letters.
+    void entryOrderIsTheTextOrder()
+    {
+        const QList<QByteArray> entries = {
+            "http://www.example.org/a", "HTTP://WWW.EXAMPLE.ORG/B", "http://www.example.org/", "http://www.example.org",
+            "http://www.example.org/a", "http://www.exAmple.org/a", "http://www.example.org/\xc3\xa9", "http://www.example.org/\xc3\x89",
+            "http://www.\xc3\xa9xample.org/", "http://www.Example.org/zz", "abcdefgh", "ABCDEFGHI", "abcdefg\xc3\xa9", "", "a",
+            "http://www.example.org/[", "http://www.example.org/_", "http://www.example.org/^"};
+        for (const QByteArray &a : entries) {
+            for (const QByteArray &b : entries) {
+                const bool text = QString::compare(textOfUtf8(a), textOfUtf8(b), Qt::CaseInsensitive) < 0;
+                QVERIFY2(lessThanUtf8(a, b) == text, QByteArray(a + " < " + b).constData());
+            }
+        }
+    }
+
     void listFilesInAndOut()
     {
         QFETCH(QByteArray, file);
