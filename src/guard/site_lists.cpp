@@ -15,6 +15,7 @@
 
 #include <algorithm>
 #include <chrono>
+#include <memory>
 #include <thread>
 
 namespace tovalin {
@@ -240,15 +241,13 @@ void SortedEntries::resetKeys()
     // A large list's entries are read and hashed on two threads at once (each entry on its own);
     // the insertions then follow the list's order, as they always have.
     constexpr qsizetype kTwoThreadsFrom = 100000;
-    std::vector<size_t> hashes;
-    std::vector<std::uint8_t> keyed;
-    if (n >= kTwoThreadsFrom) {
-        hashes.resize(std::size_t(n));
-        keyed.resize(std::size_t(n));
-        const auto work = [this, &hashes, &keyed](Id from, Id to, QHash<QString, int> &otherKeys) {
+    const bool twoThreads = n >= kTwoThreadsFrom;
+    std::unique_ptr<size_t[]> hashes; // written before it is read: left uninitialised
+    if (twoThreads) {
+        hashes.reset(new size_t[std::size_t(n)]);
+        const auto work = [this, &hashes](Id from, Id to, QHash<QString, int> &otherKeys) {
             for (Id id = from; id < to; ++id) {
-                keyed[id] = classify(id, otherKeys);
-                if (keyed[id])
+                if (classify(id, otherKeys))
                     hashes[id] = keyHash(id);
             }
         };
@@ -260,9 +259,9 @@ void SortedEntries::resetKeys()
             m_otherKeys[it.key()] += it.value();
     }
     for (const Id id : m_order) {
-        if (keyed.empty() ? !classify(id) : !keyed[id])
+        if (twoThreads ? (m_keyForm[id] != KeyIsEntry && m_keyForm[id] != KeyIsHttpForm) : !classify(id))
             continue;
-        const size_t hash = keyed.empty() ? keyHash(id) : hashes[id];
+        const size_t hash = twoThreads ? hashes[id] : keyHash(id);
         __builtin_prefetch(&m_slots[hash & mask], 1);
         __builtin_prefetch(&m_tags[hash & mask], 1);
         std::pair<Id, size_t> &at = pending[queued % kAhead];
