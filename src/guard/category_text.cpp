@@ -65,7 +65,10 @@ bool fromCanonical(const QString &canonical, HostBuffer &out)
         out.data[i] = char(u);
     }
     out.size = int(canonical.size());
-    return !(out.data[0] == '.' || std::string_view(out.data, std::size_t(out.size)).find("..") != std::string_view::npos);
+    // No empty label: none in front, none between dots, none behind (what the parser makes of
+    // a bracketed name may end in a dot).
+    return !(out.data[0] == '.' || out.data[out.size - 1] == '.'
+             || std::string_view(out.data, std::size_t(out.size)).find("..") != std::string_view::npos);
 }
 
 QByteArrayView trimmed(QByteArrayView line)

@@ -137,6 +137,8 @@ private slots:
         QTest::newRow("emptyLabel") << QByteArray("bad..example") << "";
         QTest::newRow("notAHost") << QByteArray("bad\"example") << "";
         QTest::newRow("latin1Bytes") << QByteArray("b\xfcro.example") << "";
+        // Found by fuzzing: the parser made a host with an empty last label of it.
+        QTest::newRow("bracketedNameEndingInADot") << QByteArray("[7090.0.].") << "";
     }
     void listLines()
     {
