@@ -7,6 +7,7 @@
 #include <QtMath>
 
 #include <initializer_list>
+#include <utility>
 
 namespace tovalin::pictures {
 
@@ -39,18 +40,17 @@ DrawnAhead &drawnAhead()
     return d;
 }
 
+// An asked-for picture leaves an empty image under its key, so that the worker, when it comes
+// to that picture later, does not keep a copy nobody will take.
 template<typename Draw>
 QImage takeOrDraw(quint64 key, Draw draw)
 {
     {
         DrawnAhead &d = drawnAhead();
         QMutexLocker locked(&d.lock);
-        const auto found = d.images.constFind(key);
-        if (found != d.images.cend()) {
-            QImage image = *found;
-            d.images.erase(found);
-            return image;
-        }
+        QImage &kept = d.images[key];
+        if (!kept.isNull())
+            return std::exchange(kept, QImage());
     }
     return draw();
 }
@@ -302,16 +302,28 @@ void drawAhead()
                           {Button::Refresh, 48}, {Button::Stop, 48}, {Button::Home, 48},
                           {Button::Go, 48}, {Button::Popup, 56}, {Button::Popup, 40},
                           {Button::Close, 32}};
-    auto keep = [](quint64 key, QImage image) {
+    // A picture asked for already (the window was quicker) is neither drawn nor kept.
+    const auto askedFor = [](quint64 key) {
         DrawnAhead &d = drawnAhead();
         QMutexLocker locked(&d.lock);
-        d.images.insert(key, std::move(image));
+        return d.images.contains(key);
     };
-    keep(keyOf(Kind::App, 0, 64), drawAppIcon());
-    for (const auto &[which, size] : buttons)
-        keep(keyOf(Kind::Button, int(which), size), drawButton(which, size));
-    for (const auto &[which, size] : signs)
-        keep(keyOf(Kind::Sign, int(which), size), drawSign(which, size));
+    const auto keep = [](quint64 key, QImage image) {
+        DrawnAhead &d = drawnAhead();
+        QMutexLocker locked(&d.lock);
+        if (!d.images.contains(key))
+            d.images.insert(key, std::move(image));
+    };
+    if (const quint64 key = keyOf(Kind::App, 0, 64); !askedFor(key))
+        keep(key, drawAppIcon());
+    for (const auto &[which, size] : buttons) {
+        if (const quint64 key = keyOf(Kind::Button, int(which), size); !askedFor(key))
+            keep(key, drawButton(which, size));
+    }
+    for (const auto &[which, size] : signs) {
+        if (const quint64 key = keyOf(Kind::Sign, int(which), size); !askedFor(key))
+            keep(key, drawSign(which, size));
+    }
 }
 
 QPixmap menuIcon(const QColor &colour, int size)
