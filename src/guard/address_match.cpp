@@ -66,21 +66,29 @@ QStringView beforeQuery(QStringView address)
     return cut >= 0 ? address.left(cut) : address;
 }
 
+// Byte classes of a web address, one table look-up per byte on the lists' hot paths.
+enum : unsigned char { kHostByte = 1, kKeptByte = 2 };
+
+constexpr std::array<unsigned char, 256> kByteClass = [] {
+    std::array<unsigned char, 256> t{};
+    for (int c = 'a'; c <= 'z'; ++c)
+        t[size_t(c)] = kHostByte | kKeptByte;
+    for (int c = '0'; c <= '9'; ++c)
+        t[size_t(c)] = kHostByte | kKeptByte;
+    for (int c = 'A'; c <= 'Z'; ++c)
+        t[size_t(c)] = kKeptByte;
+    for (const char c : {'-', '.', '_', '~', '!', '$', '&', '(', ')', '*', '+', ',', ';', '=', ':', '@', '/', '?'})
+        t[size_t(static_cast<unsigned char>(c))] |= kKeptByte;
+    return t;
+}();
+
 // True when the engine keeps this character of a path, query or fragment as written: ASCII
-// letters and digits, the marks below, and one "#" (fragment says whether it came already).
+// letters and digits, the marks of kKeptByte, and one "#" (fragment says whether it came already).
 bool keptAsWritten(char16_t c, bool &fragment)
 {
-    if ((c >= u'a' && c <= u'z') || (c >= u'A' && c <= u'Z') || (c >= u'0' && c <= u'9'))
+    if (c < 0x80 && (kByteClass[c] & kKeptByte))
         return true;
-    switch (c) {
-    case u'-': case u'.': case u'_': case u'~': case u'!': case u'$': case u'&': case u'(': case u')':
-    case u'*': case u'+': case u',': case u';': case u'=': case u':': case u'@': case u'/': case u'?':
-        return true;
-    case u'#':
-        return !std::exchange(fragment, true);
-    default:
-        return false;
-    }
+    return c == u'#' && !std::exchange(fragment, true);
 }
 
 bool startsWithFolded(QStringView text, QLatin1StringView prefix)
@@ -281,26 +289,6 @@ QString generalNormalizedAddress(const QString &address)
     return out + url.toString(QUrl::RemoveScheme | QUrl::RemoveAuthority);
 }
 
-namespace {
-
-// Byte classes of a web address, one table look-up per byte on the lists' hot paths.
-enum : unsigned char { kHostByte = 1, kKeptByte = 2 };
-
-constexpr std::array<unsigned char, 256> kByteClass = [] {
-    std::array<unsigned char, 256> t{};
-    for (int c = 'a'; c <= 'z'; ++c)
-        t[size_t(c)] = kHostByte | kKeptByte;
-    for (int c = '0'; c <= '9'; ++c)
-        t[size_t(c)] = kHostByte | kKeptByte;
-    for (int c = 'A'; c <= 'Z'; ++c)
-        t[size_t(c)] = kKeptByte;
-    for (const char c : {'-', '.', '_', '~', '!', '$', '&', '(', ')', '*', '+', ',', ';', '=', ':', '@', '/', '?'})
-        t[size_t(static_cast<unsigned char>(c))] |= kKeptByte;
-    return t;
-}();
-
-} // namespace
-
 bool isNormalWebAddress(QByteArrayView utf8)
 {
     qsizetype i = 0;
@@ -316,8 +304,7 @@ bool isNormalWebAddress(QByteArrayView utf8)
     char before = '.';
     for (; i < size; ++i) {
         const char c = bytes[i];
-        const bool letterOrDigit = (kByteClass[static_cast<unsigned char>(c)] & kHostByte) && c != '.' && c != '-';
-        if (letterOrDigit) {
+        if (kByteClass[static_cast<unsigned char>(c)] & kHostByte) { // a letter or a digit
             before = c;
             continue;
         }
@@ -329,7 +316,7 @@ bool isNormalWebAddress(QByteArrayView utf8)
         } else if (c == '-') {
             if (before == '.') // a label beginning with a dash
                 return false;
-        } else if (!letterOrDigit) {
+        } else {
             return false;
         }
         before = c;
@@ -342,12 +329,8 @@ bool isNormalWebAddress(QByteArrayView utf8)
         return false;
     bool fragment = false;
     for (; i < size; ++i) {
-        const unsigned char c = static_cast<unsigned char>(bytes[i]);
-        if (kByteClass[c] & kKeptByte)
-            continue;
-        if (c == '#' && !std::exchange(fragment, true))
-            continue;
-        return false;
+        if (!keptAsWritten(char16_t(static_cast<unsigned char>(bytes[i])), fragment))
+            return false;
     }
     return true;
 }

@@ -71,7 +71,8 @@ const Extension kVideos[] = {
 
 // True when the first occurrence of ext in the address ends at its last character. The end is
 // looked at first: most addresses end otherwise, and need no search.
-bool endsWith(const QString &lower, QLatin1StringView ext)
+template<typename Ext>
+bool endsWith(const QString &lower, const Ext &ext)
 {
     return lower.endsWith(ext) && lower.indexOf(ext) == lower.size() - ext.size();
 }
@@ -102,7 +103,7 @@ const QStringList &NavigationGuard::probedExtensions()
 
 bool NavigationGuard::endsWithExtension(const QString &lowerAddress, const QString &extension)
 {
-    return lowerAddress.endsWith(extension) && lowerAddress.indexOf(extension) == lowerAddress.size() - extension.size();
+    return endsWith(lowerAddress, extension);
 }
 
 NavigationGuard::NavigationGuard(ProgramState &state, SiteLists &lists, const UserProfile &profile,

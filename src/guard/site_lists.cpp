@@ -238,30 +238,30 @@ void SortedEntries::resetKeys()
     std::array<std::pair<Id, size_t>, kAhead> pending;
     std::size_t queued = 0;
     const std::size_t mask = m_slots.size() - 1;
-    // A large list's entries are read and hashed on two threads at once (each entry on its own);
-    // the insertions then follow the list's order, as they always have.
+    // The entries are classified and hashed first, each on its own (a large list's on two
+    // threads at once); the insertions then follow the list's order, as they always have.
+    std::unique_ptr<size_t[]> hashes(new size_t[std::size_t(n)]); // written before it is read
+    const auto work = [this, &hashes](Id from, Id to, QHash<QString, int> &otherKeys) {
+        for (Id id = from; id < to; ++id) {
+            if (classify(id, otherKeys))
+                hashes[id] = keyHash(id);
+        }
+    };
     constexpr qsizetype kTwoThreadsFrom = 100000;
-    const bool twoThreads = n >= kTwoThreadsFrom;
-    std::unique_ptr<size_t[]> hashes; // written before it is read: left uninitialised
-    if (twoThreads) {
-        hashes.reset(new size_t[std::size_t(n)]);
-        const auto work = [this, &hashes](Id from, Id to, QHash<QString, int> &otherKeys) {
-            for (Id id = from; id < to; ++id) {
-                if (classify(id, otherKeys))
-                    hashes[id] = keyHash(id);
-            }
-        };
+    if (n >= kTwoThreadsFrom) {
         QHash<QString, int> secondOtherKeys;
         std::thread second(work, Id(n / 2), Id(n), std::ref(secondOtherKeys));
         work(0, Id(n / 2), m_otherKeys);
         second.join();
         for (auto it = secondOtherKeys.cbegin(); it != secondOtherKeys.cend(); ++it)
             m_otherKeys[it.key()] += it.value();
+    } else {
+        work(0, Id(n), m_otherKeys);
     }
     for (const Id id : m_order) {
-        if (twoThreads ? (m_keyForm[id] != KeyIsEntry && m_keyForm[id] != KeyIsHttpForm) : !classify(id))
-            continue;
-        const size_t hash = twoThreads ? hashes[id] : keyHash(id);
+        if (m_keyForm[id] != KeyIsEntry && m_keyForm[id] != KeyIsHttpForm)
+            continue; // no key, or one kept in m_otherKeys
+        const size_t hash = hashes[id];
         __builtin_prefetch(&m_slots[hash & mask], 1);
         __builtin_prefetch(&m_tags[hash & mask], 1);
         std::pair<Id, size_t> &at = pending[queued % kAhead];
